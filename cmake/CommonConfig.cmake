@@ -1,0 +1,17 @@
+# Flags every Listorix target shares, carried by one INTERFACE target.
+add_library(listorix_flags INTERFACE)
+target_compile_options(listorix_flags INTERFACE
+  -Wall -Wextra -Wold-style-cast -Wnon-virtual-dtor)
+if(LISTORIX_WERROR)
+  target_compile_options(listorix_flags INTERFACE -Werror)
+endif()
+if(LISTORIX_SANITIZE)
+  target_compile_options(listorix_flags INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(listorix_flags INTERFACE -fsanitize=address,undefined)
+endif()
+
+# Old-style casts in third-party headers (gtest, benchmark, Qt) are not ours to fix.
+function(listorix_relax_third_party target)
+  target_compile_options(${target} PRIVATE -Wno-old-style-cast)
+endfunction()

@@ -1,0 +1,113 @@
+#include "market/Util.h"
+
+#include <array>
+
+namespace listorix {
+
+namespace {
+
+bool isAsciiAlnum(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// A DNS name or a dotted IPv4 address: labels of letters, digits, "-" and "_",
+// none empty, none longer than 63, none beginning or ending with "-".
+bool isValidHostName(std::string_view host)
+{
+    if (host.empty() || host.size() > 253) {
+        return false;
+    }
+    std::size_t labelStart = 0;
+    for (std::size_t i = 0; i <= host.size(); ++i) {
+        if (i == host.size() || host[i] == '.') {
+            const std::string_view label = host.substr(labelStart, i - labelStart);
+            if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-') {
+                return false;
+            }
+            labelStart = i + 1;
+        } else if (!isAsciiAlnum(host[i]) && host[i] != '-' && host[i] != '_') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<unsigned> parsePort(std::string_view text)
+{
+    if (text.empty() || text.size() > 5) {
+        return std::nullopt;
+    }
+    unsigned value = 0;
+    for (const char c : text) {
+        if (!isDigit(c)) {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (value == 0 || value > 65535) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<std::string> parseQuoteServiceHost(std::string_view raw)
+{
+    const std::string_view value = trimBlanks(raw);
+    const auto colon = value.find(':');
+    const std::string_view host = value.substr(0, colon);
+    if (!isValidHostName(host)) {
+        return std::nullopt;
+    }
+    if (colon == std::string_view::npos) {
+        return std::string(host);
+    }
+    const auto port = parsePort(value.substr(colon + 1));
+    if (!port) {
+        return std::nullopt;
+    }
+    return std::string(host) + ':' + std::to_string(*port);
+}
+
+std::string quoteServiceHostFromSetting(std::string_view raw)
+{
+    if (auto host = parseQuoteServiceHost(raw)) {
+        return std::move(*host);
+    }
+    return std::string(kDefaultQuoteServiceHost);
+}
+
+std::optional<std::string> chartPageUrl(std::string_view host, std::string_view symbol, int period)
+{
+    static constexpr std::array<std::string_view, 7> kPeriods = {"1d", "5d", "3m", "6m", "1y", "2y", "5y"};
+    if (period < 1 || period > static_cast<int>(kPeriods.size())) {
+        return std::nullopt;
+    }
+    std::string url = "http://";
+    url += host;
+    url += "/q/bc?s=";
+    url += symbol;
+    url += "&t=";
+    url += kPeriods[static_cast<std::size_t>(period - 1)];
+    return url;
+}
+
+} // namespace listorix

@@ -1,0 +1,154 @@
+#include "ScratchDir.h"
+#include "market/Util.h"
+
+#include <gtest/gtest.h>
+
+namespace listorix {
+namespace {
+
+using test::ScratchDir;
+
+constexpr std::string_view kIndexUrl =
+    "http://it.finance.yahoo.com/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp&e=.csv";
+
+Catalogue build(const ScratchDir& dir, std::string host = std::string(kDefaultQuoteServiceHost))
+{
+    Catalogue catalogue;
+    EXPECT_TRUE(BuildCatalogue(catalogue, {dir.dir(), std::move(host), "info@listorix.example"}));
+    return catalogue;
+}
+
+std::string symbolLines(const std::string& stem, int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += stem + std::to_string(i) + "\r\n";
+    }
+    return text;
+}
+
+TEST(BuildCatalogue, indexEntryIsTheFixedUrlByteForByte)
+{
+    ScratchDir dir;
+    const Catalogue catalogue = build(dir);
+    EXPECT_EQ(catalogue.IndiciUrls, LineList{std::string(kIndexUrl)});
+    EXPECT_EQ(catalogue.QuoteServiceHost, kDefaultQuoteServiceHost);
+}
+
+TEST(BuildCatalogue, fourHundredFiftySymbolsFromTwoFilesGiveThreeEntries)
+{
+    ScratchDir dir;
+    dir.write("A_first.lst", symbolLines("F", 250));
+    dir.write("a_second.lst", symbolLines("S", 200));
+
+    // The symbols in the order the directory lists the files, then in line order.
+    std::vector<std::string> symbols;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        const bool first = entry.path().filename() == "A_first.lst";
+        for (int i = 0; i < (first ? 250 : 200); ++i) {
+            symbols.push_back((first ? "F" : "S") + std::to_string(i));
+        }
+    }
+    auto joined = [&](std::size_t from, std::size_t to) {
+        std::string text;
+        for (std::size_t i = from; i < to; ++i) {
+            text += (i == from ? "" : "+") + symbols[i];
+        }
+        return text;
+    };
+
+    const Catalogue catalogue = build(dir);
+    const std::string prefix = "http://it.finance.yahoo.com/d/quotes.csv?s=";
+    const std::string fields = "&f=snl1d1t1oghpc2v\tYahoo finanza: titoli MIBTEL ";
+    EXPECT_EQ(catalogue.AzioniUrls,
+              (LineList{prefix + joined(0, 200) + fields + "1/3", prefix + joined(200, 400) + fields + "2/3",
+                        prefix + joined(400, 450) + fields + "3/3"}));
+    EXPECT_EQ(catalogue.IndiciUrls.size(), 1u);
+    EXPECT_TRUE(catalogue.ObbligazioniUrls.empty());
+    EXPECT_TRUE(catalogue.DerivatiUrls.empty());
+    EXPECT_TRUE(catalogue.FondiUrls.empty());
+}
+
+TEST(BuildCatalogue, eachLetterFeedsItsListWithItsCaptionOnTheGivenHost)
+{
+    ScratchDir dir;
+    dir.write("O_bonds.lst", "BTP\r\n");
+    dir.write("D_derivatives.lst", "MINI\r\n");
+    dir.write("F_funds.lst", "FUND\r\n");
+    const Catalogue catalogue = build(dir, "127.0.0.1:8080");
+    const std::string prefix = "http://127.0.0.1:8080/d/quotes.csv?s=";
+    EXPECT_EQ(
+        catalogue.IndiciUrls,
+        LineList{"http://127.0.0.1:8080/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp&e=.csv"});
+    EXPECT_TRUE(catalogue.AzioniUrls.empty()); // no share list: the others are unaffected
+    EXPECT_EQ(catalogue.ObbligazioniUrls,
+              LineList{prefix + "BTP&f=snl1d1t1oghpc2v\tYahoo finanza: Obbligazioni 1/1"});
+    EXPECT_EQ(catalogue.DerivatiUrls,
+              LineList{prefix + "MINI&f=snl1d1t1oghpc2v\tYahoo finanza: Derivati 1/1"});
+    EXPECT_EQ(catalogue.FondiUrls, LineList{prefix + "FUND&f=snl1d1t1oghpc2v\tYahoo finanza: Fondi 1/1"});
+}
+
+TEST(BuildCatalogue, unusableHostFallsBackToTheDefault)
+{
+    ScratchDir dir;
+    const Catalogue catalogue = build(dir, "evil\r\nHost: x");
+    EXPECT_EQ(catalogue.QuoteServiceHost, kDefaultQuoteServiceHost);
+    EXPECT_EQ(catalogue.IndiciUrls, LineList{std::string(kIndexUrl)});
+}
+
+TEST(BuildCatalogue, buildingAgainStartsFromEmptyLists)
+{
+    ScratchDir dir;
+    dir.write("A_x.lst", "X\r\n");
+    Catalogue catalogue;
+    BuildCatalogue(catalogue, {dir.dir()});
+    BuildCatalogue(catalogue, {dir.dir()});
+    EXPECT_EQ(catalogue.IndiciUrls.size(), 1u);
+    EXPECT_EQ(catalogue.AzioniUrls.size(), 1u);
+}
+
+TEST(BuildCatalogue, pagesAreTheWebFolderBesideTheProgram)
+{
+    ScratchDir dir;
+    const Catalogue catalogue = build(dir);
+    const std::string base = "file://" + dir.dir() + "web/";
+    EXPECT_EQ(catalogue.HomePageUrl, base + "index.html");
+    EXPECT_EQ(catalogue.HelpPageUrl, base + "help.html");
+    EXPECT_EQ(catalogue.ContactText, base + "index.html\re-mail: info@listorix.example");
+}
+
+TEST(BuildCatalogue, reportTemplatesCarryTheTitleTwiceInTheHeadOnly)
+{
+    ScratchDir dir;
+    const Catalogue catalogue = build(dir);
+    const std::string home = catalogue.HomePageUrl;
+    const std::string linkText = home.substr(std::string_view("file://").size());
+    EXPECT_EQ(
+        catalogue.ReportHead,
+        "<html><head><title>Report Listorix - #titolo#</title></head><body><table width=\"100%\" "
+        "border=\"0\"><tr><td valign=\"bottom\"><font face=\"Verdana\" color=\"blue\"><b><i><big>#titolo#"
+        "</big></b></i></font></td><td align=\"right\" valign=\"bottom\"><font face=\"Verdana\" "
+        "size=\"1\"><a href=\"" +
+            home + "\">" + linkText + "</a></font></td></tr></table>");
+    EXPECT_EQ(catalogue.ReportFoot,
+              "<font face=\"Verdana\" size=\"1\"><i><br>report generato da Listorix <a href=\"" + home +
+                  "\">" + linkText + "</a></i></font><br></body></html>");
+}
+
+TEST(FileUrlFromPath, encodesWhatAFileAddressCannotHoldVerbatim)
+{
+    EXPECT_EQ(fileUrlFromPath("/opt/Listorix 4/web/index.html"), "file:///opt/Listorix%204/web/index.html");
+    EXPECT_EQ(fileUrlFromPath("/opt/a\"b<c>#d%e?f&g/\xE8.html"),
+              "file:///opt/a%22b%3Cc%3E%23d%25e%3Ff%26g/%E8.html");
+    EXPECT_EQ(fileUrlFromPath("/opt/./x/../web/help.html"), "file:///opt/web/help.html");
+}
+
+TEST(FileUrlFromPath, relativePathIsMadeAbsolute)
+{
+    const std::string url = fileUrlFromPath("web/index.html");
+    EXPECT_EQ(url.rfind("file:///", 0), 0u);
+    EXPECT_EQ(url.substr(url.size() - 15), "/web/index.html");
+}
+
+} // namespace
+} // namespace listorix

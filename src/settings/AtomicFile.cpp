@@ -110,9 +110,7 @@ void writeFileAtomically(const std::filesystem::path& path, std::string_view byt
     const std::filesystem::path target = resolveTarget(path);
     const auto fail = [&path](std::string reason) { throw FileWriteError(path, std::move(reason)); };
 
-    struct stat existing
-    {
-    };
+    struct stat existing = {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (!exists && errno != ENOENT)
         fail(errnoText(errno));

@@ -32,9 +32,7 @@ IniFile::IniFile(std::filesystem::path path) : m_path(std::move(path)) {}
 
 IniFile::FileState IniFile::currentState() const
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (::stat(m_path.c_str(), &info) != 0)
         return {};
     return {true,

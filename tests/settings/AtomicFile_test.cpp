@@ -13,9 +13,7 @@ using test::writeBytes;
 
 mode_t modeOf(const std::filesystem::path& path)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0);
     return info.st_mode & 07777;
 }

@@ -1,0 +1,145 @@
+#include "settings/TiniConfig.h"
+
+#include "settings/IniFile.h"
+#include "settings/ProgramDir.h"
+
+#include <array>
+#include <utility>
+
+namespace listorix {
+
+TiniConfig IniConfig;
+
+namespace {
+
+constexpr std::string_view proxySection = "PROXY";
+constexpr std::string_view connectionsSection = "CONNESSIONI";
+
+// The six connections of CONNESSIONI, in the order they are read and written,
+// with the defaults of their interval keys.
+struct Connection
+{
+    std::string_view name;
+    bool TiniConfig::*enabled;
+    std::int32_t TiniConfig::*interval;
+    std::int32_t defaultInterval;
+};
+constexpr std::array<Connection, 6> connections{{
+    {"INDICI", &TiniConfig::IndiciEnabled, &TiniConfig::IndiciIntervallo, 5},
+    {"MIBTEL", &TiniConfig::MibtelEnabled, &TiniConfig::MibtelIntervallo, 15},
+    {"MIB30", &TiniConfig::Mib30Enabled, &TiniConfig::Mib30Intervallo, 15},
+    {"DERIVATI", &TiniConfig::DerivatiEnabled, &TiniConfig::DerivatiIntervallo, 15},
+    {"OBBLIGAZIONI", &TiniConfig::ObbligazioniEnabled, &TiniConfig::ObbligazioniIntervallo, 15},
+    {"FONDI", &TiniConfig::FondiEnabled, &TiniConfig::FondiIntervallo, 180},
+}};
+
+std::string enabledKey(const Connection& c)
+{
+    return std::string(c.name) + " ENABLED";
+}
+std::string intervalKey(const Connection& c)
+{
+    return std::string(c.name) + " INTERVALLO";
+}
+
+constexpr int periodOffset(std::size_t position)
+{
+    return static_cast<int>(position % 27) * 13;
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+void ReadConfig(TiniConfig& config)
+{
+    ReadConfig(config, SettingsFilePath());
+}
+
+void ReadConfig(TiniConfig& config, const std::filesystem::path& file)
+{
+    const IniFile ini(file);
+    // PROXY answers "S" and "N"; only an exact "S" switches the proxy on.
+    config.ProxyEnabled = ini.readString(proxySection, "ENABLED", "N") == "S";
+    config.ProxyAddress = ini.readString(proxySection, "ADDRESS");
+    config.ProxyPort = ini.readString(proxySection, "PORT");
+    config.ProxyUsername = ini.readString(proxySection, "USERNAME");
+    config.ProxyPassword = DecodePassword(ini.readString(proxySection, "PASSWORD"));
+    // CONNESSIONI answers in integers, non-zero meaning on.
+    for (const Connection& c : connections) {
+        config.*c.enabled = ini.readInteger(connectionsSection, enabledKey(c), 1) != 0;
+        config.*c.interval = ini.readInteger(connectionsSection, intervalKey(c), c.defaultInterval);
+    }
+}
+
+void WriteConfig(const TiniConfig& config)
+{
+    WriteConfig(config, SettingsFilePath());
+}
+
+void WriteConfig(const TiniConfig& config, const std::filesystem::path& file)
+{
+    IniFile ini(file);
+    ini.writeString(proxySection, "ENABLED", config.ProxyEnabled ? "S" : "N");
+    ini.writeString(proxySection, "ADDRESS", config.ProxyAddress);
+    ini.writeString(proxySection, "PORT", config.ProxyPort);
+    ini.writeString(proxySection, "USERNAME", config.ProxyUsername);
+    ini.writeString(proxySection, "PASSWORD", EncodePassword(config.ProxyPassword));
+    for (const Connection& c : connections) {
+        ini.writeString(connectionsSection, enabledKey(c), config.*c.enabled ? "1" : "0");
+        ini.writeString(connectionsSection, intervalKey(c), std::to_string(config.*c.interval));
+    }
+}
+
+std::string EncodePassword(std::string_view password)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string stored;
+    stored.reserve(password.size() * 4);
+    for (std::size_t i = 0; i < password.size(); ++i) {
+        // At most 255 + 26 * 13 = 593, so four digits always suffice.
+        const int code = static_cast<unsigned char>(password[i]) + periodOffset(i + 1);
+        for (int shift = 12; shift >= 0; shift -= 4)
+            stored += digits[(code >> shift) & 0xF];
+    }
+    return stored;
+}
+
+std::string DecodePassword(std::string_view stored)
+{
+    std::string password;
+    const std::size_t groups = stored.size() / 4;
+    password.reserve(groups);
+    for (std::size_t k = 0; k < groups; ++k) {
+        int value = 0;
+        for (const char c : stored.substr(k * 4, 4)) {
+            const int digit = hexDigit(c);
+            if (digit < 0)
+                return {}; // not a stored password: none at all beats a garbled one
+            value = value * 16 + digit;
+        }
+        password += static_cast<char>((value - periodOffset(k + 1)) & 0xFF);
+    }
+    return password;
+}
+
+std::string NextField(std::string& rest)
+{
+    const std::size_t separator = rest.find(';');
+    if (separator == std::string::npos)
+        return std::exchange(rest, std::string());
+    std::string field = rest.substr(0, separator);
+    rest.erase(0, separator + 1);
+    return field;
+}
+
+} // namespace listorix

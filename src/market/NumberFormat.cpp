@@ -1,0 +1,387 @@
+#include "market/NumberFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace listorix {
+
+namespace {
+
+// Significant decimal digits each type holds reliably. A value typed with at most
+// this many digits comes back as exactly those digits; digits beyond them are
+// noise of the binary arithmetic and are rounded away before any formatting.
+template <typename T>
+constexpr int significantDigits = std::numeric_limits<T>::digits10;
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+template <typename T>
+std::optional<T> parseFloating(std::string_view text)
+{
+    text = trimBlanks(text);
+    // Rewritten into the form std::from_chars reads, which ignores the C locale.
+    std::string plain;
+    plain.reserve(text.size());
+    std::size_t i = 0;
+    const auto at = [&text](std::size_t k) { return k < text.size() ? text[k] : '\0'; };
+
+    if (at(i) == '+' || at(i) == '-') {
+        if (at(i) == '-')
+            plain += '-';
+        ++i;
+    }
+    int integerDigits = 0;
+    for (; isDigit(at(i)); ++i, ++integerDigits)
+        plain += at(i);
+    int fractionDigits = 0;
+    if (at(i) == kDecimalSeparator) {
+        ++i;
+        // "1," and ",5" are numbers too; written out in full for from_chars.
+        if (integerDigits == 0)
+            plain += '0';
+        if (isDigit(at(i)))
+            plain += '.';
+        for (; isDigit(at(i)); ++i, ++fractionDigits)
+            plain += at(i);
+    }
+    if (integerDigits + fractionDigits == 0)
+        return std::nullopt;
+    if (at(i) == 'e' || at(i) == 'E') {
+        plain += 'e';
+        ++i;
+        if (at(i) == '+' || at(i) == '-')
+            plain += text[i++];
+        int exponentDigits = 0;
+        for (; isDigit(at(i)); ++i, ++exponentDigits)
+            plain += at(i);
+        if (exponentDigits == 0)
+            return std::nullopt;
+    }
+    if (i != text.size())
+        return std::nullopt;
+
+    T value{};
+    const char* end = plain.data() + plain.size();
+    const auto [ptr, ec] = std::from_chars(plain.data(), end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// A finite value as decimal digits: value = 0.d1d2...dn × 10^pointPos. The digits
+// carry no leading or trailing zeros; no digits at all is zero.
+struct Decimal
+{
+    bool negative = false;
+    std::string digits;
+    int pointPos = 0;
+
+    bool isZero() const { return digits.empty(); }
+    char digitAt(int index) const
+    {
+        return index >= 0 && index < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(index)]
+                                                                     : '0';
+    }
+
+    void stripTrailingZeros()
+    {
+        while (!digits.empty() && digits.back() == '0')
+            digits.pop_back();
+    }
+
+    // Keeps the first `keep` digits, rounding the dropped part half away from zero.
+    void roundToDigits(int keep)
+    {
+        if (keep >= static_cast<int>(digits.size()))
+            return;
+        const bool up = keep >= 0 && digits[static_cast<std::size_t>(keep)] >= '5';
+        digits.resize(static_cast<std::size_t>(keep < 0 ? 0 : keep));
+        if (up) {
+            int k = keep - 1;
+            for (; k >= 0 && digits[static_cast<std::size_t>(k)] == '9'; --k)
+                digits[static_cast<std::size_t>(k)] = '0';
+            if (k >= 0) {
+                ++digits[static_cast<std::size_t>(k)];
+            } else {
+                digits.insert(digits.begin(), '1');
+                ++pointPos;
+            }
+        }
+        stripTrailingZeros();
+    }
+
+    void roundToDecimals(int decimals) { roundToDigits(pointPos + decimals); }
+
+    std::string integerPart() const
+    {
+        if (pointPos <= 0)
+            return "0";
+        std::string out;
+        for (int k = 0; k < pointPos; ++k)
+            out += digitAt(k);
+        return out;
+    }
+
+    std::string fractionPart(int decimals) const
+    {
+        std::string out;
+        for (int k = 0; k < decimals; ++k)
+            out += digitAt(pointPos + k);
+        return out;
+    }
+};
+
+template <typename T>
+Decimal toDecimal(T value)
+{
+    Decimal d;
+    // The shortest text that reads back as this value; scientific so that the
+    // digits and the exponent come apart easily: "-1.2345e+03".
+    char buffer[64];
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    if (ec != std::errc())
+        return d;
+    const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+    std::size_t i = 0;
+    if (text[i] == '-') {
+        d.negative = true;
+        ++i;
+    }
+    for (; i < text.size() && text[i] != 'e'; ++i) {
+        if (isDigit(text[i]))
+            d.digits += text[i];
+    }
+    int exponent = 0;
+    if (i < text.size()) {
+        const char* first = text.data() + i + 1;
+        if (*first == '+')
+            ++first;
+        std::from_chars(first, text.data() + text.size(), exponent);
+    }
+    d.pointPos = exponent + 1;
+    // Leading zeros appear only for zero itself.
+    while (!d.digits.empty() && d.digits.front() == '0') {
+        d.digits.erase(d.digits.begin());
+        --d.pointPos;
+    }
+    d.stripTrailingZeros();
+    d.roundToDigits(significantDigits<T>);
+    return d;
+}
+
+std::string groupThousands(const std::string& integerDigits)
+{
+    std::string out;
+    const std::size_t n = integerDigits.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        if (k > 0 && (n - k) % 3 == 0)
+            out += kThousandsSeparator;
+        out += integerDigits[k];
+    }
+    return out;
+}
+
+template <typename T>
+std::string formatDecimals(T value, int decimals, bool grouped, int width)
+{
+    if (!std::isfinite(value) || decimals < 0 || decimals > kMaxDecimals || width > 1024)
+        return {};
+    Decimal d = toDecimal(value);
+    d.roundToDecimals(decimals);
+    std::string out;
+    // A value that rounds to zero shows no sign: "-0,00" would read as a loss.
+    if (d.negative && !d.isZero())
+        out += '-';
+    out += grouped ? groupThousands(d.integerPart()) : d.integerPart();
+    if (decimals > 0) {
+        out += kDecimalSeparator;
+        out += d.fractionPart(decimals);
+    }
+    if (static_cast<int>(out.size()) < width)
+        out.insert(0, static_cast<std::size_t>(width) - out.size(), ' ');
+    return out;
+}
+
+std::string twoDigits(int value)
+{
+    return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
+}
+
+// Reads one to `maxDigits` digits at the front of `text` and removes them.
+std::optional<int> takeNumber(std::string_view& text, std::size_t maxDigits)
+{
+    std::size_t n = 0;
+    while (n < text.size() && isDigit(text[n]))
+        ++n;
+    if (n == 0 || n > maxDigits)
+        return std::nullopt;
+    int value = 0;
+    for (std::size_t k = 0; k < n; ++k)
+        value = value * 10 + (text[k] - '0');
+    text.remove_prefix(n);
+    return value;
+}
+
+bool takeChar(std::string_view& text, char c)
+{
+    if (text.empty() || text.front() != c)
+        return false;
+    text.remove_prefix(1);
+    return true;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[k]) != lower(b[k]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<double> parseNumber(std::string_view text)
+{
+    return parseFloating<double>(text);
+}
+
+std::optional<long double> parseExtended(std::string_view text)
+{
+    return parseFloating<long double>(text);
+}
+
+std::string formatFixed(double value, int decimals)
+{
+    return formatDecimals(value, decimals, false, 0);
+}
+
+std::string formatFixed(long double value, int decimals)
+{
+    return formatDecimals(value, decimals, false, 0);
+}
+
+std::string formatNumber(double value, int decimals, int width)
+{
+    return formatDecimals(value, decimals, true, width);
+}
+
+std::string formatNumber(long double value, int decimals, int width)
+{
+    return formatDecimals(value, decimals, true, width);
+}
+
+std::string formatGeneral(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    const Decimal d = toDecimal(value);
+    if (d.isZero())
+        return "0";
+    std::string out = d.negative ? "-" : "";
+    if (d.pointPos > significantDigits<double> || d.pointPos < -3) {
+        out += d.digits.front();
+        if (d.digits.size() > 1) {
+            out += kDecimalSeparator;
+            out += d.digits.substr(1);
+        }
+        out += 'E';
+        out += std::to_string(d.pointPos - 1);
+        return out;
+    }
+    out += d.integerPart();
+    const int decimals = static_cast<int>(d.digits.size()) - d.pointPos;
+    if (decimals > 0) {
+        out += kDecimalSeparator;
+        out += d.fractionPart(decimals);
+    }
+    return out;
+}
+
+std::optional<Date> parseDate(std::string_view text)
+{
+    text = trimBlanks(text);
+    const auto day = takeNumber(text, 2);
+    if (!day || !takeChar(text, kDateSeparator))
+        return std::nullopt;
+    const auto month = takeNumber(text, 2);
+    if (!month || !takeChar(text, kDateSeparator))
+        return std::nullopt;
+    if (text.size() != 4)
+        return std::nullopt;
+    const auto year = takeNumber(text, 4);
+    if (!year || !text.empty())
+        return std::nullopt;
+    return Date::fromYmd(*year, *month, *day);
+}
+
+std::string formatShortDate(Date date)
+{
+    if (date.isNull())
+        return {};
+    std::string out = twoDigits(date.day()) + kDateSeparator + twoDigits(date.month()) + kDateSeparator;
+    out += twoDigits(date.year() / 100);
+    out += twoDigits(date.year() % 100);
+    return out;
+}
+
+std::optional<TimeOfDay> parseTime(std::string_view text)
+{
+    text = trimBlanks(text);
+    auto hour = takeNumber(text, 2);
+    if (!hour || !takeChar(text, kTimeSeparator))
+        return std::nullopt;
+    const auto minute = takeNumber(text, 2);
+    if (!minute)
+        return std::nullopt;
+    std::optional<int> second = 0;
+    if (takeChar(text, kTimeSeparator)) {
+        second = takeNumber(text, 2);
+        if (!second)
+            return std::nullopt;
+    }
+    if (!text.empty()) {
+        takeChar(text, ' ');
+        const bool am = equalsIgnoringCase(text, "am");
+        const bool pm = equalsIgnoringCase(text, "pm");
+        if ((!am && !pm) || *hour < 1 || *hour > 12)
+            return std::nullopt;
+        *hour = *hour % 12 + (pm ? 12 : 0);
+    }
+    return TimeOfDay::fromHms(*hour, *minute, *second);
+}
+
+std::string formatLongTime(TimeOfDay time)
+{
+    return std::to_string(time.hour()) + kTimeSeparator + twoDigits(time.minute()) + kTimeSeparator +
+           twoDigits(time.second());
+}
+
+std::string formatShortTime(TimeOfDay time)
+{
+    return std::to_string(time.hour()) + kTimeSeparator + twoDigits(time.minute());
+}
+
+} // namespace listorix

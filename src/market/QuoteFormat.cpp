@@ -1,0 +1,156 @@
+#include "market/QuoteFormat.h"
+
+#include "market/NumberFormat.h"
+
+#include <cstdlib>
+#include <langinfo.h>
+#include <locale.h>
+
+namespace listorix {
+
+namespace {
+
+std::string_view trimBlanks(std::string_view text)
+{
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The service writes a decimal point: only the first one is taken for the
+// decimal comma, so a text with two points still fails to convert.
+std::string firstPointToComma(std::string_view text)
+{
+    std::string out(text);
+    if (const auto pos = out.find('.'); pos != std::string::npos)
+        out[pos] = kDecimalSeparator;
+    return out;
+}
+
+std::string replaceAll(std::string_view text, char from, char to)
+{
+    std::string out(text);
+    for (char& c : out) {
+        if (c == from)
+            c = to;
+    }
+    return out;
+}
+
+std::optional<int> parseDecimalsCount(std::string_view text)
+{
+    if (text.empty() || text.size() > 2)
+        return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value > kMaxDecimals)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::string FormatQuote(std::string_view text, std::string_view decimals)
+{
+    const auto value = parseExtended(firstPointToComma(trimBlanks(text)));
+    const auto count = parseDecimalsCount(decimals);
+    if (!value || !count)
+        return {};
+    return formatNumber(*value, *count);
+}
+
+std::string FormatChangePercent(std::string_view change, std::string_view reference)
+{
+    const auto c = parseExtended(firstPointToComma(change));
+    const auto r = parseExtended(firstPointToComma(reference));
+    if (!c || !r || *r == 0)
+        return {};
+    const long double percent = *c * 100 / *r;
+    const std::string text = formatFixed(percent, 2);
+    if (text.empty())
+        return {};
+    return percent > 0 ? "+" + SignToFront(text) : SignToFront(text);
+}
+
+std::string SignToFront(std::string_view text)
+{
+    std::string out = replaceAll(trimBlanks(text), '.', kDecimalSeparator);
+    if (!out.empty() && (out.back() == '+' || out.back() == '-')) {
+        const char sign = out.back();
+        out.pop_back();
+        out.insert(out.begin(), sign);
+    }
+    return out;
+}
+
+TColor ColourBySign(std::string_view text)
+{
+    return !text.empty() && text.front() == '-' ? clRed : clBlue;
+}
+
+std::string FormatLire(std::string_view euroText)
+{
+    const auto euro = parseExtended(StripDots(euroText));
+    if (!euro)
+        return {};
+    const std::string amount = formatNumber(*euro * kLirePerEuro, 0);
+    return amount.empty() ? std::string() : "L." + amount;
+}
+
+std::string StripDots(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c != '.')
+            out += c;
+    }
+    return out;
+}
+
+std::string DotsToColons(std::string_view text)
+{
+    return replaceAll(text, '.', ':');
+}
+
+char LocaleDecimalSeparator(const std::string& localeName)
+{
+    constexpr char fallback = ',';
+    // An empty name would make newlocale consult the environment itself.
+    if (localeName.empty())
+        return fallback;
+    const locale_t locale = newlocale(LC_NUMERIC_MASK, localeName.c_str(), locale_t{});
+    if (locale == locale_t{})
+        return fallback;
+    const char* radix = nl_langinfo_l(RADIXCHAR, locale);
+    const std::string separator = radix != nullptr ? radix : "";
+    freelocale(locale);
+    // A separator of several bytes (some UTF-8 locales) cannot be one character.
+    if (separator.size() != 1 || static_cast<unsigned char>(separator[0]) >= 0x80)
+        return fallback;
+    return separator[0];
+}
+
+char LocaleDecimalSeparator()
+{
+    return LocaleDecimalSeparator(
+        numericLocaleName(std::getenv("LC_ALL"), std::getenv("LC_NUMERIC"), std::getenv("LANG")));
+}
+
+std::string numericLocaleName(const char* lcAll, const char* lcNumeric, const char* lang)
+{
+    for (const char* name : {lcAll, lcNumeric, lang}) {
+        if (name != nullptr && *name != '\0')
+            return name;
+    }
+    return "C";
+}
+
+} // namespace listorix

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ui/Colour.h"
+
+#include <string>
+#include <string_view>
+
+namespace listorix {
+
+// Turns the quote service's numbers (decimal point, no grouping) into display
+// text and back. Every routine returns empty text when its input does not
+// convert; none of them throws.
+
+// The service number `text` (blanks at the ends allowed; its first "." read as the
+// decimal comma) grouped by thousands with `decimals` decimals: ("31245.67", "0")
+// gives 31.246. `decimals` is a count written in digits, at most kMaxDecimals.
+std::string FormatQuote(std::string_view text, std::string_view decimals);
+
+// change × 100 ÷ reference with two decimals, computed in extended precision;
+// "+" in front when above zero: ("12.5", "1000") gives +1,25.
+std::string FormatChangePercent(std::string_view change, std::string_view reference);
+
+// Trimmed, every "." turned into ",", and a trailing "+" or "-" moved to the
+// front: "1.25-" gives -1,25.
+std::string SignToFront(std::string_view text);
+
+// Red for a text that begins with "-", blue otherwise (an empty text included).
+TColor ColourBySign(std::string_view text);
+
+// A euro amount in display form as lire: "L." and the amount × kLirePerEuro
+// grouped by thousands without decimals: "1.000,00" gives L.1.936.270.
+std::string FormatLire(std::string_view euroText);
+
+// The text without any ".": display number back to convertible text.
+std::string StripDots(std::string_view text);
+
+// Every "." turned into ":": the service may write a time as 17.35.
+std::string DotsToColons(std::string_view text);
+
+// The decimal separator of the given POSIX locale, read through a private locale
+// object (the process's own locale is left alone); "," when the locale cannot be
+// loaded or its separator is not a single-byte character.
+char LocaleDecimalSeparator(const std::string& localeName);
+// The same for the user's locale as the environment names it.
+char LocaleDecimalSeparator();
+
+// The locale that governs numbers by POSIX precedence: the first set and non-empty
+// one of LC_ALL, LC_NUMERIC and LANG; "C" when none is.
+std::string numericLocaleName(const char* lcAll, const char* lcNumeric, const char* lang);
+
+} // namespace listorix

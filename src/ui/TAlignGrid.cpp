@@ -587,25 +587,43 @@ void TAlignGrid::sortByColumn(int col, bool ascending)
     if (m_rowCount != rows || m_colCount != cols)
         return; // the comparison resized the table: the order no longer fits it
 
-    bool moved = false;
-    for (std::size_t k = 0; k < order.size(); ++k)
-        moved = moved || order[k] != first + static_cast<int>(k);
-    if (!moved)
-        return;
+    placeRows(order, first);
+}
 
-    const std::size_t width = index(cols);
+// Puts old row order[k] at row first + k, cycle by cycle, so each row moves about once
+// and only one row is held aside.
+void TAlignGrid::placeRows(const std::vector<int>& order, int first)
+{
+    const std::size_t width = index(m_colCount);
+    auto rowStart = [&](int row) {
+        return m_cells.begin() + static_cast<std::ptrdiff_t>(index(row) * width);
+    };
+    auto source = [&](int row) { return order[index(row - first)]; };
+    std::vector<bool> placed(order.size());
+    std::vector<Cell> aside(width);
     const int oldCurrentRow = m_currentRow;
-    std::vector<Cell> sorted(order.size() * width);
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        auto source = m_cells.begin() + static_cast<std::ptrdiff_t>(index(order[k]) * width);
-        std::move(source, source + static_cast<std::ptrdiff_t>(width),
-                  sorted.begin() + static_cast<std::ptrdiff_t>(k * width));
-        if (order[k] == oldCurrentRow)
-            m_currentRow = first + static_cast<int>(k);
+    bool moved = false;
+    for (int start = first; start < first + static_cast<int>(order.size()); ++start) {
+        if (placed[index(start - first)] || source(start) == start)
+            continue;
+        moved = true;
+        std::move(rowStart(start), rowStart(start + 1), aside.begin());
+        int row = start;
+        while (true) {
+            placed[index(row - first)] = true;
+            const int from = source(row);
+            if (from == oldCurrentRow)
+                m_currentRow = row;
+            if (from == start) {
+                std::move(aside.begin(), aside.end(), rowStart(row));
+                break;
+            }
+            std::move(rowStart(from), rowStart(from + 1), rowStart(row));
+            row = from;
+        }
     }
-    std::move(sorted.begin(), sorted.end(),
-              m_cells.begin() + static_cast<std::ptrdiff_t>(index(first) * width));
-    changed(GridChange::Content);
+    if (moved)
+        changed(GridChange::Content);
 }
 
 // --- input from a view ------------------------------------------------------------

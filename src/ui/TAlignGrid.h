@@ -193,6 +193,7 @@ private:
     PropertySet& scratch();
     Font& fontOf(PropertySet& set, const Font& origin);
     TRelation compareRows(int col, int row1, int row2) const;
+    void placeRows(const std::vector<int>& order, int first);
     void clampCurrent();
     void changed(GridChange change);
 

@@ -13,9 +13,9 @@ inline constexpr TColor clBlack = 0;
 inline constexpr TColor clRed = 0x0000FF;
 inline constexpr TColor clBlue = 0xFF0000;
 inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clLightCyan = 16777088;   // RGB (128, 255, 255)
-inline constexpr TColor clLightGreen = 8454016;   // RGB (128, 255, 128)
-inline constexpr TColor clLightYellow = 8454143;  // RGB (255, 255, 128)
+inline constexpr TColor clLightCyan = 16777088;  // RGB (128, 255, 255)
+inline constexpr TColor clLightGreen = 8454016;  // RGB (128, 255, 128)
+inline constexpr TColor clLightYellow = 8454143; // RGB (255, 255, 128)
 
 inline constexpr TColor rgbColour(int red, int green, int blue)
 {

@@ -90,7 +90,7 @@ void THttpClient::Close()
 void THttpClient::Get()
 {
     if (!m_closeSignal->tryBegin()) {
-        throw EHttpError("HTTP component " + m_name + " is busy", m_statusCode);
+        throw EHttpError("HTTP component " + m_name + " is busy", 0);
     }
     RunGuard guard{*m_closeSignal, m_socket};
     m_statusCode = 0;
@@ -279,7 +279,8 @@ void THttpClient::run(std::string& stream)
 
         const std::string host = viaProxy ? proxy.hostName() : url.hostName();
         const std::string port = viaProxy ? proxy.portOr(m_proxyPort) : url.portOr("80");
-        if (!m_socket.isOpen() || m_connectedTo != host + ' ' + port) {
+        const bool reused = m_socket.isOpen() && m_connectedTo == host + ' ' + port;
+        if (!reused) {
             m_socket.close();
             if (!connectTo(host, port)) {
                 endStopped(parser, stream, answerStart);
@@ -293,6 +294,11 @@ void THttpClient::run(std::string& stream)
             readAnswer(parser) == ReadEnd::Stopped) {
             endStopped(parser, stream, answerStart);
             return;
+        }
+        if (reused && !parser.receivedAnything()) {
+            // The server dropped the kept connection meanwhile: ask again on a new one.
+            m_socket.close();
+            continue;
         }
         takeHead(parser.head());
         if (parser.error() != AnswerError::None) {

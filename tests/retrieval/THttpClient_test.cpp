@@ -6,6 +6,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <random>
 #include <stdexcept>
 #include <thread>
 
@@ -272,6 +273,19 @@ std::vector<Case> exchanges()
              c.setURL(s.url("/a"));
              c.setRequestVer("1.1");
          }},
+        {"droppedKeptConnectionIsAskedAgain",
+         {answer("HTTP/1.1 302 Found\r\nLocation: /b\r\nContent-Length: 0\r\n\r\n", Exchange::End::KeepOpen),
+          answer(""), answer("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok")},
+         "/a",
+         {request("/a", "{origin}", "", "1.1"), request("/b", "{origin}", "", "1.1"),
+          request("/b", "{origin}", "", "1.1")},
+         "ok",
+         200,
+         "",
+         [](THttpClient& c, const ScriptedServer& s) {
+             c.setURL(s.url("/a"));
+             c.setRequestVer("1.1");
+         }},
 
         // Hostile servers.
         {"endlessRelocationStopsAfterTenFollowed", std::vector<Exchange>(11, answer(redirectLoop)), "/loop",
@@ -411,6 +425,11 @@ std::vector<Case> exchanges()
     };
 }
 
+void PrintTo(const Case& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class ScriptedExchange : public ::testing::TestWithParam<Case>
 {
 };
@@ -524,25 +543,29 @@ TEST(THttpClient, failuresBeforeTheAnswerRaiseWithTheirTexts)
     ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
     ::close(probe);
 
+    const std::string closedPort = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
     const struct
     {
         std::string url;
-        std::string error;
+        std::string localAddr;
+        std::string error; // the end of the text: a refusal may come before or after the attempt starts
         int code;
     } cases[] = {
-        {"http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/",
-         "Connection refused (Error #111)", 404},
-        {"http:///nohost", "can't resolve hostname to IP address", 404},
-        {"http://127.0.0.1:99999/", "can't connect: Invalid argument (Error #22)", 404},
-        {"ftp://127.0.0.1/file", "Protocol \"ftp\" not implemented", 501},
+        {closedPort, "0.0.0.0", "Connection refused (Error #111)", 404},
+        {closedPort, "127.0.0.1", "Connection refused (Error #111)", 404},
+        {closedPort, "no.such.address", "can't connect: Cannot assign requested address (Error #99)", 404},
+        {"http:///nohost", "", "can't resolve hostname to IP address", 404},
+        {"http://127.0.0.1:99999/", "", "can't connect: Invalid argument (Error #22)", 404},
+        {"ftp://127.0.0.1/file", "", "Protocol \"ftp\" not implemented", 501},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.url);
+        SCOPED_TRACE(c.url + " from " + c.localAddr);
         THttpClient client;
         client.setURL(c.url);
+        client.setLocalAddr(c.localAddr);
         const Outcome out = fetch(client);
         ASSERT_TRUE(out.error);
-        EXPECT_EQ(*out.error, c.error);
+        EXPECT_TRUE(out.error->ends_with(c.error)) << *out.error;
         EXPECT_EQ(out.errorCode, c.code);
     }
     THttpClient client;
@@ -569,6 +592,29 @@ TEST(THttpClient, closeFromAnotherThreadReturnsWhatArrived)
     // A stop that comes after the client is gone touches nothing.
     client.reset();
     handle->close();
+}
+
+TEST(THttpClient, closeAtAnyMomentEndsGetWithAPrefixOfTheAnswer)
+{
+    const std::string full(200000, 'q');
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        // Half of the body, then silence: only Close ends the request in time.
+        ScriptedServer server(
+            {answer("HTTP/1.0 200 OK\r\nContent-Length: 400000\r\n\r\n" + full, Exchange::End::Hold)});
+        THttpClient client;
+        client.setURL(server.url("/"));
+        client.setIdleTimeout(10s);
+        Outcome out;
+        std::thread worker([&] { out = fetch(client); });
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(std::uniform_int_distribution<int>(0, 3000)(random)));
+        client.Close();
+        worker.join();
+        EXPECT_FALSE(out.error) << *out.error;
+        EXPECT_EQ(out.status, 200);
+        EXPECT_EQ(out.body, full.substr(0, out.body.size()));
+    }
 }
 
 TEST(THttpClient, closeBeforeGetEndsThatGetAtOnce)

@@ -1,0 +1,47 @@
+#include "retrieval/WakePipe.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace listorix {
+
+namespace {
+
+void makeNonBlocking(int fd)
+{
+    const int flags = ::fcntl(fd, F_GETFL);
+    ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+}
+
+} // namespace
+
+WakePipe::WakePipe()
+{
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        throw std::system_error(errno, std::generic_category(), "pipe");
+    }
+    m_read.reset(fds[0]);
+    m_write.reset(fds[1]);
+    makeNonBlocking(fds[0]);
+    makeNonBlocking(fds[1]);
+}
+
+void WakePipe::wake()
+{
+    const char byte = 1;
+    // A full pipe already wakes the reader, so a failed write loses nothing.
+    [[maybe_unused]] const auto written = ::write(m_write.get(), &byte, 1);
+}
+
+void WakePipe::drain()
+{
+    char buffer[64];
+    while (::read(m_read.get(), buffer, sizeof buffer) > 0) {
+    }
+}
+
+} // namespace listorix

@@ -1,5 +1,6 @@
 #include "export/HtmlReport.h"
 
+#include "app/Trim.h"
 #include "export/HtmlEscape.h"
 #include "settings/AtomicFile.h"
 #include "ui/TAlignGrid.h"
@@ -10,21 +11,6 @@
 namespace listorix {
 
 namespace {
-
-// Blanks as the report trims them: the space and every control character.
-bool isBlank(char c)
-{
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 // A value with anything in its high byte is not an RGB colour: system colours
 // (high bit set) and the other symbolic values of the toolkit.
@@ -115,7 +101,7 @@ std::string reportColourAttribute(const TAlignGrid& grid, int col, int row)
     std::string digits = rrggbb(colour);
     // The highlighted portfolio row is written in white; its losses still print red.
     if (digits == "FFFFFF" && col >= kFirstAmountColumn) {
-        const std::string_view text = trimmed(grid.cell(col, row));
+        const std::string_view text = trimControls(grid.cell(col, row));
         if (!text.empty() && text.front() == '-')
             digits = "FF0000";
     }
@@ -133,7 +119,7 @@ std::string reportCellLine(const TAlignGrid& grid, int col, int row)
                    : "\"><font face=\"Verdana\" size=\"2\" ";
     line += reportColourAttribute(grid, col, row);
     line += ">";
-    const std::string_view text = trimmed(grid.cell(col, row));
+    const std::string_view text = trimControls(grid.cell(col, row));
     line += text.empty() ? std::string("&nbsp;") : htmlEscape(text);
     line += "</font>";
     if (header)

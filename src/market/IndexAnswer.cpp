@@ -1,5 +1,6 @@
 #include "market/IndexAnswer.h"
 
+#include "app/Trim.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
 #include "market/NumberFormat.h"
@@ -28,20 +29,10 @@ constexpr std::size_t previousCloseField = 7;
 constexpr std::string_view datePrefix = "Valori del ";
 constexpr std::string_view unreadableDate = "--/--/---";
 
-std::string_view trimBlanks(std::string_view text)
-{
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // A whole decimal number with an optional sign, blanks at the ends allowed.
 std::optional<int> parseWhole(std::string_view text)
 {
-    text = trimBlanks(text);
+    text = trimControls(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';

@@ -1,5 +1,7 @@
 #include "market/NumberFormat.h"
 
+#include "app/Trim.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -19,24 +21,10 @@ bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
-bool isBlank(char c)
-{
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 template <typename T>
 std::optional<T> parseFloating(std::string_view text)
 {
-    text = trimBlanks(text);
+    text = trimControls(text);
     // Rewritten into the form std::from_chars reads, which ignores the C locale.
     std::string plain;
     plain.reserve(text.size());
@@ -322,7 +310,7 @@ std::string formatGeneral(double value)
 
 std::optional<Date> parseDate(std::string_view text)
 {
-    text = trimBlanks(text);
+    text = trimControls(text);
     const auto day = takeNumber(text, 2);
     if (!day || !takeChar(text, kDateSeparator))
         return std::nullopt;
@@ -349,7 +337,7 @@ std::string formatShortDate(Date date)
 
 std::optional<TimeOfDay> parseTime(std::string_view text)
 {
-    text = trimBlanks(text);
+    text = trimControls(text);
     auto hour = takeNumber(text, 2);
     if (!hour || !takeChar(text, kTimeSeparator))
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "market/QuoteFormat.h"
 
+#include "app/Trim.h"
 #include "market/NumberFormat.h"
 
 #include <cstdlib>
@@ -9,16 +10,6 @@
 namespace listorix {
 
 namespace {
-
-std::string_view trimBlanks(std::string_view text)
-{
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 // The service writes a decimal point: only the first one is taken for the
 // decimal comma, so a text with two points still fails to convert.
@@ -59,7 +50,7 @@ std::optional<int> parseDecimalsCount(std::string_view text)
 
 std::string FormatQuote(std::string_view text, std::string_view decimals)
 {
-    const auto value = parseExtended(firstPointToComma(trimBlanks(text)));
+    const auto value = parseExtended(firstPointToComma(trimControls(text)));
     const auto count = parseDecimalsCount(decimals);
     if (!value || !count)
         return {};
@@ -81,7 +72,7 @@ std::string FormatChangePercent(std::string_view change, std::string_view refere
 
 std::string SignToFront(std::string_view text)
 {
-    std::string out = replaceAll(trimBlanks(text), '.', kDecimalSeparator);
+    std::string out = replaceAll(trimControls(text), '.', kDecimalSeparator);
     if (!out.empty() && (out.back() == '+' || out.back() == '-')) {
         const char sign = out.back();
         out.pop_back();

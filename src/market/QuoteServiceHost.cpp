@@ -1,3 +1,4 @@
+#include "app/Trim.h"
 #include "market/Util.h"
 
 #include <array>
@@ -14,17 +15,6 @@ bool isAsciiAlnum(char c)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // A DNS name or a dotted IPv4 address: labels of letters, digits, "-" and "_",
@@ -71,7 +61,7 @@ std::optional<unsigned> parsePort(std::string_view text)
 
 std::optional<std::string> parseQuoteServiceHost(std::string_view raw)
 {
-    const std::string_view value = trimBlanks(raw);
+    const std::string_view value = trimSpacesAndTabs(raw);
     const auto colon = value.find(':');
     const std::string_view host = value.substr(0, colon);
     if (!isValidHostName(host)) {

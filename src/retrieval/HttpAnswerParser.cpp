@@ -1,5 +1,7 @@
 #include "retrieval/HttpAnswerParser.h"
 
+#include "app/Trim.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -32,17 +34,6 @@ bool equalsNoCase(std::string_view a, std::string_view b)
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 int hexValue(char c)
 {
     if (isDigit(c)) {
@@ -56,7 +47,7 @@ bool isChunkedEncoding(std::string_view value)
 {
     const auto comma = value.rfind(',');
     const auto last = comma == std::string_view::npos ? value : value.substr(comma + 1);
-    return equalsNoCase(trimmed(last), "chunked");
+    return equalsNoCase(trimSpacesAndTabs(last), "chunked");
 }
 
 void dropLineEnd(std::string& line)
@@ -169,7 +160,7 @@ void HttpAnswerParser::onHeaderLine(std::string_view line)
     if (name == "location") {
         m_head.location = std::string(value);
     } else if (name == "content-length") {
-        std::string_view number = trimmed(value);
+        std::string_view number = trimSpacesAndTabs(value);
         const bool negative = !number.empty() && number.front() == '-';
         if (negative) {
             number.remove_prefix(1);
@@ -193,9 +184,9 @@ void HttpAnswerParser::onHeaderLine(std::string_view line)
     } else if (name == "www-authenticate" || name == "proxy-authenticate") {
         m_head.challenges.emplace_back(value);
     } else if (name == "connection" || name == "proxy-connection") {
-        if (equalsNoCase(trimmed(value), "close")) {
+        if (equalsNoCase(trimSpacesAndTabs(value), "close")) {
             m_head.closeConnection = true;
-        } else if (equalsNoCase(trimmed(value), "keep-alive")) {
+        } else if (equalsNoCase(trimSpacesAndTabs(value), "keep-alive")) {
             m_head.closeConnection = false;
         }
     }

@@ -1,5 +1,7 @@
 #include "settings/IniDocument.h"
 
+#include "app/Trim.h"
+
 #include <algorithm>
 #include <array>
 
@@ -40,15 +42,6 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-std::string_view trim(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool isQuote(char c)
 {
     return c == '"' || c == '\'';
@@ -76,7 +69,7 @@ std::string withoutLineBreaks(std::string_view text)
 
 std::string cleanName(std::string_view name)
 {
-    return std::string(trim(withoutLineBreaks(name)));
+    return std::string(trimSpacesAndTabs(withoutLineBreaks(name)));
 }
 
 // The value as it has to stand in the file to be read back unchanged.
@@ -109,7 +102,7 @@ IniDocument::IniDocument(std::string_view text)
 IniDocument::Line IniDocument::parseLine(std::string text, std::string eol)
 {
     Line line;
-    const std::string_view content = trim(text);
+    const std::string_view content = trimSpacesAndTabs(text);
     if (content.empty()) {
         line.kind = Kind::Blank;
     } else if (content.front() == ';') {
@@ -118,11 +111,11 @@ IniDocument::Line IniDocument::parseLine(std::string text, std::string eol)
         // The name ends at the first ']'; a header without one is still a header.
         line.kind = Kind::Header;
         const std::string_view inner = content.substr(1);
-        line.name = trim(inner.substr(0, inner.find(']')));
+        line.name = trimSpacesAndTabs(inner.substr(0, inner.find(']')));
     } else if (const std::size_t equals = content.find('='); equals != std::string_view::npos) {
         line.kind = Kind::Key;
-        line.name = trim(content.substr(0, equals));
-        line.value = unquote(trim(content.substr(equals + 1)));
+        line.name = trimSpacesAndTabs(content.substr(0, equals));
+        line.value = unquote(trimSpacesAndTabs(content.substr(equals + 1)));
     } else {
         line.kind = Kind::Bare;
     }
@@ -180,7 +173,7 @@ std::string IniDocument::text() const
 
 const IniDocument::Section* IniDocument::findSection(std::string_view section) const
 {
-    const auto found = m_firstSection.find(fold(trim(section)));
+    const auto found = m_firstSection.find(fold(trimSpacesAndTabs(section)));
     return found == m_firstSection.end() ? nullptr : &m_sections[found->second];
 }
 
@@ -194,7 +187,7 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     const Section* found = findSection(section);
     if (found == nullptr)
         return std::nullopt;
-    const auto line = found->keys.find(fold(trim(key)));
+    const auto line = found->keys.find(fold(trimSpacesAndTabs(key)));
     if (line == found->keys.end())
         return std::nullopt;
     return m_lines[line->second].value;

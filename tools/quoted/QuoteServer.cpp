@@ -114,8 +114,8 @@ void QuoteServer::stop()
 QuoteServer::Wait QuoteServer::waitFor(int fd, short events, SteadyClock::time_point deadline) const
 {
     while (true) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
+        // Rounded up, so that a wait never ends before its deadline.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - SteadyClock::now());
         if (left.count() <= 0)
             return Wait::Timeout;
         pollfd fds[2] = {{fd, events, 0}, {m_wakeRead.get(), POLLIN, 0}};

@@ -24,6 +24,7 @@ constexpr std::size_t kReadChunk = 4096;
 // closing does not reset the connection before the client has read the answer.
 constexpr std::chrono::milliseconds kLingerTime{1000};
 constexpr std::size_t kLingerBytes = 65536;
+constexpr std::size_t kMaxLingering = 64;
 
 std::string errnoText(const char* what)
 {
@@ -134,14 +135,22 @@ QuoteServer::Wait QuoteServer::waitFor(int fd, short events, SteadyClock::time_p
 
 void QuoteServer::acceptLoop()
 {
+    std::vector<pollfd> fds;
+    std::vector<short> lingeringEvents;
     while (true) {
-        pollfd fds[2] = {{m_listener.get(), POLLIN, 0}, {m_wakeRead.get(), POLLIN, 0}};
-        const int rc = ::poll(fds, 2, 1000);
+        fds.assign({{m_listener.get(), POLLIN, 0}, {m_wakeRead.get(), POLLIN, 0}});
+        for (const Lingering& lingering : m_lingering)
+            fds.push_back({lingering.connection.get(), POLLIN, 0});
+        const int rc = ::poll(fds.data(), fds.size(), m_lingering.empty() ? 1000 : 100);
         if (rc < 0 && errno != EINTR)
             break;
         if (fds[1].revents != 0)
             break;
         reapFinished(false);
+        lingeringEvents.clear();
+        for (std::size_t i = 2; i < fds.size(); ++i)
+            lingeringEvents.push_back(rc > 0 ? fds[i].revents : 0);
+        serviceLingering(lingeringEvents);
         if (rc <= 0 || fds[0].revents == 0)
             continue;
 
@@ -155,9 +164,7 @@ void QuoteServer::acceptLoop()
             continue;
         }
         if (m_workers.size() >= m_settings.maxConnections) {
-            const std::string busy = errorResponse(503, "Too many connections; try again.").serialize();
-            [[maybe_unused]] const auto sent =
-                ::send(connection.get(), busy.data(), busy.size(), MSG_NOSIGNAL);
+            turnAway(std::move(connection));
             continue;
         }
         try {
@@ -181,6 +188,37 @@ void QuoteServer::acceptLoop()
         }
     }
     reapFinished(true);
+    m_lingering.clear();
+}
+
+void QuoteServer::turnAway(UniqueFd connection)
+{
+    const std::string busy = errorResponse(503, "Too many connections; try again.").serialize();
+    [[maybe_unused]] const auto sent = ::send(connection.get(), busy.data(), busy.size(), MSG_NOSIGNAL);
+    ::shutdown(connection.get(), SHUT_WR);
+    if (m_lingering.size() < kMaxLingering)
+        m_lingering.push_back({std::move(connection), SteadyClock::now() + kLingerTime});
+}
+
+void QuoteServer::serviceLingering(const std::vector<short>& events)
+{
+    // Events belong to the first events.size() entries; later ones joined after the poll.
+    const auto now = SteadyClock::now();
+    char chunk[kReadChunk];
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_lingering.size(); ++i) {
+        bool done = now >= m_lingering[i].deadline;
+        if (!done && i < events.size() && events[i] != 0) {
+            const ssize_t n = ::recv(m_lingering[i].connection.get(), chunk, sizeof chunk, 0);
+            done = n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+        }
+        if (!done) {
+            if (kept != i)
+                m_lingering[kept] = std::move(m_lingering[i]);
+            ++kept;
+        }
+    }
+    m_lingering.resize(kept);
 }
 
 void QuoteServer::reapFinished(bool all)

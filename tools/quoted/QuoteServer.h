@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace listorix::quoted {
 
@@ -56,6 +57,13 @@ private:
         std::thread thread;
         std::shared_ptr<std::atomic<bool>> finished;
     };
+    // A turned-away connection whose "busy" answer has been sent: kept open until the
+    // client closes (or briefly), so that the answer is not lost to a reset.
+    struct Lingering
+    {
+        UniqueFd connection;
+        std::chrono::steady_clock::time_point deadline;
+    };
     enum class Wait
     {
         Ready,
@@ -66,6 +74,8 @@ private:
 
     void acceptLoop();
     void reapFinished(bool all);
+    void turnAway(UniqueFd connection);
+    void serviceLingering(const std::vector<short>& events);
     void serve(UniqueFd connection);
     void respond(int fd, const std::string& bytes);
     Wait waitFor(int fd, short events, std::chrono::steady_clock::time_point deadline) const;
@@ -79,7 +89,8 @@ private:
     std::string m_host;
     bool m_ipv6 = false;
     std::thread m_acceptThread;
-    std::list<Worker> m_workers; // accept thread only
+    std::list<Worker> m_workers;        // accept thread only
+    std::vector<Lingering> m_lingering; // accept thread only
     std::function<void(const std::string&)> m_log;
 };
 

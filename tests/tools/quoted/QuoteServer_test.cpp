@@ -1,0 +1,205 @@
+#include "QuotedTestSupport.h"
+#include "quoted/Base64.h"
+#include "quoted/Clock.h"
+#include "quoted/CsvAnswer.h"
+#include "quoted/QuoteServer.h"
+#include "quoted/QuoteService.h"
+
+#include <future>
+#include <gtest/gtest.h>
+
+namespace listorix::quoted {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::at;
+using testing::bodyOf;
+using testing::get;
+using testing::statusOf;
+
+// A service on 127.0.0.1 with a free port, pinned clock and the sample data.
+class RunningServer
+{
+public:
+    explicit RunningServer(Faults faults = {}, ServerSettings settings = quickSettings())
+        : m_service(testing::sampleMarket(), m_clock, std::move(faults)),
+          m_server(m_service, std::move(settings))
+    {
+        const std::string error = m_server.start();
+        if (!error.empty())
+            throw std::runtime_error(error);
+    }
+    static ServerSettings quickSettings()
+    {
+        ServerSettings settings;
+        settings.port = 0;
+        settings.readTimeout = 300ms;
+        return settings;
+    }
+    std::uint16_t port() const { return m_server.port(); }
+    QuoteServer& server() { return m_server; }
+
+private:
+    FixedClock m_clock{at("2005-01-25T15:30")};
+    QuoteService m_service;
+    QuoteServer m_server;
+};
+
+std::string twoHundredShares()
+{
+    const auto shares = testing::sampleTickers("A_azioni.lst");
+    std::vector<std::string> symbols;
+    for (std::size_t i = 0; symbols.size() < 200; ++i)
+        symbols.push_back(shares[i % shares.size()]);
+    return testing::joinSymbols(symbols);
+}
+
+TEST(QuoteServer, answersTheIndexRequestAndATwoHundredSymbolRequest)
+{
+    RunningServer running;
+    EXPECT_EQ(running.server().address(), "127.0.0.1:" + std::to_string(running.port()));
+
+    const std::string index =
+        get(running.port(), "/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp&e=.csv");
+    EXPECT_EQ(statusOf(index), 200);
+    std::string unknown;
+    EXPECT_EQ(bodyOf(index), buildCsvAnswer(testing::sampleMarket(), at("2005-01-25T15:30"),
+                                            {"^MIBTEL", "^MIB30", "^MIDEX", "^SPMIB"},
+                                            *parseFieldCodes("sl1d1t1c1hgp", unknown)));
+
+    const std::string shares =
+        get(running.port(), "/d/quotes.csv?s=" + twoHundredShares() + "&f=snl1d1t1oghpc2v");
+    EXPECT_EQ(statusOf(shares), 200);
+    const std::string body = bodyOf(shares);
+    EXPECT_NE(shares.find("Content-Length: " + std::to_string(body.size()) + "\r\n"), std::string::npos);
+    EXPECT_EQ(testing::splitLines(body).size(), 200u);
+
+    // HEAD gets the head alone.
+    const std::string head =
+        testing::exchange(running.port(), "HEAD /d/quotes.csv?s=ENI.MI HTTP/1.0\r\n\r\n");
+    EXPECT_EQ(statusOf(head), 200);
+    EXPECT_EQ(bodyOf(head), "");
+}
+
+TEST(QuoteServer, badRequestsGetAnErrorAndTheServerGoesOn)
+{
+    RunningServer running;
+    const std::uint16_t port = running.port();
+    struct Case
+    {
+        std::string request;
+        int status;
+    };
+    const Case cases[] = {
+        {"GET /d/quotes.csv?f=snl1 HTTP/1.0\r\n\r\n", 400},
+        {"GET /d/quotes.csv?s=ENI.MI&f=snq HTTP/1.0\r\n\r\n", 400},
+        {"GET /d/quotes.csv?s=" + std::string(10240, 'A') + "&f=snl1 HTTP/1.0\r\n\r\n", 414},
+        {"GET / HTTP/1.0\r\nX-Big: " + std::string(9000, 'x') + "\r\n\r\n", 431},
+        {std::string("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03\r\n\r\n", 15), 400},
+        {"GET /d/quotes.csv?s=ENI.MI HTTP/1.0\r\n", 408}, // the head never ends
+        {"GET /d/quotes.csv?s=ENI.MI HTTP/9.9\r\n\r\n", 505},
+        {"DELETE /d/quotes.csv HTTP/1.0\r\n\r\n", 405},
+        {"GET /robots.txt HTTP/1.0\r\n\r\n", 404},
+    };
+    for (const Case& c : cases) {
+        const std::string answer = testing::exchange(port, c.request);
+        EXPECT_EQ(statusOf(answer), c.status) << c.request.substr(0, 60);
+        EXPECT_NE(bodyOf(answer).find("<html>"), std::string::npos);
+    }
+    {
+        testing::LoopbackConnection leaves(port); // connects and leaves without a word
+    }
+    {
+        testing::LoopbackConnection halfway(port);
+        halfway.send("GET /d/quo");
+    }
+    EXPECT_EQ(statusOf(get(port, "/d/quotes.csv?s=ENI.MI&f=snl1")), 200);
+}
+
+TEST(QuoteServer, aStalledClientIsCutOffWhileOthersAreServed)
+{
+    ServerSettings settings = RunningServer::quickSettings();
+    settings.readTimeout = 2s;
+    RunningServer running({}, settings);
+    testing::LoopbackConnection stalled(running.port());
+    ASSERT_TRUE(stalled.send("GET /d/quotes.csv?s=EN"));
+    EXPECT_EQ(statusOf(get(running.port(), "/d/quotes.csv?s=ENI.MI&f=snl1")), 200);
+    EXPECT_EQ(statusOf(stalled.readAll()), 408);
+}
+
+TEST(QuoteServer, connectionsBeyondTheLimitAreTurnedAway)
+{
+    ServerSettings settings = RunningServer::quickSettings();
+    settings.readTimeout = 5s;
+    settings.maxConnections = 2;
+    RunningServer running({}, settings);
+    testing::LoopbackConnection first(running.port());
+    testing::LoopbackConnection second(running.port());
+    first.send("GET /");
+    second.send("GET /");
+    EXPECT_EQ(statusOf(get(running.port(), "/d/quotes.csv?s=ENI.MI")), 503);
+}
+
+TEST(QuoteServer, cutAndDelayFaultsShapeTheAnswer)
+{
+    Faults cut;
+    cut.cutAfterBytes = 20;
+    RunningServer cutting(cut);
+    EXPECT_EQ(get(cutting.port(), "/d/quotes.csv?s=ENI.MI"), "HTTP/1.0 200 OK\r\nSer");
+
+    Faults slow;
+    slow.delay = 150ms;
+    RunningServer delaying(slow);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(statusOf(get(delaying.port(), "/d/quotes.csv?s=ENI.MI")), 200);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 150ms);
+
+    Faults headless;
+    headless.htmlError = Faults::HtmlError::Headless;
+    RunningServer bare(headless);
+    EXPECT_EQ(get(bare.port(), "/d/quotes.csv?s=ENI.MI").substr(0, 13), "<HTML><HEAD><");
+}
+
+TEST(QuoteServer, standsInAsAProxyThatWantsCredentials)
+{
+    Faults faults;
+    faults.proxyCredentials = "mario:segreta";
+    RunningServer running(faults);
+    const std::string line = "GET http://quotes.example:8080/d/quotes.csv?s=ENI.MI&f=snl1 HTTP/1.0\r\n";
+    const std::string challenge =
+        testing::exchange(running.port(), line + "Host: quotes.example:8080\r\n\r\n");
+    EXPECT_EQ(statusOf(challenge), 407);
+    EXPECT_NE(challenge.find("\r\nProxy-Authenticate: Basic realm="), std::string::npos);
+    const std::string answer = testing::exchange(
+        running.port(), line + "Proxy-Authorization: Basic " + base64Encode("mario:segreta") + "\r\n\r\n");
+    EXPECT_EQ(statusOf(answer), 200);
+    EXPECT_EQ(bodyOf(answer).substr(0, 15), "\"ENI.MI\";\"ENI\";");
+}
+
+TEST(QuoteServer, stopEndsWaitingConnectionsAndABusyPortIsReported)
+{
+    Faults slow;
+    slow.delay = 60s;
+    ServerSettings settings = RunningServer::quickSettings();
+    settings.readTimeout = 60s;
+    auto running = std::make_unique<RunningServer>(slow, settings);
+    testing::LoopbackConnection stalled(running->port());
+    stalled.send("GET /d/quo");
+    testing::LoopbackConnection delayed(running->port());
+    delayed.send("GET /d/quotes.csv?s=ENI.MI HTTP/1.0\r\n\r\n");
+
+    ServerSettings same = settings;
+    same.port = running->port();
+    const FixedClock clock(at("2005-01-25T15:30"));
+    const QuoteService service(testing::sampleMarket(), clock);
+    QuoteServer second(service, same);
+    EXPECT_NE(second.start(), "");
+
+    running->server().stop(); // returns without waiting out a minute
+    EXPECT_EQ(stalled.readAll(5s), "");
+    EXPECT_EQ(delayed.readAll(5s), "");
+    running.reset();
+}
+
+} // namespace
+} // namespace listorix::quoted

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "quoted/CivilTime.h"
+#include "quoted/PriceWalk.h"
+#include "quoted/Security.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace listorix::quoted {
+
+// A security's state at a moment, prices already rounded to the security's decimals.
+struct Quote
+{
+    double last = 0.0;
+    CivilDate date;            // of the last price
+    int minuteOfDay = 0;       // of the last price, Italian time
+    bool sessionDetail = true; // false for funds: they have a closing price and date only
+    double open = 0.0;
+    double low = 0.0;
+    double high = 0.0;
+    double previousClose = 0.0;
+    std::int64_t volume = 0;
+    int decimals = 2;
+};
+
+enum class ChartPeriod
+{
+    OneDay,
+    FiveDays,
+    ThreeMonths,
+    SixMonths,
+    OneYear,
+    TwoYears,
+    FiveYears
+};
+// "1d", "5d", "3m", "6m", "1y", "2y", "5y".
+std::optional<ChartPeriod> chartPeriodFromCode(std::string_view code);
+std::string_view chartPeriodCode(ChartPeriod period);
+inline constexpr ChartPeriod kAllChartPeriods[] = {
+    ChartPeriod::OneDay,  ChartPeriod::FiveDays, ChartPeriod::ThreeMonths, ChartPeriod::SixMonths,
+    ChartPeriod::OneYear, ChartPeriod::TwoYears, ChartPeriod::FiveYears};
+
+struct ChartPoint
+{
+    std::int64_t day = 0;
+    int minuteOfDay = 0;
+    double price = 0.0;
+};
+
+// The simulated market: the known securities and their prices at any moment.
+class Market final
+{
+public:
+    Market(std::vector<Security> securities, std::uint64_t seed);
+
+    // The security of a symbol, letter case ignored; none for an unknown symbol.
+    const Security* find(std::string_view symbol) const;
+    const std::vector<Security>& securities() const { return m_securities; }
+
+    // During a session the current minute's prices; outside it the last close. Funds
+    // give the closing price of the last trading day before today.
+    Quote quote(const Security& security, const LocalDateTime& now) const;
+    // Prices for a chart of the period that ends now: every minute of the session for
+    // one day, every five minutes for five days, daily closes for longer periods.
+    std::vector<ChartPoint> chart(const Security& security, const LocalDateTime& now,
+                                  ChartPeriod period) const;
+
+    static int decimalsFor(const Security& security);
+
+private:
+    PriceWalk walkFor(const Security& security) const;
+
+    std::vector<Security> m_securities;
+    std::unordered_map<std::string, std::size_t> m_bySymbol;
+    std::uint64_t m_seed;
+};
+
+} // namespace listorix::quoted

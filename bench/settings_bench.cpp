@@ -1,7 +1,12 @@
 // Loading the settings file at start-up: the settings record, the portfolio
-// rows and the day's chart series, read from one large LISTORIX.INI.
+// rows and the day's chart series, read from one large LISTORIX.INI; and
+// saving rows and series back at shutdown.
+#include "market/IntradayChart.h"
+#include "market/TimeOfDay.h"
 #include "settings/IniFile.h"
+#include "settings/TIniObject.h"
 #include "settings/TiniConfig.h"
+#include "ui/TAlignGrid.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -65,6 +70,13 @@ const LargeSettingsFile& settingsFile()
     return file;
 }
 
+// A copy for the benchmarks that write, so the readers always see the same file.
+const LargeSettingsFile& scratchSettingsFile()
+{
+    static const LargeSettingsFile file;
+    return file;
+}
+
 void BM_ReadConfig(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -93,5 +105,48 @@ void BM_LoadPersistedTables(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LoadPersistedTables);
+
+// The same through TIniObject, into the tables and the chart.
+void BM_LoadGridAndSeries(benchmark::State& state)
+{
+    listorix::TAlignGrid portfolio(11, 2);
+    listorix::IntradayChart chart;
+    listorix::Date date;
+    listorix::ChartSeries* series[] = {&chart.Series1, &chart.Series2, &chart.Series4};
+    for (auto _ : state) {
+        listorix::TIniObject ini = listorix::TIniObject::atPath(settingsFile().path());
+        ini.LoadGrid(listorix::kPortfolioSection, portfolio);
+        chart.ResetChart();
+        for (int i = 0; i < 3; ++i)
+            ini.LoadSeries(seriesSections[i], chart, *series[i], date);
+        benchmark::DoNotOptimize(chart.Series4.points().data());
+    }
+}
+BENCHMARK(BM_LoadGridAndSeries);
+
+// The shutdown save: the portfolio rows and three full series, one file
+// replacement per section.
+void BM_SaveGridAndSeries(benchmark::State& state)
+{
+    listorix::TAlignGrid portfolio(11, portfolioRows + 1);
+    for (int row = 1; row <= portfolioRows; ++row)
+        for (int col = 0; col < 8; ++col)
+            portfolio.setCell(col, row, "cell " + std::to_string(col));
+    listorix::IntradayChart chart;
+    chart.ResetChart();
+    listorix::ChartSeries* series[] = {&chart.Series1, &chart.Series2, &chart.Series4};
+    for (listorix::ChartSeries* line : series)
+        for (int point = 0; point < seriesPoints; ++point)
+            chart.AddChartPoint(
+                *line, listorix::TimeOfDay::fromHms(9, 0, 0)->dayFraction() + point / 86400.0 * 60, -0.52);
+    const auto date = listorix::Date::fromYmd(2003, 3, 14).value();
+    for (auto _ : state) {
+        listorix::TIniObject ini = listorix::TIniObject::atPath(scratchSettingsFile().path());
+        ini.SaveGrid(listorix::kPortfolioSection, portfolio, listorix::kPortfolioStoredColumns);
+        for (int i = 0; i < 3; ++i)
+            ini.SaveSeries(seriesSections[i], *series[i], date);
+    }
+}
+BENCHMARK(BM_SaveGridAndSeries);
 
 } // namespace

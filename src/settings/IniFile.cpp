@@ -130,4 +130,14 @@ void IniFile::replaceSection(std::string_view section, const IniEntries& entries
     edit([&](IniDocument& doc) { return doc.replaceSection(section, entries); });
 }
 
+void IniFile::rewriteSection(std::string_view section, const IniEntries& entries)
+{
+    edit([&](IniDocument& doc) {
+        const bool erased = doc.eraseSection(section);
+        // Once erased the section is new, so it is appended whole.
+        const bool written = doc.replaceSection(section, entries);
+        return erased || written;
+    });
+}
+
 } // namespace listorix

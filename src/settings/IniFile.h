@@ -49,6 +49,10 @@ public:
     void eraseSection(std::string_view section);
     // Erasing the section and writing `entries` into it, in one replacement.
     void replaceSection(std::string_view section, const IniEntries& entries);
+    // Erasing the section and then writing `entries` key by key, in one
+    // replacement: the section ends up anew at the end of the file. No entries
+    // leaves it erased.
+    void rewriteSection(std::string_view section, const IniEntries& entries);
 
 private:
     struct FileState

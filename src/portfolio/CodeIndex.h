@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,31 +9,37 @@ namespace listorix {
 
 class TAlignGrid;
 
-// The security codes of a table's column 0, indexed once so that each lookup costs
-// the same whatever the table's size. A lookup answers what a scan from `firstRow`
-// down would: the first row whose code equals the given one without regard to
-// letter case (Windows-1252 letters), or none. The index reads the table's cells in
-// place: it holds only while the table's texts and size stay as they were.
+// A set of security codes that match without regard to letter case (Windows-1252
+// letters), each with a number: the order in which it first came. Lookups cost the
+// same whatever the number of codes.
 class CodeIndex final
 {
 public:
-    explicit CodeIndex(const TAlignGrid& table, int firstRow = 0);
+    CodeIndex() = default;
 
-    // The row, or -1 when no row from firstRow down holds the code.
-    int firstRow(std::string_view code) const;
+    // The code's number; a code equal to one already in keeps that one's number.
+    int insert(std::string_view code);
+    // The number of the code equal to `code`, or -1.
+    int find(std::string_view code) const;
+    int size() const { return static_cast<int>(m_codes.size()); }
 
 private:
     struct Slot
     {
         std::uint32_t hash = 0;
-        int row = -1; // -1: empty slot
+        int id = -1; // -1: empty slot
     };
 
     std::size_t slotOf(std::string_view code, std::uint32_t hash) const;
+    void grow();
 
-    const TAlignGrid& m_table;
-    std::vector<Slot> m_slots; // open addressing, a power of two, at most half full
-    std::size_t m_mask = 0;
+    std::vector<std::string> m_codes; // folded, by number
+    std::vector<Slot> m_slots;        // open addressing, a power of two, at most a quarter full
 };
+
+// For each code of `codes`, by number, the first row of `table` from the top, header
+// row included, whose code (column 0) equals it without regard to case; -1 when no
+// row does. One pass down the table, ending once every code has its row.
+std::vector<int> firstRowsOf(const TAlignGrid& table, const CodeIndex& codes);
 
 } // namespace listorix

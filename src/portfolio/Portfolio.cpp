@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace listorix {
 
@@ -86,10 +87,24 @@ void Portfolio::RevaluePortfolio()
 {
     double totalValue = 0;
     double totalGain = 0;
-    // Each category table is indexed once, on the first row that needs it.
-    std::array<std::optional<CodeIndex>, 4> indexes;
 
-    for (int row = 1; row < m_grid.rowCount(); ++row) {
+    // Each category table is read once: the codes its rows need are gathered first
+    // and then found in one pass down the table.
+    const int rows = m_grid.rowCount();
+    std::array<CodeIndex, 4> wanted;
+    std::vector<int> codeIds(static_cast<std::size_t>(std::max(rows, 0)), -1);
+    for (int row = 1; row < rows; ++row) {
+        if (const std::optional<Category> category = categoryOfTypeCode(m_grid.cell(Tipo, row)))
+            codeIds[static_cast<std::size_t>(row)] =
+                wanted[static_cast<std::size_t>(*category)].insert(m_grid.cell(Codice, row));
+    }
+    std::array<std::vector<int>, 4> found;
+    for (std::size_t k = 0; k < wanted.size(); ++k) {
+        if (wanted[k].size() > 0)
+            found[k] = firstRowsOf(m_categories.table(static_cast<Category>(k)), wanted[k]);
+    }
+
+    for (int row = 1; row < rows; ++row) {
         const std::string& type = m_grid.cell(Tipo, row);
         const std::optional<Category> category = categoryOfTypeCode(type);
         if (!category && type != kTypePersonal)
@@ -97,16 +112,14 @@ void Portfolio::RevaluePortfolio()
 
         if (category) {
             const TAlignGrid& table = m_categories.table(*category);
-            std::optional<CodeIndex>& index = indexes[static_cast<std::size_t>(*category)];
-            if (!index)
-                index.emplace(table);
             // A match in the header row is no security: the row keeps its price.
-            const int found = index->firstRow(m_grid.cell(Codice, row));
-            if (found >= 1) {
-                const std::string& price = table.cell(2, found);
+            const int source = found[static_cast<std::size_t>(*category)]
+                                    [static_cast<std::size_t>(codeIds[static_cast<std::size_t>(row)])];
+            if (source >= 1) {
+                const std::string& price = table.cell(2, source);
                 if (hasNonBlank(price)) {
                     m_grid.setCell(Quotazione, row, price);
-                    m_grid.setCell(Data, row, table.cell(3, found).substr(0, 5));
+                    m_grid.setCell(Data, row, table.cell(3, source).substr(0, 5));
                 }
             }
         }

@@ -66,7 +66,10 @@ void SelectionList::ComboBoxTipoChange()
         return;
     const TAlignGrid& table = m_portfolio.categories().table(*category);
     // The portfolio's codes indexed once: a long list against a long portfolio.
-    const CodeIndex held(m_portfolio.grid(), 1);
+    CodeIndex held;
+    const TAlignGrid& portfolio = m_portfolio.grid();
+    for (int row = 1; row < portfolio.rowCount(); ++row)
+        held.insert(portfolio.cell(PortfolioColumn::Codice, row));
     for (int row = 1; row < table.rowCount(); ++row) {
         const std::string& code = table.cell(0, row);
         if (code.empty())
@@ -74,7 +77,7 @@ void SelectionList::ComboBoxTipoChange()
         std::string text = code;
         text += kItemSeparator;
         text += table.cell(1, row);
-        m_items.push_back({std::move(text), held.firstRow(code) >= 1});
+        m_items.push_back({std::move(text), held.find(code) >= 0});
     }
 }
 

@@ -1,5 +1,6 @@
 #include "portfolio/Portfolio.h"
 
+#include "app/Trim.h"
 #include "market/NumberFormat.h"
 #include "market/QuoteFormat.h"
 #include "portfolio/CodeIndex.h"
@@ -25,11 +26,6 @@ using namespace PortfolioColumn;
 // Money cells: at least 15 characters, four decimals, thousands grouped.
 constexpr int moneyWidth = 15;
 constexpr int moneyDecimals = 4;
-
-bool hasNonBlank(std::string_view text)
-{
-    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > ' '; });
-}
 
 // A cell as a number, read as display text with its thousands points removed; 0 when
 // it does not convert.
@@ -117,7 +113,7 @@ void Portfolio::RevaluePortfolio()
                                     [static_cast<std::size_t>(codeIds[static_cast<std::size_t>(row)])];
             if (source >= 1) {
                 const std::string& price = table.cell(2, source);
-                if (hasNonBlank(price)) {
+                if (!trimControls(price).empty()) {
                     m_grid.setCell(Quotazione, row, price);
                     m_grid.setCell(Data, row, table.cell(3, source).substr(0, 5));
                 }

@@ -1,41 +1,15 @@
 #include "settings/IniDocument.h"
 
 #include "app/Trim.h"
+#include "settings/CaseFold.h"
 
 #include <algorithm>
-#include <array>
 
 namespace listorix {
 
 namespace {
 
 constexpr std::string_view crlf = "\r\n";
-
-// Lower-case letters of Windows-1252, the code page of the files.
-constexpr std::array<char, 256> makeFoldTable()
-{
-    std::array<char, 256> table{};
-    for (int c = 0; c < 256; ++c) {
-        int folded = c;
-        if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
-            folded = c + 0x20;
-        else if (c == 0x8A || c == 0x8C || c == 0x8E)
-            folded = c + 0x10; // S, OE and Z with caron or ligature
-        else if (c == 0x9F)
-            folded = 0xFF; // Y with diaeresis
-        table[static_cast<std::size_t>(c)] = static_cast<char>(folded);
-    }
-    return table;
-}
-constexpr std::array<char, 256> foldTable = makeFoldTable();
-
-std::string fold(std::string_view text)
-{
-    std::string folded(text);
-    for (char& c : folded)
-        c = foldTable[static_cast<unsigned char>(c)];
-    return folded;
-}
 
 bool isBlank(char c)
 {
@@ -145,12 +119,12 @@ void IniDocument::reindex()
             if (!m_sections.empty())
                 m_sections.back().end = i;
             Section section;
-            section.foldedName = fold(line.name);
+            section.foldedName = foldCase(line.name);
             section.header = i;
             m_firstSection.try_emplace(section.foldedName, m_sections.size());
             m_sections.push_back(std::move(section));
         } else if (line.kind == Kind::Key && !m_sections.empty()) {
-            m_sections.back().keys.try_emplace(fold(line.name), i);
+            m_sections.back().keys.try_emplace(foldCase(line.name), i);
         }
     }
     if (!m_sections.empty())
@@ -173,7 +147,7 @@ std::string IniDocument::text() const
 
 const IniDocument::Section* IniDocument::findSection(std::string_view section) const
 {
-    const auto found = m_firstSection.find(fold(trimSpacesAndTabs(section)));
+    const auto found = m_firstSection.find(foldCase(trimSpacesAndTabs(section)));
     return found == m_firstSection.end() ? nullptr : &m_sections[found->second];
 }
 
@@ -187,7 +161,7 @@ std::optional<std::string> IniDocument::value(std::string_view section, std::str
     const Section* found = findSection(section);
     if (found == nullptr)
         return std::nullopt;
-    const auto line = found->keys.find(fold(trimSpacesAndTabs(key)));
+    const auto line = found->keys.find(foldCase(trimSpacesAndTabs(key)));
     if (line == found->keys.end())
         return std::nullopt;
     return m_lines[line->second].value;
@@ -205,7 +179,7 @@ IniEntries IniDocument::sectionEntries(std::string_view section) const
         const Line& line = m_lines[i];
         if (line.kind != Kind::Key || line.value.empty())
             continue;
-        if (found->keys.at(fold(line.name)) == i)
+        if (found->keys.at(foldCase(line.name)) == i)
             entries.emplace_back(line.name, line.value);
     }
     return entries;
@@ -222,7 +196,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
         appendSection(name, {{keyName, text}});
         return true;
     }
-    if (const auto existing = found->keys.find(fold(keyName)); existing != found->keys.end()) {
+    if (const auto existing = found->keys.find(foldCase(keyName)); existing != found->keys.end()) {
         Line& line = m_lines[existing->second];
         if (line.value == text)
             return false;
@@ -252,7 +226,7 @@ bool IniDocument::setValues(std::string_view section, const IniEntries& entries)
 
 bool IniDocument::eraseSection(std::string_view section)
 {
-    const std::string folded = fold(cleanName(section));
+    const std::string folded = foldCase(cleanName(section));
     bool erased = false;
     // From the back, so that the line numbers of earlier copies stay valid.
     for (auto it = m_sections.rbegin(); it != m_sections.rend(); ++it) {

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+namespace listorix {
+
+class TAlignGrid;
+
+// The four categories whose securities a portfolio row can refer to, in the order of
+// the selection dialog's category list.
+enum class Category
+{
+    Shares,
+    Bonds,
+    Derivatives,
+    Funds
+};
+
+// The type code a row of the category gets ("TA", "TO", "TD", "F").
+std::string_view typeCodeOf(Category category);
+// The category of a type code, compared exactly; none for "PERS" and anything else.
+std::optional<Category> categoryOfTypeCode(std::string_view typeCode);
+
+// The four quote tables: code in column 0, name in 1, price in display form in 2,
+// price date (DD/MM first) in 3; row 0 is their header.
+struct CategoryTables
+{
+    TAlignGrid& StringGridYahoo;
+    TAlignGrid& StringGridYahooOBB;
+    TAlignGrid& StringGridYahooDerivati;
+    TAlignGrid& StringGridFondi;
+
+    TAlignGrid& table(Category category) const;
+    // The category whose table `grid` is; none for any other table.
+    std::optional<Category> categoryOf(const TAlignGrid& grid) const;
+};
+
+} // namespace listorix

@@ -43,15 +43,17 @@ std::string_view takeField(std::string_view& rest)
 // the quotes first and trimming before shrinking give the same result.
 void cleanField(std::string_view raw, std::string& field)
 {
-    field.clear();
+    field.resize(raw.size());
+    char* const begin = field.data();
+    char* out = begin;
     for (const char c : raw) {
-        if (c == '"' || (field.empty() && isBlankOrControl(c)) ||
-            (c == ' ' && !field.empty() && field.back() == ' '))
+        if (c == '"' || (out == begin && isBlankOrControl(c)) || (c == ' ' && out != begin && out[-1] == ' '))
             continue;
-        field += c;
+        *out++ = c;
     }
-    while (!field.empty() && isBlankOrControl(field.back()))
-        field.pop_back();
+    while (out != begin && isBlankOrControl(out[-1]))
+        --out;
+    field.resize(static_cast<std::size_t>(out - begin));
 }
 
 bool rejectsLine(int position, const std::string& field)

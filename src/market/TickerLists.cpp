@@ -58,7 +58,8 @@ std::optional<std::string> readRegularFile(const fs::path& path)
     return content;
 }
 
-// CR LF, a lone CR and a lone LF each end a line; a last line without an end still counts.
+} // namespace
+
 void appendLines(std::string_view text, LineList& target)
 {
     std::size_t start = 0;
@@ -77,8 +78,6 @@ void appendLines(std::string_view text, LineList& target)
         target.emplace_back(text.substr(start));
     }
 }
-
-} // namespace
 
 bool LoadTickerLists(const std::string& programDir, char letter, LineList& target)
 {

@@ -64,6 +64,10 @@ bool LoadTickerLists(const std::string& programDir, char letter, LineList& targe
 void BuildRequestList(LineList& target, const LineList& symbols, std::string_view urlPrefix,
                       std::string_view caption, std::string_view fieldsSuffix);
 
+// Appends the lines of `text`: CR LF, a lone CR and a lone LF each end a line, and
+// a last line without an end still counts. An answer body or a file read this way.
+void appendLines(std::string_view text, LineList& target);
+
 // Replaces the contents of `list` by the pieces of `text` between separators; a
 // trailing separator gives no empty last piece, an empty text no piece at all.
 void SplitToList(char separator, std::string_view text, LineList& list);

@@ -590,6 +590,21 @@ void TAlignGrid::sortByColumn(int col, bool ascending)
     placeRows(order, first);
 }
 
+bool TAlignGrid::reorderRows(const std::vector<int>& order)
+{
+    const int first = fixedRows();
+    if (static_cast<int>(order.size()) != std::max(m_rowCount - first, 0))
+        return false;
+    std::vector<bool> seen(order.size());
+    for (const int row : order) {
+        if (row < first || row >= m_rowCount || seen[index(row - first)])
+            return false;
+        seen[index(row - first)] = true;
+    }
+    placeRows(order, first);
+    return true;
+}
+
 // Puts old row order[k] at row first + k, cycle by cycle, so each row moves about once
 // and only one row is held aside.
 void TAlignGrid::placeRows(const std::vector<int>& order, int first)

@@ -168,6 +168,10 @@ public:
     // current row follows its content; row-level sets stay with the positions. Rows
     // that compare equal keep their order. A failing comparison counts as equal.
     void sortByColumn(int col, bool ascending);
+    // Moves the data rows so that the row numbered order[k] becomes row 1 + k, whole
+    // as sortByColumn moves them: for a caller that computed the order itself. False,
+    // and nothing moves, unless `order` names every data row exactly once.
+    bool reorderRows(const std::vector<int>& order);
     static TRelation compareColTexts(const TAlignGrid& Sender, int colrow, int compare1, int compare2);
 
     // Input from a view: each does what the user did and raises its event.

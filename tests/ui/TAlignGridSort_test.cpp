@@ -244,5 +244,26 @@ TEST(TAlignGridSort, nothingToOrderChangesNothing)
     EXPECT_EQ(column(grid, 0), (std::vector<std::string>{"b", "a"}));
 }
 
+TEST(TAlignGridSort, reorderRowsTakesOnlyAPermutationOfTheDataRows)
+{
+    TAlignGrid grid(2, 4);
+    fill(grid, {"a", "b", "c"});
+    grid.fontCell(1, 1).color = clRed; // row "a"
+    grid.setCurrentRow(1);
+    const std::vector<std::vector<int>> refused = {{}, {3, 2}, {3, 2, 1, 0}, {0, 1, 2}, {3, 3, 1}, {4, 2, 1}};
+    for (const auto& order : refused) {
+        EXPECT_FALSE(grid.reorderRows(order));
+        EXPECT_EQ(column(grid, 0), (std::vector<std::string>{"a", "b", "c"}));
+    }
+
+    EXPECT_TRUE(grid.reorderRows({3, 1, 2}));
+    EXPECT_EQ(column(grid, 0), (std::vector<std::string>{"c", "a", "b"}));
+    EXPECT_EQ(grid.effectiveFont(1, 2).color, clRed) << "the row moved whole";
+    EXPECT_EQ(grid.currentRow(), 2) << "the current row follows its content";
+
+    TAlignGrid headerOnly(2, 1);
+    EXPECT_TRUE(headerOnly.reorderRows({}));
+}
+
 } // namespace
 } // namespace listorix

@@ -1,0 +1,24 @@
+#pragma once
+
+namespace listorix {
+
+class TAlignGrid;
+
+// The four category tables: shares (StringGridYahoo), bonds (StringGridYahooOBB),
+// derivatives (StringGridYahooDerivati) and funds (StringGridFondi).
+enum class QuoteCategory
+{
+    Shares,
+    Bonds,
+    Derivatives,
+    Funds
+};
+
+// Gives a new table the design of its category: columns, titles in row 0, widths,
+// alignments (numbers right, date and time centred, every title but the first
+// centred), the light cyan "Codice" column, whole-row selection, no editing, the
+// header and one empty data row, and the column comparison the category sorts by.
+// The name column's width is a starting value: the window fits it to the table.
+void setUpQuoteTable(TAlignGrid& grid, QuoteCategory category);
+
+} // namespace listorix

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "market/Util.h"
+#include "retrieval/TConnessione.h"
+
+namespace listorix {
+
+class QuoteTableSorting;
+class TextSink;
+
+// The parse of the shares, bonds, derivatives and funds answers: one CSV line per
+// symbol (fields separated by ";", texts in double quotes) rewritten into the
+// connection's table in display form, then sorted in the table's stored order.
+// Main thread only.
+class SecurityAnswer final
+{
+public:
+    // `LabelStatus` is the status line; `sorting` gives each table's order. Both
+    // must outlive this object.
+    SecurityAnswer(TextSink& LabelStatus, const QuoteTableSorting& sorting);
+
+    // The answer callback of the four category connections. An empty answer puts
+    // the connection on the one-minute retry, says so in the status line and
+    // leaves the table alone. Otherwise the table ends with its title row and one
+    // row per accepted line, in the table's order.
+    void ParseSecurityAnswer(TConnessione& connection, const LineList& lines);
+
+    // ParseSecurityAnswer bound to this object, for TConnessione::OnAnswer.
+    TConnessione::AnswerCallback callback();
+
+private:
+    TextSink& m_status;
+    const QuoteTableSorting& m_sorting;
+};
+
+// Shown when an answer brings no lines at all.
+inline constexpr const char* kConnectionFailedText = "Connessione fallita, ritento fra un minuto";
+
+} // namespace listorix

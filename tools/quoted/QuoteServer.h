@@ -1,7 +1,7 @@
 #pragma once
 
 #include "quoted/HttpRequest.h"
-#include "quoted/UniqueFd.h"
+#include "retrieval/UniqueFd.h"
 
 #include <atomic>
 #include <chrono>

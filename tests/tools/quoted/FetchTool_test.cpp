@@ -1,7 +1,7 @@
 // listorix-fetch, the program's HTTP client on the command line, against the service.
 #include "QuotedTestSupport.h"
 #include "market/Util.h"
-#include "quoted/Base64.h"
+#include "retrieval/Base64.h"
 #include "retrieval/UniqueFd.h"
 
 #include <csignal>

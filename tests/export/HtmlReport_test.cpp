@@ -37,7 +37,7 @@ std::string withCrLf(const LineList& lines)
 TEST(HtmlReport, onePortfolioRowGivesTheThirtyTwoLinesByteForByte)
 {
     TAlignGrid grid;
-    test::setUpPortfolioTable(grid);
+    test::setUpWorkedExamplePortfolio(grid);
     test::highlightRow(grid, 1);
     TempDir dir;
     const std::string file = dir.file("report.html").string();

@@ -1,7 +1,7 @@
 // The program's own road from ticker lists to tables, against the quote service: the
 // catalogue's request URLs, the HTTP client, the fetch's line clean-up, the index and
 // security parsers, and the portfolio valued on what they wrote.
-#include "../../market/ScratchDir.h"
+#include "../../ScratchDir.h"
 #include "QuotedTestSupport.h"
 #include "market/CleanAnswer.h"
 #include "market/IndexAnswer.h"

@@ -38,14 +38,10 @@ std::optional<int> parseWhole(std::string_view text)
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    if (text.empty() || text.size() > 9)
+    const auto digits = parseDigits(text, 9);
+    if (!digits)
         return std::nullopt;
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
+    const int value = static_cast<int>(*digits);
     return negative ? -value : value;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Trim.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -220,13 +221,11 @@ std::optional<int> takeNumber(std::string_view& text, std::size_t maxDigits)
     std::size_t n = 0;
     while (n < text.size() && isDigit(text[n]))
         ++n;
-    if (n == 0 || n > maxDigits)
+    const auto value = parseDigits(text.substr(0, n), maxDigits);
+    if (!value)
         return std::nullopt;
-    int value = 0;
-    for (std::size_t k = 0; k < n; ++k)
-        value = value * 10 + (text[k] - '0');
     text.remove_prefix(n);
-    return value;
+    return static_cast<int>(*value);
 }
 
 bool takeChar(std::string_view& text, char c)
@@ -250,6 +249,19 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
 }
 
 } // namespace
+
+std::optional<unsigned> parseDigits(std::string_view text, std::size_t maxDigits)
+{
+    if (text.empty() || text.size() > std::min<std::size_t>(maxDigits, 9))
+        return std::nullopt;
+    unsigned value = 0;
+    for (const char c : text) {
+        if (!isDigit(c))
+            return std::nullopt;
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    return value;
+}
 
 std::optional<double> parseNumber(std::string_view text)
 {

@@ -3,6 +3,7 @@
 #include "market/Date.h"
 #include "market/TimeOfDay.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,10 @@ std::string formatNumber(long double value, int decimals, int width = 0);
 // (1234,5); scientific with "E" when the value needs more than 15 integer digits
 // or is below 0,0001 (1E20, 1,5E-7). parseNumber reads every such text back.
 std::string formatGeneral(double value);
+
+// A run of one to `maxDigits` ASCII digits and nothing else (no sign, no blanks) as
+// its value; nothing for any other text. `maxDigits` is at most 9, so the value fits.
+std::optional<unsigned> parseDigits(std::string_view text, std::size_t maxDigits);
 
 // "DD/MM/YYYY" (day and month of one or two digits, a four-digit year), with
 // blanks at the ends ignored.

@@ -35,17 +35,10 @@ std::string replaceAll(std::string_view text, char from, char to)
 
 std::optional<int> parseDecimalsCount(std::string_view text)
 {
-    if (text.empty() || text.size() > 2)
+    const auto value = parseDigits(text, 2);
+    if (!value || *value > static_cast<unsigned>(kMaxDecimals))
         return std::nullopt;
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    if (value > kMaxDecimals)
-        return std::nullopt;
-    return value;
+    return static_cast<int>(*value);
 }
 
 // The lire amount of a plain display number (sign, digits, one decimal comma),

@@ -1,4 +1,5 @@
 #include "app/Trim.h"
+#include "market/NumberFormat.h"
 #include "market/Util.h"
 
 #include <array>
@@ -10,11 +11,6 @@ namespace {
 bool isAsciiAlnum(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
 }
 
 // A DNS name or a dotted IPv4 address: labels of letters, digits, "-" and "_",
@@ -41,17 +37,8 @@ bool isValidHostName(std::string_view host)
 
 std::optional<unsigned> parsePort(std::string_view text)
 {
-    if (text.empty() || text.size() > 5) {
-        return std::nullopt;
-    }
-    unsigned value = 0;
-    for (const char c : text) {
-        if (!isDigit(c)) {
-            return std::nullopt;
-        }
-        value = value * 10 + static_cast<unsigned>(c - '0');
-    }
-    if (value == 0 || value > 65535) {
+    const auto value = parseDigits(text, 5);
+    if (!value || *value == 0 || *value > 65535) {
         return std::nullopt;
     }
     return value;

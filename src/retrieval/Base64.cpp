@@ -4,9 +4,14 @@
 
 namespace listorix {
 
+namespace {
+
+constexpr std::string_view alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+} // namespace
+
 std::string base64Encode(std::string_view bytes)
 {
-    static constexpr char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
     out.reserve((bytes.size() + 2) / 3 * 4);
     std::size_t i = 0;
@@ -30,6 +35,45 @@ std::string base64Encode(std::string_view bytes)
         out += alphabet[group >> 12 & 63];
         out += rest == 2 ? alphabet[group >> 6 & 63] : '=';
         out += '=';
+    }
+    return out;
+}
+
+std::optional<std::string> base64Decode(std::string_view text)
+{
+    if (text.size() % 4 != 0) {
+        return std::nullopt;
+    }
+    std::string out;
+    out.reserve(text.size() / 4 * 3);
+    for (std::size_t i = 0; i < text.size(); i += 4) {
+        std::uint32_t group = 0;
+        int padding = 0;
+        for (std::size_t j = 0; j < 4; ++j) {
+            const char c = text[i + j];
+            std::uint32_t digit = 0;
+            if (c == '=') {
+                // Padding only at the very end, in the last two places.
+                if (i + 4 != text.size() || j < 2) {
+                    return std::nullopt;
+                }
+                ++padding;
+            } else {
+                const std::size_t pos = alphabet.find(c);
+                if (padding > 0 || pos == std::string_view::npos) {
+                    return std::nullopt;
+                }
+                digit = static_cast<std::uint32_t>(pos);
+            }
+            group = group << 6 | digit;
+        }
+        out += static_cast<char>(group >> 16 & 0xff);
+        if (padding < 2) {
+            out += static_cast<char>(group >> 8 & 0xff);
+        }
+        if (padding < 1) {
+            out += static_cast<char>(group & 0xff);
+        }
     }
     return out;
 }

@@ -1,5 +1,6 @@
 #include "retrieval/HttpAnswerParser.h"
 
+#include "app/HexDigit.h"
 #include "app/Trim.h"
 
 #include <algorithm>
@@ -32,15 +33,6 @@ bool equalsNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
-}
-
-int hexValue(char c)
-{
-    if (isDigit(c)) {
-        return c - '0';
-    }
-    const char l = lower(c);
-    return l >= 'a' && l <= 'f' ? l - 'a' + 10 : -1;
 }
 
 bool isChunkedEncoding(std::string_view value)
@@ -226,8 +218,8 @@ void HttpAnswerParser::onChunkSize(std::string_view line)
 {
     std::uint64_t size = 0;
     std::size_t digits = 0;
-    for (; digits < line.size() && hexValue(line[digits]) >= 0; ++digits) {
-        size = size * 16 + static_cast<std::uint64_t>(hexValue(line[digits]));
+    for (; digits < line.size() && hexDigitValue(line[digits]) >= 0; ++digits) {
+        size = size * 16 + static_cast<std::uint64_t>(hexDigitValue(line[digits]));
         if (size > maxChunkSize) {
             fail(AnswerError::BadChunk);
             return;

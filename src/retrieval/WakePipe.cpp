@@ -7,27 +7,15 @@
 
 namespace listorix {
 
-namespace {
-
-void makeNonBlocking(int fd)
-{
-    const int flags = ::fcntl(fd, F_GETFL);
-    ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
-    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
-}
-
-} // namespace
-
 WakePipe::WakePipe()
 {
+    // Close-on-exec from the start: another thread may be starting a program meanwhile.
     int fds[2];
-    if (::pipe(fds) != 0) {
+    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) {
         throw std::system_error(errno, std::generic_category(), "pipe");
     }
     m_read.reset(fds[0]);
     m_write.reset(fds[1]);
-    makeNonBlocking(fds[0]);
-    makeNonBlocking(fds[1]);
 }
 
 void WakePipe::wake()

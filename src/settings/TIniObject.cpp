@@ -1,5 +1,6 @@
 #include "settings/TIniObject.h"
 
+#include "app/Trim.h"
 #include "market/Date.h"
 #include "market/IntradayChart.h"
 #include "market/NumberFormat.h"
@@ -21,20 +22,9 @@ namespace {
 
 constexpr std::string_view seriesDateKey = "DATA";
 
-// Blanks and control characters at both ends go.
-std::string_view trimmed(std::string_view text)
-{
-    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::optional<int> parseWidth(std::string_view text)
 {
-    text = trimmed(text);
+    text = trimControls(text);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     int value = 0;
@@ -50,7 +40,7 @@ std::string rowValue(const TAlignGrid& grid, int row, int columns)
     for (int col = 0; col < columns; ++col) {
         if (col > 0)
             value += ';';
-        std::string text(trimmed(grid.cell(col, row)));
+        std::string text(trimControls(grid.cell(col, row)));
         // A ";" in a cell would split it into two fields at the next start and
         // shift every later field of the row.
         std::replace(text.begin(), text.end(), ';', ',');

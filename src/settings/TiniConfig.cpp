@@ -1,5 +1,6 @@
 #include "settings/TiniConfig.h"
 
+#include "app/HexDigit.h"
 #include "settings/IniFile.h"
 #include "settings/ProgramDir.h"
 
@@ -45,17 +46,6 @@ std::string intervalKey(const Connection& c)
 constexpr int periodOffset(std::size_t position)
 {
     return static_cast<int>(position % 27) * 13;
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 } // namespace
@@ -122,7 +112,7 @@ std::string DecodePassword(std::string_view stored)
     for (std::size_t k = 0; k < groups; ++k) {
         int value = 0;
         for (const char c : stored.substr(k * 4, 4)) {
-            const int digit = hexDigit(c);
+            const int digit = hexDigitValue(c);
             if (digit < 0)
                 return {}; // not a stored password: none at all beats a garbled one
             value = value * 16 + digit;

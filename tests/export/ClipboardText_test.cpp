@@ -10,7 +10,7 @@ namespace {
 TEST(ClipboardText, withADecimalCommaTheCellsAreJoinedUnchanged)
 {
     TAlignGrid grid;
-    test::setUpPortfolioTable(grid);
+    test::setUpWorkedExamplePortfolio(grid);
     grid.setCell(1, 1, "Rossi, Bianchi");
 
     EXPECT_EQ(clipboardText(grid, ','),
@@ -22,7 +22,7 @@ TEST(ClipboardText, withADecimalCommaTheCellsAreJoinedUnchanged)
 TEST(ClipboardText, otherDecimalSeparatorReplacesEveryCommaOutsideHeaderAndCodeColumn)
 {
     TAlignGrid grid;
-    test::setUpPortfolioTable(grid);
+    test::setUpWorkedExamplePortfolio(grid);
     grid.setCell(0, 0, "Codice,x");       // header: unchanged
     grid.setCell(0, 1, "A,B");            // code column: unchanged
     grid.setCell(1, 1, "Rossi, Bianchi"); // any text, not only numbers

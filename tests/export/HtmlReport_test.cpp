@@ -12,7 +12,7 @@ namespace listorix {
 namespace {
 
 using test::readBytes;
-using test::TempDir;
+using test::ScratchDir;
 using test::writeBytes;
 
 // A catalogue whose templates point at a fixed program directory, so the head and
@@ -37,9 +37,9 @@ std::string withCrLf(const LineList& lines)
 TEST(HtmlReport, onePortfolioRowGivesTheThirtyTwoLinesByteForByte)
 {
     TAlignGrid grid;
-    test::setUpPortfolioTable(grid);
+    test::setUpWorkedExamplePortfolio(grid);
     test::highlightRow(grid, 1);
-    TempDir dir;
+    ScratchDir dir;
     const std::string file = dir.file("report.html").string();
 
     const ReportWriteResult result =
@@ -268,7 +268,7 @@ TEST(HtmlReport, totalLineEscapesTheCaption)
 
 TEST(HtmlReport, writingReplacesAnExistingReportWhole)
 {
-    TempDir dir;
+    ScratchDir dir;
     const std::string file = dir.file("report.html").string();
     writeBytes(file, std::string(100000, 'x'));
     TAlignGrid grid(1, 1);
@@ -296,7 +296,7 @@ TEST(HtmlReport, writingReplacesAnExistingReportWhole)
 
 TEST(HtmlReport, failedWriteLeavesTheOldReportAndSaysWhy)
 {
-    TempDir dir;
+    ScratchDir dir;
     const std::string readOnly = dir.file("report.html").string();
     writeBytes(readOnly, "old report");
     ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);

@@ -1,4 +1,3 @@
-#include "retrieval/Base64.h"
 #include "retrieval/HttpUrl.h"
 
 #include <gtest/gtest.h>
@@ -72,17 +71,6 @@ TEST(HttpUrl, locationIsResolvedAgainstTheCurrentUrl)
     }
     // The last "/" may lie in the query: the text after it is what is replaced.
     EXPECT_EQ(resolveLocation(parseHttpUrl("http://h/a?u=/v"), "c").path, "/a?u=/c");
-}
-
-TEST(Base64, encodesWithStandardAlphabetAndPadding)
-{
-    EXPECT_EQ(base64Encode(""), "");
-    EXPECT_EQ(base64Encode("f"), "Zg==");
-    EXPECT_EQ(base64Encode("fo"), "Zm8=");
-    EXPECT_EQ(base64Encode("foo"), "Zm9v");
-    EXPECT_EQ(base64Encode("foob"), "Zm9vYg==");
-    EXPECT_EQ(base64Encode("user:pass"), "dXNlcjpwYXNz");
-    EXPECT_EQ(base64Encode("\xff\xfe?"), "//4/");
 }
 
 } // namespace

@@ -8,7 +8,7 @@ namespace listorix {
 namespace {
 
 using test::readBytes;
-using test::TempDir;
+using test::ScratchDir;
 using test::writeBytes;
 
 mode_t modeOf(const std::filesystem::path& path)
@@ -33,7 +33,7 @@ private:
 
 TEST(AtomicFile, newFileIsPrivateToItsOwnerWhateverTheUmask)
 {
-    TempDir dir;
+    ScratchDir dir;
     const ScopedUmask permissive(0);
     writeFileAtomically(dir.file("LISTORIX.INI"), "a\r\nb");
     EXPECT_EQ(readBytes(dir.file("LISTORIX.INI")), "a\r\nb");
@@ -43,7 +43,7 @@ TEST(AtomicFile, newFileIsPrivateToItsOwnerWhateverTheUmask)
 
 TEST(AtomicFile, existingFileKeepsItsPermissions)
 {
-    TempDir dir;
+    ScratchDir dir;
     for (const mode_t mode : {0644u, 0660u, 0600u, 0200u}) {
         const auto path = dir.file("f" + std::to_string(mode));
         writeBytes(path, "old");
@@ -56,7 +56,7 @@ TEST(AtomicFile, existingFileKeepsItsPermissions)
 
 TEST(AtomicFile, symbolicLinkStaysAndItsTargetIsReplaced)
 {
-    TempDir dir;
+    ScratchDir dir;
     writeBytes(dir.file("real.ini"), "old");
     std::filesystem::create_symlink("real.ini", dir.file("link.ini"));
     writeFileAtomically(dir.file("link.ini"), "new");
@@ -66,7 +66,7 @@ TEST(AtomicFile, symbolicLinkStaysAndItsTargetIsReplaced)
 
 TEST(AtomicFile, failedWriteLeavesTheTargetAsItWasAndNoTemporary)
 {
-    TempDir dir;
+    ScratchDir dir;
     const auto readOnly = dir.file("read-only.ini");
     writeBytes(readOnly, "keep me");
     ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);

@@ -8,12 +8,12 @@ namespace listorix {
 namespace {
 
 using test::readBytes;
-using test::TempDir;
+using test::ScratchDir;
 using test::writeBytes;
 
 TEST(IniFile, readingAMissingFileGivesFallbacksAndCreatesNothing)
 {
-    TempDir dir;
+    ScratchDir dir;
     const IniFile ini(dir.file("LISTORIX.INI"));
     EXPECT_EQ(ini.value("PROXY", "PORT"), std::nullopt);
     EXPECT_EQ(ini.readString("PROXY", "ENABLED", "N"), "N");
@@ -24,7 +24,7 @@ TEST(IniFile, readingAMissingFileGivesFallbacksAndCreatesNothing)
 
 TEST(IniFile, integersMustBeWholeDecimalNumbers)
 {
-    TempDir dir;
+    ScratchDir dir;
     writeBytes(dir.file("n.ini"),
                "[N]\r\n"
                "plain=42\r\nneg=-1\r\nplus=+7\r\nspaced = 5 \r\nmin=-2147483648\r\n"
@@ -40,7 +40,7 @@ TEST(IniFile, integersMustBeWholeDecimalNumbers)
 
 TEST(IniFile, valuesAreCutAt2047Characters)
 {
-    TempDir dir;
+    ScratchDir dir;
     const std::string longValue = std::string(2047, 'x') + "TAIL";
     writeBytes(dir.file("long.ini"), "[S]\r\nk=" + longValue + "\r\n");
     const IniFile ini(dir.file("long.ini"));
@@ -50,7 +50,7 @@ TEST(IniFile, valuesAreCutAt2047Characters)
 
 TEST(IniFile, eachWriteReachesTheFileAndLaterReadsSeeOtherWriters)
 {
-    TempDir dir;
+    ScratchDir dir;
     const auto path = dir.file("LISTORIX.INI");
     IniFile mine(path);
     EXPECT_EQ(mine.value("A", "k"), std::nullopt);
@@ -72,7 +72,7 @@ TEST(IniFile, eachWriteReachesTheFileAndLaterReadsSeeOtherWriters)
 
 TEST(IniFile, failedWriteKeepsFileAndMemoryAsTheyWere)
 {
-    TempDir dir;
+    ScratchDir dir;
     const auto path = dir.file("LISTORIX.INI");
     const std::string original = "[A]\nk=old\n[Other]\nx=1";
     writeBytes(path, original);
@@ -90,7 +90,7 @@ TEST(IniFile, failedWriteKeepsFileAndMemoryAsTheyWere)
 
 TEST(IniFile, windowPlacementSectionReadsAndWritesThroughTheLayer)
 {
-    TempDir dir;
+    ScratchDir dir;
     const auto path = dir.file("LISTORIX.INI");
     const std::string original = readBytes(test::fixture("original.ini"));
     writeBytes(path, original);

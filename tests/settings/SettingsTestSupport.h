@@ -1,44 +1,15 @@
 #pragma once
 
-#include <cstdlib>
+#include "../ScratchDir.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace listorix::test {
-
-// A fresh directory under the system's temporary directory, removed with all
-// its content at the end of the test.
-class TempDir final
-{
-public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "listorix-settings-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        if (::mkdtemp(buffer.data()) == nullptr)
-            throw std::runtime_error("cannot create a temporary directory");
-        m_path = buffer.data();
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    ~TempDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-
-    const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path file(std::string_view name) const { return m_path / name; }
-
-private:
-    std::filesystem::path m_path;
-};
 
 inline std::string readBytes(const std::filesystem::path& path)
 {

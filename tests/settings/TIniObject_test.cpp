@@ -20,7 +20,7 @@ namespace {
 
 using test::fixture;
 using test::readBytes;
-using test::TempDir;
+using test::ScratchDir;
 using test::writeBytes;
 
 using Rows = std::vector<std::vector<std::string>>;
@@ -35,7 +35,7 @@ protected:
     TIniObject ini() const { return TIniObject::atPath(file()); }
     void store(std::string_view text) const { writeBytes(file(), text); }
 
-    TempDir m_dir;
+    ScratchDir m_dir;
 };
 
 Rows dataRows(const TAlignGrid& grid, int columns)
@@ -81,7 +81,7 @@ std::unique_ptr<TAlignGrid> designGrid()
 
 TEST(TIniObjectFile, emptyNameIsTheSettingsFileAndOtherNamesLieBesideIt)
 {
-    TempDir dir;
+    ScratchDir dir;
     setProgramDir(dir.path().string());
     EXPECT_EQ(TIniObject().path(), dir.file("LISTORIX.INI"));
     EXPECT_EQ(TIniObject("other.ini").path(), dir.file("other.ini"));

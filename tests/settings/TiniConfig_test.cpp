@@ -11,7 +11,7 @@ namespace {
 
 using test::fixture;
 using test::readBytes;
-using test::TempDir;
+using test::ScratchDir;
 using test::writeBytes;
 
 // Every test works on LISTORIX.INI in a directory of its own.
@@ -27,7 +27,7 @@ protected:
         writeBytes(settingsFile(), readBytes(fixture(fixtureName)));
     }
 
-    TempDir m_dir;
+    ScratchDir m_dir;
 };
 
 TiniConfig firstStartConfig()

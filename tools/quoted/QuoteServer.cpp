@@ -7,11 +7,11 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <system_error>
 
 namespace listorix::quoted {
 
@@ -91,11 +91,11 @@ std::string QuoteServer::start()
     }
     m_host = host;
 
-    int pipeEnds[2];
-    if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0)
-        return errnoText("pipe");
-    m_wakeRead.reset(pipeEnds[0]);
-    m_wakeWrite.reset(pipeEnds[1]);
+    try {
+        m_wake.emplace();
+    } catch (const std::system_error& error) {
+        return error.what();
+    }
     m_listener = std::move(listener);
     m_acceptThread = std::thread([this] { acceptLoop(); });
     return {};
@@ -105,9 +105,8 @@ void QuoteServer::stop()
 {
     if (!m_acceptThread.joinable())
         return;
-    // The byte stays in the pipe: every poll that includes it wakes, now and later.
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(m_wakeWrite.get(), &byte, 1);
+    // The pipe is never drained: every poll that includes it wakes, now and later.
+    m_wake->wake();
     m_acceptThread.join();
     m_listener.reset();
 }
@@ -119,7 +118,7 @@ QuoteServer::Wait QuoteServer::waitFor(int fd, short events, SteadyClock::time_p
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - SteadyClock::now());
         if (left.count() <= 0)
             return Wait::Timeout;
-        pollfd fds[2] = {{fd, events, 0}, {m_wakeRead.get(), POLLIN, 0}};
+        pollfd fds[2] = {{fd, events, 0}, {m_wake->readFd(), POLLIN, 0}};
         const int rc = ::poll(fds, 2, static_cast<int>(std::min<long long>(left.count(), 60000)));
         if (rc < 0) {
             if (errno == EINTR)
@@ -138,7 +137,7 @@ void QuoteServer::acceptLoop()
     std::vector<pollfd> fds;
     std::vector<short> lingeringEvents;
     while (true) {
-        fds.assign({{m_listener.get(), POLLIN, 0}, {m_wakeRead.get(), POLLIN, 0}});
+        fds.assign({{m_listener.get(), POLLIN, 0}, {m_wake->readFd(), POLLIN, 0}});
         for (const Lingering& lingering : m_lingering)
             fds.push_back({lingering.connection.get(), POLLIN, 0});
         const int rc = ::poll(fds.data(), fds.size(), m_lingering.empty() ? 1000 : 100);
@@ -158,7 +157,7 @@ void QuoteServer::acceptLoop()
         if (!connection.valid()) {
             if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
                 // Out of descriptors: give running connections a moment to end.
-                pollfd wake = {m_wakeRead.get(), POLLIN, 0};
+                pollfd wake = {m_wake->readFd(), POLLIN, 0};
                 ::poll(&wake, 1, 50);
             }
             continue;
@@ -290,7 +289,7 @@ void QuoteServer::serve(UniqueFd connection)
 
     const Faults& faults = m_service.faults();
     if (faults.delay.count() > 0 &&
-        waitFor(m_wakeRead.get(), POLLIN, SteadyClock::now() + faults.delay) != Wait::Timeout)
+        waitFor(m_wake->readFd(), POLLIN, SteadyClock::now() + faults.delay) != Wait::Timeout)
         return; // stopped while waiting
     std::string bytes = response.serialize(!headOnly);
     if (faults.cutAfterBytes && bytes.size() > *faults.cutAfterBytes)

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "quoted/HttpRequest.h"
-#include "quoted/UniqueFd.h"
+#include "retrieval/UniqueFd.h"
+#include "retrieval/WakePipe.h"
 
 #include <atomic>
 #include <chrono>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -83,8 +85,7 @@ private:
     const QuoteService& m_service;
     ServerSettings m_settings;
     UniqueFd m_listener;
-    UniqueFd m_wakeRead;
-    UniqueFd m_wakeWrite;
+    std::optional<WakePipe> m_wake; // woken once by stop(), never drained
     std::uint16_t m_port = 0;
     std::string m_host;
     bool m_ipv6 = false;

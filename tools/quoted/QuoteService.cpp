@@ -1,6 +1,6 @@
 #include "quoted/QuoteService.h"
 
-#include "quoted/Base64.h"
+#include "retrieval/Base64.h"
 #include "quoted/ChartPage.h"
 #include "quoted/Clock.h"
 #include "quoted/CsvAnswer.h"

@@ -1,5 +1,5 @@
 #include "QuotedTestSupport.h"
-#include "quoted/Base64.h"
+#include "retrieval/Base64.h"
 #include "quoted/Clock.h"
 #include "quoted/CsvAnswer.h"
 #include "quoted/QuoteServer.h"
@@ -15,35 +15,8 @@ using namespace std::chrono_literals;
 using testing::at;
 using testing::bodyOf;
 using testing::get;
+using testing::RunningServer;
 using testing::statusOf;
-
-// A service on 127.0.0.1 with a free port, pinned clock and the sample data.
-class RunningServer
-{
-public:
-    explicit RunningServer(Faults faults = {}, ServerSettings settings = quickSettings())
-        : m_service(testing::sampleMarket(), m_clock, std::move(faults)),
-          m_server(m_service, std::move(settings))
-    {
-        const std::string error = m_server.start();
-        if (!error.empty())
-            throw std::runtime_error(error);
-    }
-    static ServerSettings quickSettings()
-    {
-        ServerSettings settings;
-        settings.port = 0;
-        settings.readTimeout = 300ms;
-        return settings;
-    }
-    std::uint16_t port() const { return m_server.port(); }
-    QuoteServer& server() { return m_server; }
-
-private:
-    FixedClock m_clock{at("2005-01-25T15:30")};
-    QuoteService m_service;
-    QuoteServer m_server;
-};
 
 std::string twoHundredShares()
 {

@@ -1,5 +1,5 @@
 #include "QuotedTestSupport.h"
-#include "quoted/Base64.h"
+#include "retrieval/Base64.h"
 #include "quoted/Clock.h"
 #include "quoted/QuoteService.h"
 

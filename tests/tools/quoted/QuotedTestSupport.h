@@ -1,7 +1,10 @@
 #pragma once
 
 #include "quoted/CivilTime.h"
+#include "quoted/Clock.h"
 #include "quoted/Market.h"
+#include "quoted/QuoteServer.h"
+#include "quoted/QuoteService.h"
 #include "quoted/ReferenceData.h"
 
 #include <arpa/inet.h>
@@ -39,6 +42,35 @@ inline const Market& sampleMarket()
     }();
     return market;
 }
+
+// A service on 127.0.0.1 with a free port, pinned clock and the sample data.
+class RunningServer
+{
+public:
+    explicit RunningServer(Faults faults = {}, ServerSettings settings = quickSettings())
+        : m_service(sampleMarket(), m_clock, std::move(faults)), m_server(m_service, std::move(settings))
+    {
+        const std::string error = m_server.start();
+        if (!error.empty())
+            throw std::runtime_error(error);
+    }
+    static ServerSettings quickSettings()
+    {
+        ServerSettings settings;
+        settings.port = 0;
+        settings.readTimeout = std::chrono::milliseconds(300);
+        return settings;
+    }
+    static constexpr std::string_view pinnedTime = "2005-01-25T15:30";
+
+    std::uint16_t port() const { return m_server.port(); }
+    QuoteServer& server() { return m_server; }
+
+private:
+    FixedClock m_clock{at(pinnedTime)};
+    QuoteService m_service;
+    QuoteServer m_server;
+};
 
 // The symbols of a sample ticker list file, in file order.
 inline std::vector<std::string> sampleTickers(std::string_view fileName)
@@ -148,7 +180,7 @@ inline std::string exchange(std::uint16_t port, std::string_view request)
 
 inline std::string get(std::uint16_t port, std::string_view target)
 {
-    return exchange(port, "GET " + std::string(target) + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
+    return testing::exchange(port, "GET " + std::string(target) + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n");
 }
 
 inline int statusOf(std::string_view answer)

@@ -31,6 +31,7 @@ public:
     }
 
     const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path file(std::string_view name) const { return m_path / name; }
     // The directory as the program directory is given: with its trailing separator.
     std::string dir() const { return m_path.string() + '/'; }
 

@@ -68,6 +68,14 @@ listorix::TRelation comparePrices(const TAlignGrid& sender, int col, int row1, i
                    : listorix::TRelation::Equal;
 }
 
+// The table sizes every sort benchmark runs at, fitted for its complexity.
+void tableSizes(benchmark::internal::Benchmark* bench)
+{
+    for (const int rows : {2500, 5000, 10000, 20000})
+        bench->Arg(rows);
+    bench->Unit(benchmark::kMillisecond)->Complexity();
+}
+
 void BM_SortRandomText(benchmark::State& state)
 {
     const int rows = static_cast<int>(state.range(0));
@@ -83,13 +91,7 @@ void BM_SortRandomText(benchmark::State& state)
     }
     state.SetComplexityN(rows);
 }
-BENCHMARK(BM_SortRandomText)
-    ->Arg(2500)
-    ->Arg(5000)
-    ->Arg(10000)
-    ->Arg(20000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(BM_SortRandomText)->Apply(tableSizes);
 
 // The state after every refresh: the table is re-sorted in the order it already has.
 void BM_SortPresortedText(benchmark::State& state)
@@ -101,13 +103,7 @@ void BM_SortPresortedText(benchmark::State& state)
         grid.sortByColumn(0, true);
     state.SetComplexityN(rows);
 }
-BENCHMARK(BM_SortPresortedText)
-    ->Arg(2500)
-    ->Arg(5000)
-    ->Arg(10000)
-    ->Arg(20000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(BM_SortPresortedText)->Apply(tableSizes);
 
 void BM_SortReverseText(benchmark::State& state)
 {
@@ -122,13 +118,7 @@ void BM_SortReverseText(benchmark::State& state)
     }
     state.SetComplexityN(rows);
 }
-BENCHMARK(BM_SortReverseText)
-    ->Arg(2500)
-    ->Arg(5000)
-    ->Arg(10000)
-    ->Arg(20000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(BM_SortReverseText)->Apply(tableSizes);
 
 void BM_SortRandomPrices(benchmark::State& state)
 {

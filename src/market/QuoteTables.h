@@ -1,18 +1,10 @@
 #pragma once
 
+#include "market/QuoteCategory.h"
+
 namespace listorix {
 
 class TAlignGrid;
-
-// The four category tables: shares (StringGridYahoo), bonds (StringGridYahooOBB),
-// derivatives (StringGridYahooDerivati) and funds (StringGridFondi).
-enum class QuoteCategory
-{
-    Shares,
-    Bonds,
-    Derivatives,
-    Funds
-};
 
 // Gives a new table the design of its category: columns, titles in row 0, widths,
 // alignments (numbers right, date and time centred, every title but the first

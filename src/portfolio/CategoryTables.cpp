@@ -4,50 +4,50 @@
 
 namespace listorix {
 
-std::string_view typeCodeOf(Category category)
+std::string_view typeCodeOf(QuoteCategory category)
 {
     switch (category) {
-    case Category::Shares:
+    case QuoteCategory::Shares:
         return kTypeShare;
-    case Category::Bonds:
+    case QuoteCategory::Bonds:
         return kTypeBond;
-    case Category::Derivatives:
+    case QuoteCategory::Derivatives:
         return kTypeDerivative;
-    case Category::Funds:
+    case QuoteCategory::Funds:
         return kTypeFund;
     }
     return {};
 }
 
-std::optional<Category> categoryOfTypeCode(std::string_view typeCode)
+std::optional<QuoteCategory> categoryOfTypeCode(std::string_view typeCode)
 {
-    for (const Category category :
-         {Category::Shares, Category::Bonds, Category::Derivatives, Category::Funds}) {
+    for (const QuoteCategory category :
+         {QuoteCategory::Shares, QuoteCategory::Bonds, QuoteCategory::Derivatives, QuoteCategory::Funds}) {
         if (typeCode == typeCodeOf(category))
             return category;
     }
     return std::nullopt;
 }
 
-TAlignGrid& CategoryTables::table(Category category) const
+TAlignGrid& CategoryTables::table(QuoteCategory category) const
 {
     switch (category) {
-    case Category::Shares:
+    case QuoteCategory::Shares:
         return StringGridYahoo;
-    case Category::Bonds:
+    case QuoteCategory::Bonds:
         return StringGridYahooOBB;
-    case Category::Derivatives:
+    case QuoteCategory::Derivatives:
         return StringGridYahooDerivati;
-    case Category::Funds:
+    case QuoteCategory::Funds:
         break;
     }
     return StringGridFondi;
 }
 
-std::optional<Category> CategoryTables::categoryOf(const TAlignGrid& grid) const
+std::optional<QuoteCategory> CategoryTables::categoryOf(const TAlignGrid& grid) const
 {
-    for (const Category category :
-         {Category::Shares, Category::Bonds, Category::Derivatives, Category::Funds}) {
+    for (const QuoteCategory category :
+         {QuoteCategory::Shares, QuoteCategory::Bonds, QuoteCategory::Derivatives, QuoteCategory::Funds}) {
         if (&grid == &table(category))
             return category;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "market/QuoteCategory.h"
+
 #include <optional>
 #include <string_view>
 
@@ -7,20 +9,10 @@ namespace listorix {
 
 class TAlignGrid;
 
-// The four categories whose securities a portfolio row can refer to, in the order of
-// the selection dialog's category list.
-enum class Category
-{
-    Shares,
-    Bonds,
-    Derivatives,
-    Funds
-};
-
 // The type code a row of the category gets ("TA", "TO", "TD", "F").
-std::string_view typeCodeOf(Category category);
+std::string_view typeCodeOf(QuoteCategory category);
 // The category of a type code, compared exactly; none for "PERS" and anything else.
-std::optional<Category> categoryOfTypeCode(std::string_view typeCode);
+std::optional<QuoteCategory> categoryOfTypeCode(std::string_view typeCode);
 
 // The four quote tables: code in column 0, name in 1, price in display form in 2,
 // price date (DD/MM first) in 3; row 0 is their header.
@@ -31,9 +23,9 @@ struct CategoryTables
     TAlignGrid& StringGridYahooDerivati;
     TAlignGrid& StringGridFondi;
 
-    TAlignGrid& table(Category category) const;
+    TAlignGrid& table(QuoteCategory category) const;
     // The category whose table `grid` is; none for any other table.
-    std::optional<Category> categoryOf(const TAlignGrid& grid) const;
+    std::optional<QuoteCategory> categoryOf(const TAlignGrid& grid) const;
 };
 
 } // namespace listorix

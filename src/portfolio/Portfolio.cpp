@@ -90,19 +90,19 @@ void Portfolio::RevaluePortfolio()
     std::array<CodeIndex, 4> wanted;
     std::vector<int> codeIds(static_cast<std::size_t>(std::max(rows, 0)), -1);
     for (int row = 1; row < rows; ++row) {
-        if (const std::optional<Category> category = categoryOfTypeCode(m_grid.cell(Tipo, row)))
+        if (const std::optional<QuoteCategory> category = categoryOfTypeCode(m_grid.cell(Tipo, row)))
             codeIds[static_cast<std::size_t>(row)] =
                 wanted[static_cast<std::size_t>(*category)].insert(m_grid.cell(Codice, row));
     }
     std::array<std::vector<int>, 4> found;
     for (std::size_t k = 0; k < wanted.size(); ++k) {
         if (wanted[k].size() > 0)
-            found[k] = firstRowsOf(m_categories.table(static_cast<Category>(k)), wanted[k]);
+            found[k] = firstRowsOf(m_categories.table(static_cast<QuoteCategory>(k)), wanted[k]);
     }
 
     for (int row = 1; row < rows; ++row) {
         const std::string& type = m_grid.cell(Tipo, row);
-        const std::optional<Category> category = categoryOfTypeCode(type);
+        const std::optional<QuoteCategory> category = categoryOfTypeCode(type);
         if (!category && type != kTypePersonal)
             continue;
 
@@ -263,8 +263,8 @@ void Portfolio::MarkPersonalRowsEditable()
 
 bool Portfolio::Aggiungialportafoglio1Click(const std::function<void()>& showPortfolioPage)
 {
-    for (const Category category :
-         {Category::Shares, Category::Bonds, Category::Derivatives, Category::Funds}) {
+    for (const QuoteCategory category :
+         {QuoteCategory::Shares, QuoteCategory::Bonds, QuoteCategory::Derivatives, QuoteCategory::Funds}) {
         const TAlignGrid& source = m_categories.table(category);
         if (!source.focused())
             continue;

@@ -13,17 +13,17 @@ namespace listorix {
 
 namespace {
 
-std::optional<Category> categoryOfItem(int index)
+std::optional<QuoteCategory> categoryOfItem(int index)
 {
     switch (index) {
     case 0:
-        return Category::Shares;
+        return QuoteCategory::Shares;
     case 1:
-        return Category::Bonds;
+        return QuoteCategory::Bonds;
     case 2:
-        return Category::Derivatives;
+        return QuoteCategory::Derivatives;
     case 3:
-        return Category::Funds;
+        return QuoteCategory::Funds;
     default:
         return std::nullopt;
     }
@@ -61,7 +61,7 @@ void SelectionList::ComboBoxTipoChange()
 {
     m_items.clear();
     m_currentItem = -1;
-    const std::optional<Category> category = categoryOfItem(m_comboIndex);
+    const std::optional<QuoteCategory> category = categoryOfItem(m_comboIndex);
     if (!category)
         return;
     const TAlignGrid& table = m_portfolio.categories().table(*category);
@@ -103,7 +103,7 @@ void SelectionList::toggle(int index)
 
 void SelectionList::CheckListBoxNomiClickCheck()
 {
-    const std::optional<Category> category = categoryOfItem(m_comboIndex);
+    const std::optional<QuoteCategory> category = categoryOfItem(m_comboIndex);
     if (!validItem(m_currentItem) || !category)
         return;
     const Item& item = m_items[static_cast<std::size_t>(m_currentItem)];

@@ -9,7 +9,7 @@ namespace listorix {
 
 class TAlignGrid;
 class TextSink;
-class TThreadHttp;
+class HttpWorker;
 
 // The schedule and the request list of one data category: counts the seconds
 // since the last fetch, shows the time left, tells the tick when a fetch is due,
@@ -58,7 +58,7 @@ public:
     bool Enabled = false;
     TextSink* CountdownLabel = nullptr;
     // The worker of the request in progress; it frees itself.
-    TThreadHttp* Worker = nullptr;
+    HttpWorker* Worker = nullptr;
     // The table the answer fills; none for the indices.
     TAlignGrid* Grid = nullptr;
     std::string CacheFileName;

@@ -54,16 +54,18 @@ protected:
     int revalued = 0;
     int unlocked = 0;
     std::vector<FetchOutcome> outcomes;
-    FetchDispatch dispatch{mainThread,
-                           prompts,
-                           indicator,
-                           status,
-                           transfer,
-                           dir.path(),
-                           workers.factory(),
-                           FetchHooks{[this] { ++revalued; }, [this] { ++unlocked; },
-                                      [this](TConnessione&, FetchOutcome outcome) { outcomes.push_back(outcome); }}};
-    TConnessione shares{{"http://q/1\tTitoli 1/3", "http://q/2\tTitoli 2/3", "http://q/3\tTitoli 3/3"}, 300, &countdown};
+    FetchDispatch dispatch{
+        mainThread,
+        prompts,
+        indicator,
+        status,
+        transfer,
+        dir.path(),
+        workers.factory(),
+        FetchHooks{[this] { ++revalued; }, [this] { ++unlocked; },
+                   [this](TConnessione&, FetchOutcome outcome) { outcomes.push_back(outcome); }}};
+    TConnessione shares{
+        {"http://q/1\tTitoli 1/3", "http://q/2\tTitoli 2/3", "http://q/3\tTitoli 3/3"}, 300, &countdown};
     std::vector<LineList> parsed;
     std::vector<AnswerOrigin> origins;
     bool accept = true;
@@ -178,7 +180,8 @@ TEST_F(FetchDispatchTest, aSecondLiveStartOnlyWarns)
     TConnessione other({"http://q/other"}, 300, nullptr);
     dispatch.StartFetch(other, false);
 
-    EXPECT_EQ(prompts.shown, std::vector<std::string>{"warning: Un'altra connessione \xE8 gi\xE0 in corso, ritenta!"});
+    EXPECT_EQ(prompts.shown,
+              std::vector<std::string>{"warning: Un'altra connessione \xE8 gi\xE0 in corso, ritenta!"});
     EXPECT_EQ(dispatch.CurrentConnection(), &shares);
     EXPECT_EQ(workers.made, 1);
 }

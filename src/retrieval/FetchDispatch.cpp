@@ -40,8 +40,7 @@ FetchDispatch::FetchDispatch(MainThread& mainThread, Prompts& prompts, FetchIndi
 
 FetchDispatch::~FetchDispatch()
 {
-    if (m_current)
-        m_current->Worker = nullptr;
+    // The connections may be gone already: only the workers are touched.
     m_worker.reset();
     m_spent.reset();
 }

@@ -17,7 +17,7 @@ ParsedPollCommandLine failed(std::string error)
 
 std::string pollUsageText()
 {
-    return "Usage: listorix-poll --dir DIR [--cycles N] [--no-wait]\n"
+    return "Usage: listorix-poll --dir DIR [--cycles N] [--no-wait] [--print-requests]\n"
            "Runs Listorix without a window in the program folder DIR: reads LISTORIX.INI and\n"
            "the ticker lists there, replays the cache files, then fetches every enabled\n"
            "category on its countdown, writing the cache files as the program does. Each\n"
@@ -28,6 +28,8 @@ std::string pollUsageText()
            "  --cycles N    stop once every enabled category has been fetched N times\n"
            "                (default: run until interrupted)\n"
            "  --no-wait     count the countdowns' seconds without waiting for them\n"
+           "  --print-requests\n"
+           "                print the request URLs of the five categories and fetch nothing\n"
            "  --help        show this text\n"
            "\n"
            "Ctrl+C or SIGTERM stops after the current request, with the portfolio, column\n"
@@ -57,6 +59,8 @@ ParsedPollCommandLine parsePollCommandLine(const std::vector<std::string>& argum
             options.help = true;
         } else if (name == "--no-wait" && !value) {
             options.noWait = true;
+        } else if (name == "--print-requests" && !value) {
+            options.printRequests = true;
         } else if (name == "--dir") {
             const auto dir = takeValue();
             if (!dir || dir->empty())

@@ -15,6 +15,8 @@ struct PollOptions
     std::optional<int> cycles;
     // Count the schedule's seconds without waiting for them.
     bool noWait = false;
+    // Print the request URLs of every category, one per line, and fetch nothing.
+    bool printRequests = false;
     bool help = false;
 };
 

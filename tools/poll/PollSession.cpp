@@ -86,6 +86,15 @@ int PollSession::run()
     m_core.FormShow(noWindow);
     for (const ConnectionId id : kConnectionOrder)
         m_enabled[indexOf(id)] = m_core.connection(id) && m_core.connection(id)->Enabled;
+    if (m_options.printRequests) {
+        for (const ConnectionId id : kConnectionOrder) {
+            for (const std::string& entry : m_core.connection(id)->Requests)
+                m_out << entry.substr(0, entry.find('\t')) << '\n';
+        }
+        m_out.flush();
+        m_core.FormCloseQuery();
+        return 0;
+    }
     if (!cyclesDone())
         m_loop.run();
     for (const std::string& error : m_core.FormDestroy())

@@ -169,6 +169,7 @@ TEST(ListorixPoll, commandLine)
     EXPECT_EQ(parsed.options->cycles, 3);
     EXPECT_TRUE(parsed.options->noWait);
     EXPECT_FALSE(parsePollCommandLine({"--dir", "d"}).options->cycles);
+    EXPECT_TRUE(parsePollCommandLine({"--print-requests", "--dir", "d"}).options->printRequests);
 
     for (const std::vector<std::string>& wrong :
          std::vector<std::vector<std::string>>{{},

@@ -125,7 +125,7 @@ void SettingsInForce::CheckBoxProxyClick()
 void SettingsInForce::EditServerProxyPortExit()
 {
     if (!isWholeNumber(m_controls.EditServerProxyPort))
-        m_controls.EditServerProxyPort = "0";
+        m_controls.EditServerProxyPort.assign(1, '0');
 }
 
 std::string SettingsInForce::EditIndiciOreChange(std::string text)

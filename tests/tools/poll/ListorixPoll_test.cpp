@@ -1,7 +1,7 @@
 // listorix-poll as a user runs it: the built program as a child process against
 // the demo quote service on loopback.
-#include "../quoted/QuotedTestSupport.h"
 #include "PollTestSupport.h"
+#include "QuotedTestSupport.h"
 #include "poll/PollCommandLine.h"
 
 #include <chrono>

@@ -124,6 +124,8 @@ void SettingsInForce::CheckBoxProxyClick()
 
 void SettingsInForce::EditServerProxyPortExit()
 {
+    // Assigned as one character: GCC 12 at -O2 wrongly warns (-Wrestrict) about
+    // assigning the literal here.
     if (!isWholeNumber(m_controls.EditServerProxyPort))
         m_controls.EditServerProxyPort.assign(1, '0');
 }

@@ -145,7 +145,7 @@ TEST(ListorixPoll, withTheServiceStoppedItReportsTheUrlAndKeepsTheCaches)
 TEST(ListorixPoll, sigtermStopsAfterTheCurrentRequestWithTheSavesDone)
 {
     quoted::Faults slow;
-    slow.delay = 1500ms;
+    slow.delay = 3000ms; // long enough for the signal to come while the first request waits
     RunningServer service(slow);
     const ProgramFolder folder("127.0.0.1:" + std::to_string(service.port()));
     test::ScratchDir outputs;

@@ -1,13 +1,13 @@
 #include "portfolio/Portfolio.h"
 
-#include "base/Trim.h"
+#include "base/CaseFold.h"
+#include "base/Money.h"
 #include "base/NumberFormat.h"
-#include "market/QuoteFormat.h"
+#include "base/TextSink.h"
+#include "base/Trim.h"
 #include "portfolio/CodeIndex.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "base/TextSink.h"
-#include "base/CaseFold.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>

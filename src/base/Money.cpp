@@ -1,5 +1,6 @@
 #include "base/Money.h"
 
+#include "base/Digits.h"
 #include "base/NumberFormat.h"
 #include "base/Trim.h"
 
@@ -31,7 +32,7 @@ std::optional<std::string> exactLire(std::string_view text)
     bool comma = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (c >= '0' && c <= '9') {
+        if (isAsciiDigit(c)) {
             if (++digits > 19)
                 return std::nullopt;
             number = number * 10 + static_cast<unsigned>(c - '0');

@@ -41,6 +41,8 @@ std::string usageText()
            "                        derivati.csv, fondi.csv (default: the built-in copy)\n"
            "  --now YYYY-MM-DDTHH:MM[:SS]\n"
            "                        pin the clock to this Italian local time\n"
+           "  --always-open         the market trades every day around the clock, so that\n"
+           "                        prices move whenever the service is tried\n"
            "  --read-timeout MS     time a client has to send its request (default 5000)\n"
            "  --verbose             log every request to standard error\n"
            "\n"
@@ -82,6 +84,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
             options.help = true;
         } else if (name == "--verbose" && flag()) {
             options.verbose = true;
+        } else if (name == "--always-open" && flag()) {
+            options.alwaysOpen = true;
         } else if (name == "--html-error" && flag()) {
             options.faults.htmlError = Faults::HtmlError::Page;
         } else if (name == "--html-error-headless" && flag()) {

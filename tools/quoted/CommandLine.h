@@ -17,6 +17,7 @@ struct CommandLine
     Faults faults;
     std::uint64_t seed = 1;
     std::optional<LocalDateTime> now; // a pinned clock, Italian time
+    bool alwaysOpen = false;          // the market trades every day around the clock
     std::optional<std::string> dataFolder;
     bool verbose = false;
     bool help = false;

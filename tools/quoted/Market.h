@@ -3,6 +3,7 @@
 #include "quoted/CivilTime.h"
 #include "quoted/PriceWalk.h"
 #include "quoted/Security.h"
+#include "quoted/TradingCalendar.h"
 
 #include <cstdint>
 #include <optional>
@@ -56,13 +57,15 @@ struct ChartPoint
 class Market final
 {
 public:
-    Market(std::vector<Security> securities, std::uint64_t seed);
+    Market(std::vector<Security> securities, std::uint64_t seed,
+           trading::Schedule schedule = trading::Schedule::exchange());
 
     // The security of a symbol, letter case ignored; none for an unknown symbol.
     const Security* find(std::string_view symbol) const;
     const std::vector<Security>& securities() const { return m_securities; }
+    const trading::Schedule& schedule() const { return m_schedule; }
 
-    // During a session the current minute's prices; outside it the last close. Funds
+    // During a session of the schedule the current minute's prices; outside it the last close. Funds
     // give the closing price of the last trading day before today.
     Quote quote(const Security& security, const LocalDateTime& now) const;
     // Prices for a chart of the period that ends now: every minute of the session for
@@ -78,6 +81,7 @@ private:
     std::vector<Security> m_securities;
     std::unordered_map<std::string, std::size_t> m_bySymbol;
     std::uint64_t m_seed;
+    trading::Schedule m_schedule;
 };
 
 } // namespace listorix::quoted

@@ -44,7 +44,8 @@ int main(int argc, char** argv)
     sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    const Market market(std::move(securities), options.seed);
+    const Market market(std::move(securities), options.seed,
+                        options.alwaysOpen ? trading::Schedule::alwaysOpen() : trading::Schedule::exchange());
     std::unique_ptr<Clock> clock;
     if (options.now)
         clock = std::make_unique<FixedClock>(*options.now);
@@ -67,10 +68,11 @@ int main(int argc, char** argv)
     std::printf("listorix-quoted: listening on http://%s/\n", server.address().c_str());
     std::fflush(stdout);
     std::fprintf(stderr,
-                 "listorix-quoted: %zu securities, seed %llu, clock %s; the prices are invented. "
+                 "listorix-quoted: %zu securities, seed %llu, clock %s%s; the prices are invented. "
                  "Ctrl+C stops.\n",
                  market.securities().size(), static_cast<unsigned long long>(options.seed),
-                 options.now ? formatIsoLocal(*options.now).c_str() : "of this machine (Italian time)");
+                 options.now ? formatIsoLocal(*options.now).c_str() : "of this machine (Italian time)",
+                 options.alwaysOpen ? ", market always open" : "");
 
     int signal = 0;
     sigwait(&stopSignals, &signal);

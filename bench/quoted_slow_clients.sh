@@ -15,18 +15,11 @@ program="$build/listorix-quoted"
 [[ -x "$program" ]] || { echo "no $program: build it first" >&2; exit 2; }
 command -v python3 > /dev/null || { echo "python3 is needed" >&2; exit 2; }
 
-out="$(mktemp)"
+# shellcheck source=quoted_start.sh
+source "$root/bench/quoted_start.sh"
 # shellcheck disable=SC2086
-"$program" --port 0 ${QUOTED_ARGS:-} > "$out" 2> /dev/null &
-server=$!
-trap 'kill "$server" 2> /dev/null; wait "$server" 2> /dev/null; rm -f "$out"' EXIT
-for _ in $(seq 50); do
-  grep -q "listening on" "$out" && break
-  kill -0 "$server" 2> /dev/null || { echo "listorix-quoted did not start" >&2; exit 1; }
-  sleep 0.1
-done
-address="$(sed -n 's#.*listening on http://\([^ ]*\)/$#\1#p' "$out")"
-[[ -n "$address" ]] || { echo "listorix-quoted printed no address" >&2; exit 1; }
+start_quoted "$program" --port 0 ${QUOTED_ARGS:-}
+address="${quoted_base#http://}"
 
 python3 - "$address" "${SLOW_CLIENTS:-130}" "$repeats" << 'EOF'
 import socket, statistics, sys, threading, time

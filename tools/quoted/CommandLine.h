@@ -19,6 +19,8 @@ struct CommandLine
     std::optional<LocalDateTime> now; // a pinned clock, Italian time
     bool alwaysOpen = false;          // the market trades every day around the clock
     std::optional<std::string> dataFolder;
+    std::string tlsCertificateFile; // both set: HTTPS
+    std::string tlsKeyFile;
     bool verbose = false;
     bool help = false;
 };

@@ -74,10 +74,21 @@ RequestReader::State RequestReader::add(std::string_view bytes)
         return m_state;
     std::size_t next = m_received.size();
     m_received.append(bytes);
-    for (std::size_t lf; (lf = m_received.find('\n', next)) != std::string::npos; next = lf + 1) {
-        if (!judgeLine(lf))
+    if (!m_inBody) {
+        for (std::size_t lf; (lf = m_received.find('\n', next)) != std::string::npos; next = lf + 1) {
+            if (!judgeLine(lf))
+                break;
+            m_lineStart = lf + 1;
+        }
+        if (m_state != State::Reading)
             return m_state;
-        m_lineStart = lf + 1;
+    }
+    if (m_inBody) {
+        if (m_received.size() - m_bodyStart >= m_bodyLength) {
+            m_result.request->body = m_received.substr(m_bodyStart, m_bodyLength);
+            m_state = State::Complete;
+        }
+        return m_state;
     }
     // The line still arriving is refused only once no ending could make it pass: a CR
     // at its end may be the first half of its CR LF.
@@ -89,6 +100,38 @@ RequestReader::State RequestReader::add(std::string_view bytes)
     else if (m_requestLineSeen && partial > m_limits.maxHeaderLine)
         refuse(431, "header line too long");
     return m_state;
+}
+
+void RequestReader::planBody(std::size_t bodyStart)
+{
+    const HttpRequest& request = *m_result.request;
+    if (request.header("transfer-encoding")) {
+        refuse(501, "Transfer-Encoding is not supported; send Content-Length");
+        return;
+    }
+    const std::string* length = nullptr;
+    for (const auto& [name, value] : request.headers) {
+        if (name != "content-length")
+            continue;
+        if (length && *length != value) {
+            refuse(400, "conflicting Content-Length headers");
+            return;
+        }
+        length = &value;
+    }
+    if (!length) {
+        if (request.method == "POST" || request.method == "PUT")
+            refuse(411, "a request with a body needs Content-Length");
+    } else if (length->empty() || length->size() > 18 ||
+               length->find_first_not_of("0123456789") != std::string::npos) {
+        refuse(400, "malformed Content-Length");
+    } else if ((m_bodyLength = std::stoull(*length)) > m_limits.maxBodyBytes) {
+        refuse(413, "request body too large");
+    }
+    if (m_state == State::Reading) {
+        m_inBody = true;
+        m_bodyStart = bodyStart;
+    }
 }
 
 bool RequestReader::judgeLine(std::size_t lineFeed)
@@ -113,7 +156,10 @@ bool RequestReader::judgeLine(std::size_t lineFeed)
         }
     } else if (length == 0) {
         m_result = parseRequestHead(std::string_view(m_received).substr(0, lineFeed + 1), m_limits);
-        m_state = m_result.request ? State::Complete : State::Refused;
+        if (m_result.request)
+            planBody(lineFeed + 1);
+        else
+            m_state = State::Refused;
         return false;
     } else if (length > m_limits.maxHeaderLine) {
         refuse(431, "header line too long");

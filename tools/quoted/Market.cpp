@@ -59,6 +59,16 @@ int monthsOf(ChartPeriod period)
     }
 }
 
+// Units traded in a session up to a minute; indices have none, bonds trade in nominal
+// thousands.
+std::int64_t tradedVolume(const PriceWalk& walk, const Security& security, std::int64_t day, int minute)
+{
+    if (security.category == Category::Index)
+        return 0;
+    const std::int64_t volume = walk.volumeUpTo(day, minute, security.dailyVolume);
+    return security.category == Category::Bond ? volume - volume % 1000 : volume;
+}
+
 } // namespace
 
 std::optional<ChartPeriod> chartPeriodFromCode(std::string_view code)
@@ -153,12 +163,35 @@ Quote Market::quote(const Security& security, const LocalDateTime& now) const
         roundTo(std::exp(walk.logClose(m_schedule.previousTradingDay(session.day))), quote.decimals);
     quote.date = dateFromDayNumber(session.day);
     quote.minuteOfDay = m_schedule.openMinute() + session.minute;
-    if (security.category != Category::Index) {
-        quote.volume = walk.volumeUpTo(session.day, session.minute, security.dailyVolume);
-        if (security.category == Category::Bond)
-            quote.volume -= quote.volume % 1000; // bonds trade in nominal thousands
-    }
+    quote.volume = tradedVolume(walk, security, session.day, session.minute);
     return quote;
+}
+
+std::vector<DayBar> Market::dayBars(const Security& security, const LocalDateTime& now, int months) const
+{
+    std::vector<DayBar> bars;
+    if (security.category == Category::Fund)
+        return bars;
+    const PriceWalk walk = walkFor(security);
+    const int decimals = decimalsFor(security);
+    const trading::Session session = m_schedule.sessionAt(now);
+    const std::int64_t first = dayNumber(addMonths(dateFromDayNumber(session.day), -months)) + 1;
+    for (std::int64_t day = first; day < session.day; ++day) {
+        if (!m_schedule.isTradingDay(day))
+            continue;
+        const std::vector<double> path = walk.sessionPath(day);
+        const auto [low, high] = std::minmax_element(path.begin(), path.end());
+        // The close as the next day's quote gives it.
+        const double close = roundTo(std::exp(walk.logClose(day)), decimals);
+        bars.push_back({day, m_schedule.closeMinute(), roundTo(std::exp(path.front()), decimals),
+                        std::min(roundTo(std::exp(*low), decimals), close),
+                        std::max(roundTo(std::exp(*high), decimals), close), close,
+                        tradedVolume(walk, security, day, m_schedule.sessionMinutes())});
+    }
+    const Quote current = quote(security, now);
+    bars.push_back({session.day, current.minuteOfDay, current.open, current.low, current.high, current.last,
+                    current.volume});
+    return bars;
 }
 
 std::vector<ChartPoint> Market::chart(const Security& security, const LocalDateTime& now,

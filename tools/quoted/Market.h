@@ -53,6 +53,19 @@ struct ChartPoint
     double price = 0.0;
 };
 
+// One trading day of a security: the session's open, low, high and last price (its
+// close once the session has ended), and the units traded.
+struct DayBar
+{
+    std::int64_t day = 0;
+    int minuteOfDay = 0; // of the last price
+    double open = 0.0;
+    double low = 0.0;
+    double high = 0.0;
+    double last = 0.0;
+    std::int64_t volume = 0;
+};
+
 // The simulated market: the known securities and their prices at any moment.
 class Market final
 {
@@ -72,6 +85,11 @@ public:
     // one day, every five minutes for five days, daily closes for longer periods.
     std::vector<ChartPoint> chart(const Security& security, const LocalDateTime& now,
                                   ChartPeriod period) const;
+
+    // The trading days of the last `months` months up to the current session, oldest
+    // first; the last is the current session as quote() gives it, the one before closes
+    // at the quote's previous close. None for funds (one price a day, no session).
+    std::vector<DayBar> dayBars(const Security& security, const LocalDateTime& now, int months) const;
 
     static int decimalsFor(const Security& security);
 

@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <system_error>
 
@@ -25,14 +27,30 @@ constexpr std::size_t kReadChunk = 4096;
 constexpr std::chrono::milliseconds kLingerTime{1000};
 constexpr std::size_t kLingerBytes = 65536;
 constexpr std::size_t kMaxLingering = 256;
-// What one connection may read in one round of the loop, so that a fast sender does not
-// hold up the others; a request is bounded by its limits anyway.
-constexpr std::size_t kReadsPerRound = 16;
 constexpr std::size_t kAcceptsPerRound = 64;
+
+constexpr std::string_view kBusyText = "Too many connections; try again.";
 
 std::string errnoText(const char* what)
 {
     return std::string(what) + ": " + std::strerror(errno);
+}
+
+// Writing to a connection the client has reset raises SIGPIPE in the writing thread
+// (TLS writes cannot ask for MSG_NOSIGNAL): the server's threads keep it blocked, so a
+// write just fails and the process goes on, whatever its own handling of the signal.
+void blockBrokenPipeSignal()
+{
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+}
+
+// The poll events a connection's last read or write asked for.
+short eventsFor(Connection::Io io)
+{
+    return io == Connection::Io::WantWrite ? POLLOUT : POLLIN;
 }
 
 } // namespace
@@ -156,15 +174,16 @@ int QuoteServer::pollTimeout() const
 
 void QuoteServer::eventLoop()
 {
+    blockBrokenPipeSignal();
     std::vector<pollfd> fds;
     std::vector<short> waitingEvents;
     std::vector<short> lingeringEvents;
     while (true) {
         fds.assign({{m_listener.get(), POLLIN, 0}, {m_wake->readFd(), POLLIN, 0}});
         for (const Waiting& waiting : m_waiting)
-            fds.push_back({waiting.connection.get(), POLLIN, 0});
+            fds.push_back({waiting.connection.fd(), waiting.events, 0});
         for (const Lingering& lingering : m_lingering)
-            fds.push_back({lingering.connection.get(), POLLIN, 0});
+            fds.push_back({lingering.connection.fd(), lingering.events, 0});
         const int rc = ::poll(fds.data(), fds.size(), pollTimeout());
         if (rc < 0 && errno != EINTR)
             break;
@@ -193,8 +212,8 @@ void QuoteServer::eventLoop()
 void QuoteServer::acceptNew()
 {
     for (std::size_t n = 0; n < kAcceptsPerRound; ++n) {
-        UniqueFd connection(::accept4(m_listener.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
-        if (!connection.valid()) {
+        UniqueFd socket(::accept4(m_listener.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+        if (!socket.valid()) {
             if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
                 // Out of descriptors: give running connections a moment to end.
                 pollfd wake = {m_wake->readFd(), POLLIN, 0};
@@ -202,16 +221,20 @@ void QuoteServer::acceptNew()
             }
             return;
         }
-        if (m_waiting.size() >= m_settings.maxWaiting) {
-            sendAndLinger(std::move(connection),
-                          errorResponse(503, "Too many connections; try again.").serialize());
-            continue;
-        }
         try {
+            Connection connection(std::move(socket), m_settings.tls.get());
+            if (!connection.valid())
+                continue;
+            if (m_waiting.size() >= m_settings.maxWaiting) {
+                // Over TLS nothing can be said before a handshake: the connection just ends.
+                if (!connection.secure())
+                    sendAndLinger(std::move(connection), errorResponse(503, kBusyText).serialize());
+                continue;
+            }
             m_waiting.push_back({std::move(connection), RequestReader(m_settings.limits),
-                                 SteadyClock::now() + m_settings.readTimeout});
+                                 SteadyClock::now() + m_settings.readTimeout, POLLIN});
         } catch (...) {
-            // No room for another connection: it is closed with its UniqueFd.
+            // No room for another connection: it is closed with its socket.
         }
     }
 }
@@ -242,18 +265,28 @@ void QuoteServer::serviceWaiting(const std::vector<short>& events)
 
 bool QuoteServer::readRequest(Waiting& waiting)
 {
+    if (const Connection::Io step = waiting.connection.handshake(); step != Connection::Io::Done) {
+        waiting.events = eventsFor(step);
+        return step == Connection::Io::WantRead || step == Connection::Io::WantWrite;
+    }
+    // Read until nothing is left, TLS's own buffer included: the reader refuses a
+    // request that grows past its limits, so this ends.
     char chunk[kReadChunk];
-    for (std::size_t n = 0; n < kReadsPerRound; ++n) {
-        const ssize_t got = ::recv(waiting.connection.get(), chunk, sizeof chunk, 0);
-        if (got < 0)
-            return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR; // else the client went away
-        if (got == 0) {
+    while (true) {
+        const Connection::Result got = waiting.connection.read(chunk, sizeof chunk);
+        if (got.io == Connection::Io::WantRead || got.io == Connection::Io::WantWrite) {
+            waiting.events = eventsFor(got.io);
+            return true;
+        }
+        if (got.io == Connection::Io::Failed)
+            return false; // the client went away
+        if (got.io == Connection::Io::Closed) {
             if (waiting.reader.requestBegun())
-                refuse(std::move(waiting.connection), 400, "The request ended before its header did.",
+                refuse(std::move(waiting.connection), 400, "The request ended before it was complete.",
                        "(unreadable request)");
             return false; // a client that connected and left without a request gets nothing
         }
-        switch (waiting.reader.add(std::string_view(chunk, static_cast<std::size_t>(got)))) {
+        switch (waiting.reader.add(std::string_view(chunk, got.bytes))) {
         case RequestReader::State::Reading:
             continue;
         case RequestReader::State::Complete:
@@ -267,22 +300,22 @@ bool QuoteServer::readRequest(Waiting& waiting)
         }
         }
     }
-    return true;
 }
 
-void QuoteServer::startAnswering(UniqueFd connection, HttpRequest request)
+void QuoteServer::startAnswering(Connection connection, HttpRequest request)
 {
     if (m_workers.size() >= m_settings.maxConnections) {
-        sendAndLinger(std::move(connection),
-                      errorResponse(503, "Too many connections; try again.").serialize());
+        sendAndLinger(std::move(connection), errorResponse(503, kBusyText).serialize());
         return;
     }
     try {
         auto finished = std::make_shared<std::atomic<bool>>(false);
         m_workers.push_back({std::thread(), finished});
-        auto worker = [this, finished, fd = std::move(connection), request = std::move(request)]() mutable {
+        auto worker = [this, finished, client = std::move(connection),
+                       request = std::move(request)]() mutable {
+            blockBrokenPipeSignal();
             try {
-                serve(std::move(fd), request);
+                serve(std::move(client), request);
             } catch (...) {
                 // A connection that fails (out of memory) is dropped; the server goes on.
             }
@@ -294,11 +327,12 @@ void QuoteServer::startAnswering(UniqueFd connection, HttpRequest request)
             m_workers.pop_back();
         }
     } catch (...) {
-        // No room for another connection: it is closed with its UniqueFd.
+        // No room for another connection: it is closed with its socket.
     }
 }
 
-void QuoteServer::refuse(UniqueFd connection, int status, std::string_view reason, const std::string& logLine)
+void QuoteServer::refuse(Connection connection, int status, std::string_view reason,
+                         const std::string& logLine)
 {
     std::string bytes = errorResponse(status, reason).serialize();
     if (const auto& cut = m_service.faults().cutAfterBytes; cut && bytes.size() > *cut)
@@ -307,14 +341,16 @@ void QuoteServer::refuse(UniqueFd connection, int status, std::string_view reaso
     sendAndLinger(std::move(connection), bytes);
 }
 
-void QuoteServer::sendAndLinger(UniqueFd connection, const std::string& bytes)
+void QuoteServer::sendAndLinger(Connection connection, const std::string& bytes)
 {
     // A short answer fits the socket's buffer; what does not go at once is dropped
     // rather than let this thread wait for one client.
-    [[maybe_unused]] const auto sent = ::send(connection.get(), bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    ::shutdown(connection.get(), SHUT_WR);
+    if (connection.handshakeDone()) {
+        connection.write(bytes);
+        connection.shutdownWrite();
+    }
     if (m_lingering.size() < kMaxLingering)
-        m_lingering.push_back({std::move(connection), SteadyClock::now() + kLingerTime});
+        m_lingering.push_back({std::move(connection), SteadyClock::now() + kLingerTime, POLLIN});
 }
 
 void QuoteServer::serviceLingering(const std::vector<short>& events)
@@ -324,18 +360,20 @@ void QuoteServer::serviceLingering(const std::vector<short>& events)
     char chunk[kReadChunk];
     std::size_t kept = 0;
     for (std::size_t i = 0; i < m_lingering.size(); ++i) {
-        bool done = now >= m_lingering[i].deadline;
+        Lingering& lingering = m_lingering[i];
+        bool done = now >= lingering.deadline || !lingering.connection.handshakeDone();
         if (!done && i < events.size() && events[i] != 0) {
-            const ssize_t n = ::recv(m_lingering[i].connection.get(), chunk, sizeof chunk, 0);
-            done = n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+            const Connection::Result got = lingering.connection.read(chunk, sizeof chunk);
+            done = got.io == Connection::Io::Closed || got.io == Connection::Io::Failed;
+            lingering.events = eventsFor(got.io);
         }
         if (!done) {
             if (kept != i)
-                m_lingering[kept] = std::move(m_lingering[i]);
+                m_lingering[kept] = std::move(lingering);
             ++kept;
         }
     }
-    m_lingering.resize(kept);
+    m_lingering.erase(m_lingering.begin() + static_cast<std::ptrdiff_t>(kept), m_lingering.end());
 }
 
 void QuoteServer::reapFinished(bool all)
@@ -350,7 +388,7 @@ void QuoteServer::reapFinished(bool all)
     }
 }
 
-void QuoteServer::serve(UniqueFd connection, const HttpRequest& request)
+void QuoteServer::serve(Connection connection, const HttpRequest& request)
 {
     const HttpResponse response = m_service.answer(request);
     const bool headOnly = request.method == "HEAD";
@@ -364,37 +402,36 @@ void QuoteServer::serve(UniqueFd connection, const HttpRequest& request)
         bytes.resize(*faults.cutAfterBytes);
     log(request.method + ' ' + request.target + " -> " +
         (response.headless ? std::string("headless page") : std::to_string(response.status)));
-    respond(connection.get(), bytes);
+    respond(connection, bytes);
 }
 
-void QuoteServer::respond(int fd, const std::string& bytes)
+void QuoteServer::respond(Connection& connection, const std::string& bytes)
 {
     const auto writeDeadline = SteadyClock::now() + m_settings.writeTimeout;
     std::size_t sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-        if (n > 0) {
-            sent += static_cast<std::size_t>(n);
+        const Connection::Result put = connection.write(std::string_view(bytes).substr(sent));
+        if (put.io == Connection::Io::Done) {
+            sent += put.bytes;
             continue;
         }
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
-            if (waitFor(fd, POLLOUT, writeDeadline) != Wait::Ready)
-                return;
-            continue;
-        }
-        return; // the client went away
+        if (put.io != Connection::Io::WantRead && put.io != Connection::Io::WantWrite)
+            return; // the client went away
+        if (waitFor(connection.fd(), eventsFor(put.io), writeDeadline) != Wait::Ready)
+            return;
     }
 
-    ::shutdown(fd, SHUT_WR);
+    connection.shutdownWrite();
     const auto lingerDeadline = SteadyClock::now() + kLingerTime;
     std::size_t drained = 0;
     char chunk[kReadChunk];
-    while (drained < kLingerBytes && waitFor(fd, POLLIN, lingerDeadline) == Wait::Ready) {
-        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-        if (n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR))
+    short events = POLLIN;
+    while (drained < kLingerBytes && waitFor(connection.fd(), events, lingerDeadline) == Wait::Ready) {
+        const Connection::Result got = connection.read(chunk, sizeof chunk);
+        if (got.io == Connection::Io::Closed || got.io == Connection::Io::Failed)
             break;
-        if (n > 0)
-            drained += static_cast<std::size_t>(n);
+        drained += got.bytes;
+        events = eventsFor(got.io);
     }
 }
 

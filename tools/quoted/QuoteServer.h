@@ -1,5 +1,6 @@
 #pragma once
 
+#include "quoted/Connection.h"
 #include "quoted/HttpRequest.h"
 #include "retrieval/UniqueFd.h"
 #include "retrieval/WakePipe.h"
@@ -18,6 +19,7 @@
 namespace listorix::quoted {
 
 class QuoteService;
+class TlsContext;
 
 struct ServerSettings
 {
@@ -28,6 +30,7 @@ struct ServerSettings
     std::chrono::milliseconds writeTimeout{10000}; // for the whole answer
     std::size_t maxConnections = 128;              // requests being answered at once, each on a thread
     std::size_t maxWaiting = 512;                  // connections whose request is still arriving
+    std::shared_ptr<const TlsContext> tls;         // HTTPS with this certificate; none: plain HTTP
 };
 
 // The service on a TCP socket: HTTP/1.0, one request per connection. One thread reads
@@ -49,6 +52,7 @@ public:
     void stop();
 
     std::uint16_t port() const { return m_port; }
+    bool secure() const { return m_settings.tls != nullptr; }
     // "127.0.0.1:8080" ("[::1]:8080" for IPv6).
     std::string address() const;
 
@@ -65,16 +69,18 @@ private:
     // A connection whose request is still arriving.
     struct Waiting
     {
-        UniqueFd connection;
+        Connection connection;
         RequestReader reader;
         std::chrono::steady_clock::time_point deadline;
+        short events; // to poll for
     };
     // A connection whose answer has been sent by the reading thread (a refusal): kept
     // open until the client closes (or briefly), so that the answer is not lost to a reset.
     struct Lingering
     {
-        UniqueFd connection;
+        Connection connection;
         std::chrono::steady_clock::time_point deadline;
+        short events; // to poll for
     };
     enum class Wait
     {
@@ -90,13 +96,13 @@ private:
     void serviceWaiting(const std::vector<short>& events);
     // Reads what has arrived; false when the connection is done with (answered or dropped).
     bool readRequest(Waiting& waiting);
-    void startAnswering(UniqueFd connection, HttpRequest request);
-    void refuse(UniqueFd connection, int status, std::string_view reason, const std::string& logLine);
-    void sendAndLinger(UniqueFd connection, const std::string& bytes);
+    void startAnswering(Connection connection, HttpRequest request);
+    void refuse(Connection connection, int status, std::string_view reason, const std::string& logLine);
+    void sendAndLinger(Connection connection, const std::string& bytes);
     void serviceLingering(const std::vector<short>& events);
     void reapFinished(bool all);
-    void serve(UniqueFd connection, const HttpRequest& request);
-    void respond(int fd, const std::string& bytes);
+    void serve(Connection connection, const HttpRequest& request);
+    void respond(Connection& connection, const std::string& bytes);
     Wait waitFor(int fd, short events, std::chrono::steady_clock::time_point deadline) const;
     void log(const std::string& line) const;
 

@@ -5,6 +5,7 @@
 #include "quoted/QuoteServer.h"
 #include "quoted/QuoteService.h"
 #include "quoted/ReferenceData.h"
+#include "quoted/TlsContext.h"
 
 #include <csignal>
 #include <cstdio>
@@ -21,7 +22,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "listorix-quoted: %s\n\n%s", parsed.error.c_str(), usageText().c_str());
         return 2;
     }
-    const CommandLine& options = *parsed.options;
+    CommandLine options = *parsed.options;
     if (options.help) {
         std::fputs(usageText().c_str(), stdout);
         return 0;
@@ -33,6 +34,15 @@ int main(int argc, char** argv)
     if (!loadError.empty()) {
         std::fprintf(stderr, "listorix-quoted: %s\n", loadError.c_str());
         return 1;
+    }
+
+    if (!options.tlsCertificateFile.empty()) {
+        std::string tlsError;
+        options.server.tls = TlsContext::load(options.tlsCertificateFile, options.tlsKeyFile, tlsError);
+        if (!options.server.tls) {
+            std::fprintf(stderr, "listorix-quoted: %s\n", tlsError.c_str());
+            return 1;
+        }
     }
 
     // Signals are taken by sigwait below; every thread started from here on blocks them.
@@ -65,7 +75,8 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    std::printf("listorix-quoted: listening on http://%s/\n", server.address().c_str());
+    std::printf("listorix-quoted: listening on %s://%s/\n", server.secure() ? "https" : "http",
+                server.address().c_str());
     std::fflush(stdout);
     std::fprintf(stderr,
                  "listorix-quoted: %zu securities, seed %llu, clock %s%s; the prices are invented. "

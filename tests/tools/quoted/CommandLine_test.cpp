@@ -42,6 +42,11 @@ TEST(CommandLine, everyOptionIsReadInBothForms)
                                                        "--delay=250",
                                                        "--html-error-headless",
                                                        "--always-open",
+                                                       "--consent-page",
+                                                       "--retry-after=90",
+                                                       "--tls-cert",
+                                                       "c.pem",
+                                                       "--tls-key=k.pem",
                                                        "--proxy-auth",
                                                        "mario:se:greta",
                                                        "--read-timeout",
@@ -59,6 +64,10 @@ TEST(CommandLine, everyOptionIsReadInBothForms)
     EXPECT_EQ(o.faults.delay, 250ms);
     EXPECT_EQ(o.faults.htmlError, Faults::HtmlError::Headless);
     EXPECT_TRUE(o.alwaysOpen);
+    EXPECT_TRUE(o.faults.consentPage);
+    EXPECT_EQ(o.faults.retryAfterSeconds, 90);
+    EXPECT_EQ(o.tlsCertificateFile, "c.pem");
+    EXPECT_EQ(o.tlsKeyFile, "k.pem");
     EXPECT_EQ(o.faults.proxyCredentials, "mario:se:greta");
     EXPECT_EQ(o.server.readTimeout, 900ms);
     EXPECT_TRUE(o.verbose);
@@ -79,6 +88,9 @@ TEST(CommandLine, badOptionsAreRefusedWithAReason)
                                                          {"--read-timeout", "0"},
                                                          {"--verbose=yes"},
                                                          {"--always-open=1"},
+                                                         {"--retry-after", "soon"},
+                                                         {"--tls-cert", "c.pem"},
+                                                         {"--tls-key", "k.pem"},
                                                          {"--colour"},
                                                          {"8080"}};
     for (const auto& arguments : cases) {
@@ -149,6 +161,9 @@ TEST(CommandLine, theProgramAnswersAndStopsOnSigterm)
         sunday[minute == "20:31"] = testing::bodyOf(answer);
     }
     EXPECT_NE(sunday[0], sunday[1]);
+    // A certificate that cannot be read ends the program with an error.
+    EXPECT_FALSE(
+        runProgram({"--tls-cert", "/nonexistent/c.pem", "--tls-key", "/nonexistent/k.pem"}, index).second);
     // Without the option, Sunday shows Friday's close.
     EXPECT_NE(
         testing::bodyOf(runProgram({"--now", "2005-01-30T20:30"}, index).first).find(";1/28/2005;17:30;"),

@@ -192,6 +192,47 @@ TEST(RequestReader, emptyLinesCostOneLookPerByte)
     EXPECT_EQ(fed, RequestLimits{}.maxRequestLine + 1);
 }
 
+// A body is read to the length Content-Length announces, however it arrives; a request
+// whose body cannot be read that way is refused.
+TEST(RequestReader, aBodyIsReadToTheAnnouncedLength)
+{
+    const std::string post = "POST /p HTTP/1.1\r\nContent-Type: application/json\r\n";
+    struct Case
+    {
+        std::string request;
+        int status; // 0: complete
+        std::string body;
+    };
+    const Case cases[] = {
+        {post + "Content-Length: 7\r\n\r\n{\"a\":1}", 0, "{\"a\":1}"},
+        {post + "Content-Length: 2\r\n\r\nokEXTRA", 0, "ok"}, // what follows is not the body
+        {post + "Content-Length: 0\r\n\r\n", 0, ""},
+        {"GET /g HTTP/1.0\r\n\r\n", 0, ""},
+        {post + "Content-Length: 3\r\ncontent-length: 3\r\n\r\nabc", 0, "abc"},
+        {post + "\r\n{}", 411, ""},
+        {post + "Content-Length: 1e3\r\n\r\n", 400, ""},
+        {post + "Content-Length: -1\r\n\r\n", 400, ""},
+        {post + "Content-Length: 2\r\nContent-Length: 3\r\n\r\nabc", 400, ""},
+        {post + "Content-Length: 65537\r\n\r\n", 413, ""},
+        {post + "Transfer-Encoding: chunked\r\n\r\n2\r\nab\r\n0\r\n\r\n", 501, ""},
+    };
+    for (const Case& c : cases) {
+        for (const std::size_t piece : {c.request.size(), std::size_t{1}}) {
+            RequestReader reader;
+            for (std::size_t from = 0; from < c.request.size(); from += piece)
+                reader.add(std::string_view(c.request).substr(from, piece));
+            EXPECT_EQ(reader.result().errorStatus, c.status) << c.request;
+            if (c.status == 0) {
+                ASSERT_EQ(reader.state(), RequestReader::State::Complete) << c.request;
+                EXPECT_EQ(reader.result().request->body, c.body);
+            }
+        }
+    }
+    RequestReader waiting;
+    EXPECT_EQ(waiting.add(post + "Content-Length: 5\r\n\r\nabcd"), RequestReader::State::Reading);
+    EXPECT_EQ(waiting.add("e"), RequestReader::State::Complete);
+}
+
 TEST(QueryString, symbolsSplitAtPlusAndAreDecodedOneByOne)
 {
     const auto pairs = splitQuery("s=%5EMIBTEL+ENI.MI++A%2BB&f=sl1&&e=.csv&flag");

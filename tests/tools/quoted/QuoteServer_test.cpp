@@ -1,8 +1,10 @@
 #include "QuotedTestSupport.h"
+#include "TlsTestSupport.h"
 #include "quoted/Clock.h"
 #include "quoted/CsvAnswer.h"
 #include "quoted/QuoteServer.h"
 #include "quoted/QuoteService.h"
+#include "quoted/TlsContext.h"
 #include "retrieval/Base64.h"
 
 #include <future>
@@ -171,6 +173,47 @@ TEST(QuoteServer, connectionsBeyondTheLimitsAreTurnedAway)
     testing::LoopbackConnection delayed(answering.port());
     delayed.send("GET /d/quotes.csv?s=ENI.MI HTTP/1.0\r\n\r\n");
     EXPECT_EQ(statusOf(get(answering.port(), "/d/quotes.csv?s=ENI.MI")), 503);
+}
+
+// The web forms over plain HTTP and over HTTPS (with a certificate made for the test)
+// get the same bytes, the POST's body read whole; TLS clients slow to shake hands cost
+// no thread, and a plain request to the HTTPS port gets no answer.
+TEST(QuoteServer, answersTheWebFormsOverHttpAndHttps)
+{
+    if (!testing::TestCertificate::toolAvailable())
+        GTEST_SKIP() << "the openssl command is not installed";
+    const testing::TestCertificate certificate;
+    ASSERT_TRUE(certificate.made());
+    std::string error;
+    ServerSettings secure = RunningServer::quickSettings();
+    secure.readTimeout = 30s;
+    secure.tls = TlsContext::load(certificate.certificateFile(), certificate.keyFile(), error);
+    ASSERT_TRUE(secure.tls) << error;
+    RunningServer plain;
+    RunningServer https({}, secure);
+    EXPECT_TRUE(https.server().secure());
+
+    const std::string body = R"({"request":{"Key":"IT0005026163.MOT","SampleTime":"1d","TimeFrame":"1m"}})";
+    const std::pair<std::string, std::string_view> requests[] = {
+        {"GET /v8/finance/chart/ENI.MI?range=1d&interval=1d HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n",
+         "{\"chart\":"},
+        {"POST /charts/services/ChartWService.asmx/GetPricesWithVolume HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+         "Content-Type: application/json; charset=UTF-8\r\nContent-Length: " +
+             std::to_string(body.size()) + "\r\n\r\n" + body,
+         "{\"d\":[["}};
+    std::vector<std::unique_ptr<testing::LoopbackConnection>> slowHandshakes;
+    for (std::size_t i = 0; i < secure.maxConnections + 2; ++i)
+        slowHandshakes.push_back(std::make_unique<testing::LoopbackConnection>(https.port()));
+    for (const auto& [request, start] : requests) {
+        const std::string overHttp = testing::exchange(plain.port(), request);
+        EXPECT_EQ(statusOf(overHttp), 200);
+        EXPECT_EQ(bodyOf(overHttp).substr(0, start.size()), start);
+        EXPECT_EQ(testing::exchangeTls(https.port(), certificate.certificateFile(), request), overHttp);
+    }
+    EXPECT_EQ(statusOf(get(https.port(), "/d/quotes.csv?s=ENI.MI")), 0);
+    EXPECT_EQ(statusOf(testing::exchangeTls(https.port(), certificate.certificateFile(),
+                                            "GET /d/quotes.csv?s=ENI.MI HTTP/1.0\r\n\r\n")),
+              200);
 }
 
 TEST(QuoteServer, cutAndDelayFaultsShapeTheAnswer)

@@ -2,6 +2,7 @@
 
 #include "ui/Colour.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@ std::string FormatQuote(std::string_view text, std::string_view decimals);
 // change × 100 ÷ reference with two decimals, computed in extended precision;
 // "+" in front when above zero: ("12.5", "1000") gives +1,25.
 std::string FormatChangePercent(std::string_view change, std::string_view reference);
+// The number FormatChangePercent shows, rounded the same way (+1,25 is 1.25);
+// nothing when it shows empty text.
+std::optional<double> ChangePercentValue(std::string_view change, std::string_view reference);
 
 // Trimmed, every "." turned into ",", and a trailing "+" or "-" moved to the
 // front: "1.25-" gives -1,25.
@@ -26,16 +30,6 @@ std::string SignToFront(std::string_view text);
 
 // Red for a text that begins with "-", blue otherwise (an empty text included).
 TColor ColourBySign(std::string_view text);
-
-// A euro amount in display form as lire: "L." and the amount × kLirePerEuro
-// grouped by thousands without decimals: "1.000,00" gives L.1.936.270.
-std::string FormatLire(std::string_view euroText);
-
-// The text without any ".": display number back to convertible text.
-std::string StripDots(std::string_view text);
-
-// Every "." turned into ":": the service may write a time as 17.35.
-std::string DotsToColons(std::string_view text);
 
 // The decimal separator of the given POSIX locale, read through a private locale
 // object (the process's own locale is left alone); "," when the locale cannot be

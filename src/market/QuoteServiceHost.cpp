@@ -1,6 +1,7 @@
-#include "app/Trim.h"
-#include "market/NumberFormat.h"
-#include "market/Util.h"
+#include "market/QuoteServiceHost.h"
+
+#include "base/Digits.h"
+#include "base/Trim.h"
 
 #include <array>
 

@@ -1,9 +1,10 @@
 #include "market/SecurityAnswer.h"
 
-#include "market/NumberFormat.h"
+#include "base/Fields.h"
+#include "base/NumberFormat.h"
+#include "base/TextSink.h"
 #include "market/QuoteTableSorting.h"
 #include "market/TableOrdering.h"
-#include "retrieval/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>
@@ -27,15 +28,6 @@ constexpr int kMaxRows = std::numeric_limits<int>::max() - 1;
 bool isBlankOrControl(char c)
 {
     return static_cast<unsigned char>(c) <= ' ';
-}
-
-// The text up to the next ";" (the whole rest when there is none), taken off `rest`.
-std::string_view takeField(std::string_view& rest)
-{
-    const std::size_t separator = rest.find(';');
-    const std::string_view field = rest.substr(0, separator);
-    rest = separator == std::string_view::npos ? std::string_view{} : rest.substr(separator + 1);
-    return field;
 }
 
 // `field` becomes `raw` without double quotes, trimmed of blanks and control
@@ -106,7 +98,7 @@ bool writeLine(TAlignGrid& grid, int row, std::string_view line, std::string& fi
 {
     const int columns = grid.colCount();
     for (int position = 0; position <= columns; ++position) {
-        cleanField(takeField(line), field);
+        cleanField(NextField(line), field);
         if (rejectsLine(position, field))
             return false;
         if (position >= kFirstDecimalPosition)
@@ -119,33 +111,11 @@ bool writeLine(TAlignGrid& grid, int row, std::string_view line, std::string& fi
             grid.setCell(position, row, field);
         if (position == kColourPosition) {
             const double change = parseNumber(grid.cell(kChangePosition, row)).value_or(0.0);
-            grid.fontCell(kChangePosition, row).color = change < 0 ? clRed : clBlack;
+            grid.setFontColorCell(kChangePosition, row, change < 0 ? clRed : clBlack);
         }
     }
     return true;
 }
-
-// Keeps a table from repainting while it is rewritten; a table that was hidden
-// already stays hidden for whoever hid it.
-class HiddenWhileRewritten final
-{
-public:
-    explicit HiddenWhileRewritten(TAlignGrid& grid) : m_grid(grid), m_wasHidden(grid.isHidden())
-    {
-        grid.hide();
-    }
-    ~HiddenWhileRewritten()
-    {
-        if (!m_wasHidden)
-            m_grid.show();
-    }
-    HiddenWhileRewritten(const HiddenWhileRewritten&) = delete;
-    HiddenWhileRewritten& operator=(const HiddenWhileRewritten&) = delete;
-
-private:
-    TAlignGrid& m_grid;
-    bool m_wasHidden;
-};
 
 } // namespace
 
@@ -154,21 +124,25 @@ SecurityAnswer::SecurityAnswer(TextSink& LabelStatus, const QuoteTableSorting& s
 {
 }
 
-void SecurityAnswer::ParseSecurityAnswer(TConnessione& connection, const LineList& lines)
+bool SecurityAnswer::ParseSecurityAnswer(TConnessione& connection, const LineList& lines,
+                                         AnswerOrigin /*origin*/)
 {
+    // A replayed empty cache file retries as a failed fetch does: the category
+    // then has nothing to show until its next fetch.
     if (lines.empty()) {
         try {
             connection.RetryLater();
         } catch (...) {
             // The countdown label failed; the retry itself is scheduled.
         }
-        m_status.setText(kConnectionFailedText);
-        return;
+        m_status.setText(std::string(kConnectionFailedText));
+        return false;
     }
     if (connection.Grid == nullptr)
-        return;
+        return true;
     TAlignGrid& grid = *connection.Grid;
-    const HiddenWhileRewritten hidden(grid);
+    // The table is rewritten whole: its view hears once, at the end.
+    const auto batch = grid.batchChanges();
     const int currentRow = grid.currentRow();
 
     // The table is laid out anew, with a row for every line; each line goes into
@@ -188,15 +162,17 @@ void SecurityAnswer::ParseSecurityAnswer(TConnessione& connection, const LineLis
     grid.setRowCount(accepted + 1);
 
     const SortState order = m_sorting.stateOf(grid);
-    ApplySort(grid, order.SortColumn, order.SortAscending);
+    ApplySort(grid, m_sorting.kindsOf(grid), order.SortColumn, order.SortAscending);
     // The highlight stays on the row number it had, as far as the table reaches.
     grid.setCurrentRow(std::min(currentRow, grid.rowCount() - 1));
+    return true;
 }
 
 TConnessione::AnswerCallback SecurityAnswer::callback()
 {
-    return
-        [this](TConnessione& connection, const LineList& lines) { ParseSecurityAnswer(connection, lines); };
+    return [this](TConnessione& connection, const LineList& lines, AnswerOrigin origin) {
+        return ParseSecurityAnswer(connection, lines, origin);
+    };
 }
 
 } // namespace listorix

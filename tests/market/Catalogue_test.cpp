@@ -1,5 +1,5 @@
-#include "../ScratchDir.h"
-#include "market/Util.h"
+#include "ScratchDir.h"
+#include "market/Catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -115,24 +115,6 @@ TEST(BuildCatalogue, pagesAreTheWebFolderBesideTheProgram)
     EXPECT_EQ(catalogue.HomePageUrl, base + "index.html");
     EXPECT_EQ(catalogue.HelpPageUrl, base + "help.html");
     EXPECT_EQ(catalogue.ContactText, base + "index.html\re-mail: info@listorix.example");
-}
-
-TEST(BuildCatalogue, reportTemplatesCarryTheTitleTwiceInTheHeadOnly)
-{
-    ScratchDir dir;
-    const Catalogue catalogue = build(dir);
-    const std::string home = catalogue.HomePageUrl;
-    const std::string linkText = home.substr(std::string_view("file://").size());
-    EXPECT_EQ(
-        catalogue.ReportHead,
-        "<html><head><title>Report Listorix - #titolo#</title></head><body><table width=\"100%\" "
-        "border=\"0\"><tr><td valign=\"bottom\"><font face=\"Verdana\" color=\"blue\"><b><i><big>#titolo#"
-        "</big></b></i></font></td><td align=\"right\" valign=\"bottom\"><font face=\"Verdana\" "
-        "size=\"1\"><a href=\"" +
-            home + "\">" + linkText + "</a></font></td></tr></table>");
-    EXPECT_EQ(catalogue.ReportFoot,
-              "<font face=\"Verdana\" size=\"1\"><i><br>report generato da Listorix <a href=\"" + home +
-                  "\">" + linkText + "</a></i></font><br></body></html>");
 }
 
 TEST(FileUrlFromPath, encodesWhatAFileAddressCannotHoldVerbatim)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/UniqueFd.h"
 #include "quoted/Connection.h"
 #include "quoted/HttpRequest.h"
-#include "retrieval/UniqueFd.h"
 #include "retrieval/WakePipe.h"
 
 #include <atomic>

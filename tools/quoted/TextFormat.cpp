@@ -96,14 +96,6 @@ std::string htmlEscape(std::string_view textValue)
     return out;
 }
 
-std::string upperAscii(std::string_view textValue)
-{
-    std::string result(textValue);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
-    return result;
-}
-
 std::string utf8FromWindows1252(std::string_view textValue)
 {
     // Code points of 0x80 to 0x9F; the bytes the code page leaves undefined become U+FFFD.

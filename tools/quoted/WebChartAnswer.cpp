@@ -1,5 +1,6 @@
 #include "quoted/WebChartAnswer.h"
 
+#include "base/CaseFold.h"
 #include "quoted/Market.h"
 #include "quoted/QueryString.h"
 #include "quoted/TextFormat.h"
@@ -60,7 +61,7 @@ HttpResponse answerWebChart(const Market& market, const LocalDateTime& now, std:
             return chartError(400, "Bad Request", "Only range=1d and interval=1d are served here");
     }
 
-    const std::string wanted = text::upperAscii(symbol);
+    const std::string wanted = asciiUpper(symbol);
     const Security* security = nullptr;
     std::string shownSymbol;
     std::string shownName;

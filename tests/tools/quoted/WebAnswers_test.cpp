@@ -1,4 +1,5 @@
 #include "QuotedTestSupport.h"
+#include "base/CaseFold.h"
 #include "quoted/CsvAnswer.h"
 #include "quoted/ExchangePricesAnswer.h"
 #include "quoted/QuoteFields.h"
@@ -69,7 +70,7 @@ TEST(WebChartAnswer, givesTheValuesOfTheCsvAnswer)
             const auto csv = csvFields(csvSymbol, at(now));
             const int decimals = meta.at("priceHint").get<int>();
 
-            EXPECT_EQ(text::upperAscii(meta.at("symbol").get<std::string>()), text::upperAscii(asked));
+            EXPECT_TRUE(equalsIgnoringAsciiCase(meta.at("symbol").get<std::string>(), asked));
             EXPECT_FALSE(meta.at("shortName").get<std::string>().empty());
             EXPECT_EQ(csvText(meta.at("regularMarketPrice"), decimals), csv[1]);
             const LocalDateTime time = romeTimeFromUnix(meta.at("regularMarketTime").get<std::int64_t>());

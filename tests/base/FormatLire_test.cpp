@@ -1,5 +1,5 @@
-#include "market/NumberFormat.h"
-#include "market/QuoteFormat.h"
+#include "base/Money.h"
+#include "base/NumberFormat.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "market/Date.h"
-#include "market/TimeOfDay.h"
+#include "base/Date.h"
+#include "base/TimeOfDay.h"
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,9 +16,6 @@ inline constexpr char kThousandsSeparator = '.';
 inline constexpr char kDateSeparator = '/';
 inline constexpr char kTimeSeparator = ':';
 inline constexpr std::string_view kShortDateFormat = "DD/MM/YYYY";
-
-// Lire per euro, as the 80-bit value nearest to 1936.27.
-inline constexpr long double kLirePerEuro = 1936.27L;
 
 // Most decimals any number format gives.
 inline constexpr int kMaxDecimals = 18;
@@ -45,6 +41,10 @@ std::optional<long double> parseExtended(std::string_view text);
 std::string formatFixed(double value, int decimals);
 std::string formatFixed(long double value, int decimals);
 
+// The value rounded as formatFixed rounds it, as the double nearest to that
+// decimal: the number its text stands for. Nothing where formatFixed gives empty text.
+std::optional<double> roundToDecimals(long double value, int decimals);
+
 // "%<width>.<decimals>n": thousands grouped with "." (1.234,50), padded with
 // leading blanks to at least `width` characters (at most 1024).
 std::string formatNumber(double value, int decimals, int width = 0);
@@ -55,9 +55,11 @@ std::string formatNumber(long double value, int decimals, int width = 0);
 // or is below 0,0001 (1E20, 1,5E-7). parseNumber reads every such text back.
 std::string formatGeneral(double value);
 
-// A run of one to `maxDigits` ASCII digits and nothing else (no sign, no blanks) as
-// its value; nothing for any other text. `maxDigits` is at most 9, so the value fits.
-std::optional<unsigned> parseDigits(std::string_view text, std::size_t maxDigits);
+// The text without any ".": display number back to convertible text.
+std::string StripDots(std::string_view text);
+
+// Every "." turned into ":": the service may write a time as 17.35.
+std::string DotsToColons(std::string_view text);
 
 // "DD/MM/YYYY" (day and month of one or two digits, a four-digit year), with
 // blanks at the ends ignored.

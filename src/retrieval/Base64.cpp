@@ -6,7 +6,7 @@ namespace listorix {
 
 namespace {
 
-constexpr std::string_view alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 } // namespace
 
@@ -20,19 +20,19 @@ std::string base64Encode(std::string_view bytes)
                                     static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1]))
                                         << 8 |
                                     static_cast<unsigned char>(bytes[i + 2]);
-        out += alphabet[group >> 18 & 63];
-        out += alphabet[group >> 12 & 63];
-        out += alphabet[group >> 6 & 63];
-        out += alphabet[group & 63];
+        out += kAlphabet[group >> 18 & 63];
+        out += kAlphabet[group >> 12 & 63];
+        out += kAlphabet[group >> 6 & 63];
+        out += kAlphabet[group & 63];
     }
     const std::size_t rest = bytes.size() - i;
     if (rest > 0) {
         std::uint32_t group = static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << 16;
         if (rest == 2)
             group |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
-        out += alphabet[group >> 18 & 63];
-        out += alphabet[group >> 12 & 63];
-        out += rest == 2 ? alphabet[group >> 6 & 63] : '=';
+        out += kAlphabet[group >> 18 & 63];
+        out += kAlphabet[group >> 12 & 63];
+        out += rest == 2 ? kAlphabet[group >> 6 & 63] : '=';
         out += '=';
     }
     return out;
@@ -56,7 +56,7 @@ std::optional<std::string> base64Decode(std::string_view text)
                     return std::nullopt;
                 ++padding;
             } else {
-                const std::size_t pos = alphabet.find(c);
+                const std::size_t pos = kAlphabet.find(c);
                 if (padding > 0 || pos == std::string_view::npos)
                     return std::nullopt;
                 digit = static_cast<std::uint32_t>(pos);

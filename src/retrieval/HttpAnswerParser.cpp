@@ -28,7 +28,7 @@ void dropLineEnd(std::string& line)
         line.pop_back();
 }
 
-constexpr std::uint64_t maxChunkSize = std::uint64_t{1} << 56;
+constexpr std::uint64_t kMaxChunkSize = std::uint64_t{1} << 56;
 
 } // namespace
 
@@ -66,12 +66,12 @@ bool HttpAnswerParser::takeLine(std::string_view& bytes, std::string& line)
 void HttpAnswerParser::feedFirstLine(std::string_view& bytes)
 {
     // A document that begins with "<html>" has no head: it is the body, to the close.
-    constexpr std::string_view markup = "<html>";
+    constexpr std::string_view kMarkup = "<html>";
     const auto lf = bytes.find('\n');
     const std::size_t lineBytes = lf == std::string_view::npos ? bytes.size() : lf + 1;
-    std::string probe = m_line.substr(0, markup.size());
-    probe.append(bytes.substr(0, std::min(lineBytes, markup.size() - probe.size())));
-    if (equalsIgnoringAsciiCase(probe, markup)) {
+    std::string probe = m_line.substr(0, kMarkup.size());
+    probe.append(bytes.substr(0, std::min(lineBytes, kMarkup.size() - probe.size())));
+    if (equalsIgnoringAsciiCase(probe, kMarkup)) {
         m_head.contentType = "text/html";
         m_state = State::BodyToClose;
         const std::string start = std::move(m_line);
@@ -188,7 +188,7 @@ void HttpAnswerParser::onChunkSize(std::string_view line)
     std::size_t digits = 0;
     for (; digits < line.size() && hexDigitValue(line[digits]) >= 0; ++digits) {
         size = size * 16 + static_cast<std::uint64_t>(hexDigitValue(line[digits]));
-        if (size > maxChunkSize) {
+        if (size > kMaxChunkSize) {
             fail(AnswerError::BadChunk);
             return;
         }

@@ -18,7 +18,7 @@ namespace listorix {
 
 namespace {
 
-constexpr std::size_t receiveChunk = 64 * 1024;
+constexpr std::size_t kReceiveChunk = 64 * 1024;
 
 std::string socketError(int error)
 {
@@ -86,7 +86,7 @@ void THttpClient::Get()
     m_transferEncoding.clear();
     m_headerLines.clear();
     m_connectedTo.clear();
-    m_buffer.resize(receiveChunk);
+    m_buffer.resize(kReceiveChunk);
     std::string discarded;
     run(m_stream != nullptr ? *m_stream : discarded);
 }
@@ -279,7 +279,7 @@ void THttpClient::run(std::string& stream)
 
         const AnswerHead& head = parser.head();
         if (m_followRelocation && !head.location.empty()) {
-            if (++relocations > maxRelocations)
+            if (++relocations > kMaxRelocations)
                 fail("Troppi reindirizzamenti: " + m_url, m_statusCode);
             stream.resize(answerStart);
             url = resolveLocation(url, head.location);

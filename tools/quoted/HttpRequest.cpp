@@ -109,11 +109,12 @@ void RequestReader::planBody(std::size_t bodyStart)
     if (!length) {
         if (request.method == "POST" || request.method == "PUT")
             refuse(411, "a request with a body needs Content-Length");
-    } else if (length->empty() || length->size() > 18 ||
-               length->find_first_not_of("0123456789") != std::string::npos) {
+    } else if (length->empty() || !std::all_of(length->begin(), length->end(), isAsciiDigit)) {
         refuse(400, "malformed Content-Length");
-    } else if ((m_bodyLength = std::stoull(*length)) > m_limits.maxBodyBytes) {
+    } else if (const auto value = parseDigits(*length, 9); !value || *value > m_limits.maxBodyBytes) {
         refuse(413, "request body too large");
+    } else {
+        m_bodyLength = *value;
     }
     if (m_state == State::Reading) {
         m_inBody = true;

@@ -215,6 +215,7 @@ TEST(RequestReader, aBodyIsReadToTheAnnouncedLength)
         {post + "Content-Length: -1\r\n\r\n", 400, ""},
         {post + "Content-Length: 2\r\nContent-Length: 3\r\n\r\nabc", 400, ""},
         {post + "Content-Length: 65537\r\n\r\n", 413, ""},
+        {post + "Content-Length: 123456789012\r\n\r\n", 413, ""},
         {post + "Transfer-Encoding: chunked\r\n\r\n2\r\nab\r\n0\r\n\r\n", 501, ""},
     };
     for (const Case& c : cases) {

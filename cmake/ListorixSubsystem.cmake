@@ -8,7 +8,7 @@
 #   market               base, ui, retrieval
 #   settings, portfolio  base, ui, market
 #   export               base, ui, portfolio
-#   app                  what it includes (ProgramInfo: nothing yet)
+#   app                  base, ui, retrieval, market, settings, portfolio
 #
 # listorix_check_subsystem() holds a library to that line when CMake configures:
 # a file of the folder that is not in the list, that includes a header of a

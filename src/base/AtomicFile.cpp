@@ -81,7 +81,7 @@ FileWriteError::FileWriteError(const std::filesystem::path& path, std::string re
 {
 }
 
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes)
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability)
 {
     const std::filesystem::path target = resolveTarget(path);
     const auto fail = [&path](std::string reason) { throw FileWriteError(path, std::move(reason)); };
@@ -119,7 +119,8 @@ void writeFileAtomically(const std::filesystem::path& path, std::string_view byt
     if (::rename(temp.path().c_str(), target.c_str()) != 0)
         fail(errnoText(errno));
     temp.release();
-    syncDirectory(target.parent_path());
+    if (durability == Durability::Durable)
+        syncDirectory(target.parent_path());
 }
 
 } // namespace listorix

@@ -41,6 +41,8 @@ std::string usageText()
            "                        derivati.csv, fondi.csv (default: the built-in copy)\n"
            "  --now YYYY-MM-DDTHH:MM[:SS]\n"
            "                        pin the clock to this Italian local time\n"
+           "  --always-open         keep the market moving outside trading hours too (the\n"
+           "                        last session replayed, a minute per minute)\n"
            "  --read-timeout MS     time a client has to send its request (default 5000)\n"
            "  --verbose             log every request to standard error\n"
            "\n"
@@ -80,6 +82,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
         std::string text;
         if (name == "--help" || name == "-h") {
             options.help = true;
+        } else if (name == "--always-open" && flag()) {
+            options.alwaysOpen = true;
         } else if (name == "--verbose" && flag()) {
             options.verbose = true;
         } else if (name == "--html-error" && flag()) {

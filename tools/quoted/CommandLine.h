@@ -18,6 +18,7 @@ struct CommandLine
     std::uint64_t seed = 1;
     std::optional<LocalDateTime> now; // a pinned clock, Italian time
     std::optional<std::string> dataFolder;
+    bool alwaysOpen = false; // outside the sessions a session is replayed
     bool verbose = false;
     bool help = false;
 };

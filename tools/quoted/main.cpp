@@ -50,7 +50,10 @@ int main(int argc, char** argv)
         clock = std::make_unique<FixedClock>(*options.now);
     else
         clock = std::make_unique<SystemClock>();
-    const QuoteService service(market, *clock, options.faults);
+    std::unique_ptr<Clock> alwaysOpen;
+    if (options.alwaysOpen)
+        alwaysOpen = std::make_unique<AlwaysOpenClock>(*clock);
+    const QuoteService service(market, alwaysOpen ? *alwaysOpen : *clock, options.faults);
     QuoteServer server(service, options.server);
     std::mutex logMutex;
     if (options.verbose) {
@@ -67,10 +70,11 @@ int main(int argc, char** argv)
     std::printf("listorix-quoted: listening on http://%s/\n", server.address().c_str());
     std::fflush(stdout);
     std::fprintf(stderr,
-                 "listorix-quoted: %zu securities, seed %llu, clock %s; the prices are invented. "
+                 "listorix-quoted: %zu securities, seed %llu, clock %s%s; the prices are invented. "
                  "Ctrl+C stops.\n",
                  market.securities().size(), static_cast<unsigned long long>(options.seed),
-                 options.now ? formatIsoLocal(*options.now).c_str() : "of this machine (Italian time)");
+                 options.now ? formatIsoLocal(*options.now).c_str() : "of this machine (Italian time)",
+                 options.alwaysOpen ? ", market always open" : "");
 
     int signal = 0;
     sigwait(&stopSignals, &signal);

@@ -44,7 +44,8 @@ TEST(CommandLine, everyOptionIsReadInBothForms)
                                                        "mario:se:greta",
                                                        "--read-timeout",
                                                        "900",
-                                                       "--verbose"});
+                                                       "--verbose",
+                                                       "--always-open"});
     ASSERT_TRUE(parsed.options) << parsed.error;
     const CommandLine& o = *parsed.options;
     EXPECT_EQ(o.server.port, 0);
@@ -59,6 +60,7 @@ TEST(CommandLine, everyOptionIsReadInBothForms)
     EXPECT_EQ(o.faults.proxyCredentials, "mario:se:greta");
     EXPECT_EQ(o.server.readTimeout, 900ms);
     EXPECT_TRUE(o.verbose);
+    EXPECT_TRUE(o.alwaysOpen);
 }
 
 TEST(CommandLine, badOptionsAreRefusedWithAReason)

@@ -117,7 +117,6 @@ private:
     std::unique_ptr<HttpWorker> m_worker; // the request in progress
     std::unique_ptr<HttpWorker> m_spent;  // the previous one, whose completion may still be on the stack
     std::uint64_t m_completions = 0;      // completions run so far, for StopWorker's wait
-    bool m_abandoning = false;
     bool m_finishAfterRequest = false;
 };
 

@@ -91,7 +91,8 @@ public:
     void setApplySettings(std::function<void()> apply) { m_apply = std::move(apply); }
 
     // File -> record -> controls: the proxy check box and fields (then the enabling
-    // rule) and the six check boxes. The time selectors are not touched.
+    // rule) and the six check boxes. The time selectors are not touched. A file
+    // that cannot be read changes nothing.
     void LoadSettings();
     // Controls -> record -> file, then ApplySettings. When the file cannot be
     // written the record and the controls keep the new values, nothing is applied,

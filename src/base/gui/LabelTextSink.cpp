@@ -8,6 +8,11 @@ namespace listorix {
 
 LabelTextSink::LabelTextSink(QLabel* label) : m_label(label) {}
 
+void LabelTextSink::setLabel(QLabel* label)
+{
+    m_label = label;
+}
+
 void LabelTextSink::setText(const std::string& text)
 {
     if (m_label)

@@ -14,7 +14,8 @@ namespace listorix {
 class LabelTextSink final : public TextSink
 {
 public:
-    explicit LabelTextSink(QLabel* label);
+    explicit LabelTextSink(QLabel* label = nullptr);
+    void setLabel(QLabel* label);
 
     void setText(const std::string& text) override;
 

@@ -52,6 +52,7 @@ IndexPanelView::IndexPanelView(IndexPanel& panel, QWidget* parent) : QWidget(par
     m_timer = stripLabel(strip, "LabelINDICITimer", {}, Qt::AlignHCenter);
     m_timer->setFixedWidth(kCountdownWidth);
     m_date = stripLabel(strip, "LabelDataIndici", qText(IndexPanel::initialDateHeader), Qt::AlignRight);
+    m_date->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* stripLayout = new QHBoxLayout(strip);
     stripLayout->setContentsMargins(0, 0, 8, 0);
     stripLayout->addWidget(m_timer);

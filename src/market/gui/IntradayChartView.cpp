@@ -5,6 +5,7 @@
 #include "ui/gui/QtColour.h"
 
 #include <QCategoryAxis>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLegend>
 #include <QLineSeries>
@@ -37,7 +38,8 @@ IntradayChartView::IntradayChartView(IntradayChart& chart, QWidget* parent)
     view->setAnimationOptions(QChart::NoAnimation);
     view->setBackgroundRoundness(0);
     view->setMargins(QMargins(2, 2, 2, 2));
-    setChart(view); // the view owns the chart, the chart its series and axes
+    view->setLocalizeNumbers(true); // the value axis in the program's Italian
+    setChart(view);                 // the view owns the chart, the chart its series and axes
 
     m_timeAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_timeAxis->setLabelsColor(Qt::blue);
@@ -55,6 +57,8 @@ IntradayChartView::IntradayChartView(IntradayChart& chart, QWidget* parent)
     legend->setBackgroundVisible(true);
     legend->setBrush(QColor(192, 192, 192));
     legend->setPen(QPen(Qt::black));
+    // As high as its three entries, not the whole side of the chart.
+    legend->setMaximumHeight(3 * (QFontMetrics(legend->font()).height() + 8) + 16);
 
     m_chart.setObserver([this] { refresh(); });
     refresh();

@@ -56,7 +56,7 @@ PortfolioPage::PortfolioPage(TAlignGrid& grid, QWidget* parent)
     } design[] = {
         {&m_buttons.SpeedButtonModificaPortafoglio, "SpeedButtonModificaPortafoglio", "Modifica la lista",
          "\u2630", navy},
-        {&m_buttons.SpeedButtonDuplicaRiga, "SpeedButtonDuplicaRiga", "Duplica riga", "\u29C9", navy},
+        {&m_buttons.SpeedButtonDuplicaRiga, "SpeedButtonDuplicaRiga", "Duplica riga", "\u2750", navy},
         {&m_buttons.SpeedButtonTitoloPersonale, "SpeedButtonTitoloPersonale",
          "Riga personale da aggiornare manualmente", "\u270E", navy},
         {&m_buttons.SpeedButtonDeleteRow, "SpeedButtonDeleteRow", "Cancella riga", "\u2716",

@@ -11,6 +11,8 @@ namespace listorix {
 
 namespace {
 
+constexpr int kTableFontStretch = 90;
+
 Qt::Alignment qAlignment(Alignment alignment)
 {
     switch (alignment) {
@@ -31,6 +33,8 @@ QFont qFont(const Font& font)
         result.setFamily(qText(font.name));
     if (font.size > 0)
         result.setPointSize(font.size);
+    // The column widths were made for a narrower face than today's screen fonts.
+    result.setStretch(kTableFontStretch);
     result.setBold(font.bold);
     result.setItalic(font.italic);
     result.setUnderline(font.underline);
@@ -65,6 +69,9 @@ QVariant AlignGridModel::cellRole(int col, int row, int role) const
 {
     switch (role) {
     case Qt::DisplayRole:
+        // Blanks around a text only push it out of a narrow cell (the portfolio's
+        // amounts are padded to 15 characters).
+        return qText(m_grid.cell(col, row)).trimmed();
     case Qt::EditRole:
         return qText(m_grid.cell(col, row));
     case Qt::TextAlignmentRole:

@@ -6,6 +6,9 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QProxyStyle>
+#include <QStyledItemDelegate>
 
 namespace listorix {
 
@@ -60,12 +63,48 @@ private:
     bool m_refused = false;
 };
 
+namespace {
+
+// Cells keep a pixel between their text and their edges, as the tables' narrow
+// column widths were made for, instead of the style's wider item margins.
+class CompactCells final : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_FocusFrameHMargin)
+            return 0;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// An edit starts with the cell's text selected, so the key that opened it types
+// over the old text instead of after it.
+class SelectingDelegate final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::setEditorData(editor, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->selectAll();
+    }
+};
+
+} // namespace
+
 AlignGridView::AlignGridView(TAlignGrid& grid, QWidget* parent)
     : QTableView(parent), m_model(new AlignGridModel(grid, this)),
       m_selection(new CellSelection(m_model, this))
 {
+    auto* compact = new CompactCells;
+    compact->setParent(this);
+    setStyle(compact);
     setModel(m_model);
     setSelectionModel(m_selection);
+    setItemDelegate(new SelectingDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setWordWrap(false);
     setShowGrid(true);

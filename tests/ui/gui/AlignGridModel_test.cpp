@@ -24,6 +24,7 @@ protected:
         grid.setColor(clWhite);
         grid.setCell(1, 0, "Nome");
         grid.setCell(1, 2, "ENI \x80");
+        grid.setCell(2, 2, "    1.240,0000");
         grid.setAlignCol(2, Alignment::Right);
         grid.setFixedAlignCol(2, Alignment::Center);
         grid.setAlignCell(2, 3, Alignment::Left);
@@ -51,6 +52,9 @@ TEST_F(AlignGridModelTest, headerRowIsTheHeaderAndDataRowsFollowIt)
     EXPECT_EQ(model.columnCount(), 4);
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "Nome");
     EXPECT_EQ(at(1, 2, Qt::DisplayRole).toString(), QString::fromUtf8("ENI €"));
+    // Shown without its padding, edited as it is.
+    EXPECT_EQ(at(2, 2, Qt::DisplayRole).toString(), "1.240,0000");
+    EXPECT_EQ(at(2, 2, Qt::EditRole).toString(), "    1.240,0000");
     EXPECT_FALSE(model.headerData(0, Qt::Vertical).isValid());
 }
 

@@ -106,11 +106,12 @@ TEST_F(AlignGridViewTest, quoteTablesSelectWholeRowsAndTakeNoEdits)
     EXPECT_EQ(grid.cell(2, 4), "");
 }
 
-TEST_F(AlignGridViewTest, typingIntoAnEditableCellEditsItInPlaceAndEndsWithAfterEdit)
+TEST_F(AlignGridViewTest, typingIntoAnEditableCellReplacesItInPlaceAndEndsWithAfterEdit)
 {
     grid.setEditing(true);
     grid.setEditable(false);
     grid.setEditCell(3, 2, true);
+    grid.setCell(3, 2, "1");
     std::vector<std::pair<int, int>> edited;
     grid.OnAfterEdit = [&](TAlignGrid&, int col, int row) { edited.emplace_back(col, row); };
 

@@ -9,10 +9,12 @@
 #include "settings/gui/TFormConfigura.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSessionManager>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QTranslator>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -41,6 +43,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName("Listorix");
     QApplication::setQuitOnLastWindowClosed(false); // closing the main window ends the program
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    // Qt's own words (the message boxes' buttons, the edit fields' menu) in Italian
+    // too, where the translations are installed.
+    QTranslator qtWords;
+    if (qtWords.load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtWords);
 
     MessageBoxPrompts prompts;
     TMainForm::Options options;

@@ -259,7 +259,9 @@ void TMainForm::connectMenus()
 
     popUpOnRightClick(m_pages->tabBar(), m.PopupMenuTrayIcon);
     popUpOnRightClick(m_toolBar, m.PopupMenuTrayIcon);
-    popUpOnRightClick(m_pages->widget(pageIndex(MainPage::Indici)), m.PopupMenuTrayIcon);
+    // Any part of a page without a menu of its own (the index panel, the strips).
+    for (int k = 0; k < m_pages->count(); ++k)
+        popUpOnRightClick(m_pages->widget(k), m.PopupMenuTrayIcon);
     popUpOnRightClick(m_chart, m.PopupMenuTrayIcon);
     for (QuotePage* page : m_quotePages)
         popUpOnRightClick(page->table(), m.PopupMenuOnGrid);

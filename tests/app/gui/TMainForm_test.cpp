@@ -259,8 +259,9 @@ TEST_F(TMainFormTest, rightClicksOnTheStripsAndTheChartOpenTheTrayMenu)
     showForm();
     auto* trayMenu = control<QMenu>("PopupMenuTrayIcon");
     form().setActivePage(MainPage::Indici);
-    for (QWidget* where : {static_cast<QWidget*>(control("ToolBar1")),
-                           static_cast<QWidget*>(pages()->tabBar()), control("Chart1")}) {
+    for (QWidget* where :
+         {static_cast<QWidget*>(control("ToolBar1")), static_cast<QWidget*>(pages()->tabBar()),
+          control("Chart1"), control("TabSheetIndici"), control("TabSheetFondi")}) {
         emit where->customContextMenuRequested(QPoint(5, 5));
         EXPECT_TRUE(trayMenu->isVisible()) << where->objectName().toStdString();
         trayMenu->hide();

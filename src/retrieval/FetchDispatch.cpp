@@ -2,11 +2,11 @@
 
 #include "base/MainThread.h"
 #include "base/Prompts.h"
+#include "base/TextSink.h"
 #include "market/CleanAnswer.h"
 #include "retrieval/CacheFile.h"
 #include "retrieval/FetchIndicator.h"
 #include "retrieval/TConnessione.h"
-#include "retrieval/TextSink.h"
 
 #include <exception>
 #include <utility>

@@ -1,7 +1,7 @@
 // listorix-poll as a user runs it: the built program as a child process against
 // the demo quote service on loopback.
-#include "../quoted/QuotedTestSupport.h"
 #include "PollTestSupport.h"
+#include "QuotedTestSupport.h"
 #include "poll/PollCommandLine.h"
 
 #include <chrono>
@@ -145,7 +145,7 @@ TEST(ListorixPoll, withTheServiceStoppedItReportsTheUrlAndKeepsTheCaches)
 TEST(ListorixPoll, sigtermStopsAfterTheCurrentRequestWithTheSavesDone)
 {
     quoted::Faults slow;
-    slow.delay = 1500ms;
+    slow.delay = 3000ms; // long enough for the signal to come while the first request waits
     RunningServer service(slow);
     const ProgramFolder folder("127.0.0.1:" + std::to_string(service.port()));
     test::ScratchDir outputs;

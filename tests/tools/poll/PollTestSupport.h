@@ -3,7 +3,7 @@
 // A program folder for the spine and listorix-poll: the demo service's sample
 // ticker lists and a settings file naming the service as the quote host.
 
-#include "../../ScratchDir.h"
+#include "ScratchDir.h"
 
 #include <cstdint>
 #include <filesystem>

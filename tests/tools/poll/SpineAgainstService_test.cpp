@@ -1,8 +1,8 @@
 // The whole spine with its real workers and HTTP client against the demo quote
 // service on loopback: a full cycle of the five categories, the service's faults,
 // and the proxy in force as the configuration dialog leaves it.
-#include "../quoted/QuotedTestSupport.h"
 #include "PollTestSupport.h"
+#include "QuotedTestSupport.h"
 #include "app/HeadlessToolkit.h"
 #include "app/MainFormCore.h"
 #include "app/StartUpSteps.h"

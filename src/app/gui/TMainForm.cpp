@@ -1,7 +1,9 @@
 #include "app/gui/TMainForm.h"
 
+#include "app/ProgramInfo.h"
 #include "app/gui/MainToolBar.h"
 #include "base/Prompts.h"
+#include "base/gui/QtText.h"
 #include "market/QuoteFormat.h"
 #include "market/gui/IndexPanelView.h"
 #include "market/gui/IntradayChartView.h"
@@ -73,7 +75,7 @@ TMainForm::TMainForm(Prompts& prompts, Options options, QWidget* parent)
       m_placement(m_core->settingsFilePath())
 {
     setObjectName("MainForm");
-    setWindowTitle("Listorix 4.35");
+    setWindowTitle(qText(programCaption()));
     setEnabled(false);
     connect(&m_timer1.timer(), &QTimer::timeout, this, &TMainForm::Timer1Timer);
 

@@ -1,5 +1,5 @@
-#include "../../ScratchDir.h"
-#include "../../support/ScriptedPrompts.h"
+#include "ScratchDir.h"
+#include "ScriptedPrompts.h"
 #include "settings/SettingsInForce.h"
 #include "settings/gui/TFormConfigura.h"
 

@@ -32,6 +32,18 @@ private:
 // An existing file without write permission is refused, as is anything that is
 // not a regular file. On any failure FileWriteError is thrown and the target is
 // left as it was.
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+//
+// `durability` says how far the replacement is made to last: Durable also flushes the
+// directory, so that the new file survives a power cut; ContentOnly keeps the
+// guarantee above (after a crash a reader finds the old file or the new one,
+// whole) but may come back with the old one, which suits a file the program can
+// write again, such as a cache.
+enum class Durability
+{
+    Durable,
+    ContentOnly,
+};
+void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         Durability durability = Durability::Durable);
 
 } // namespace listorix

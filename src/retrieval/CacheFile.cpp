@@ -35,7 +35,9 @@ void writeCacheFile(const std::filesystem::path& path, const LineList& lines)
         text += line;
         text += "\r\n";
     }
-    writeFileAtomically(path, text);
+    // A cache is written again by the next answer: a power cut may cost the
+    // newest one, never leave half of it.
+    writeFileAtomically(path, text, Durability::ContentOnly);
 }
 
 } // namespace listorix

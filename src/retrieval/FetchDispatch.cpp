@@ -3,8 +3,8 @@
 #include "base/MainThread.h"
 #include "base/Prompts.h"
 #include "base/TextSink.h"
-#include "market/CleanAnswer.h"
 #include "retrieval/CacheFile.h"
+#include "retrieval/CleanAnswer.h"
 #include "retrieval/FetchIndicator.h"
 #include "retrieval/TConnessione.h"
 

@@ -1,5 +1,5 @@
+#include "base/Money.h"
 #include "base/NumberFormat.h"
-#include "market/QuoteFormat.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -53,6 +53,33 @@ std::uint64_t inverseOfLireCents(std::uint64_t m)
         if (static_cast<unsigned __int128>(x) * 193627 % m == 1)
             return x;
     return 0;
+}
+
+TEST(FormatLire, convertsDisplayEuros)
+{
+    const struct
+    {
+        const char* first;
+        const char* second;
+        const char* expected;
+    } cases[] = {
+        {"1.000,00", nullptr, "L.1.936.270"},
+        {"0,50", nullptr, "L.968"},
+        {"     1.240,0000", nullptr, "L.2.400.975"},
+        {"       240,0000", nullptr, "L.464.705"},
+        {"        10,0000", nullptr, "L.19.363"},
+        {"50,00", nullptr, "L.96.814"},
+        {"-1,00", nullptr, "L.-1.936"},
+        {"0", nullptr, "L.0"},
+        {"", nullptr, ""},
+        {"abc", nullptr, ""},
+        {"1,2,3", nullptr, ""},
+        {"1e4930", nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        EXPECT_EQ(FormatLire(c.first), c.expected);
+    }
 }
 
 TEST(FormatLire, agreesWithTheExtendedPrecisionDefinition)

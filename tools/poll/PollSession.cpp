@@ -30,10 +30,10 @@ std::string panelText(const IndexPanel& panel)
     for (const char* title : kIndexColumnTitles)
         text += std::string("\t") + title;
     text += "\r\n";
-    for (std::size_t k = 0; k < IndexPanel::indices.size(); ++k) {
+    for (std::size_t k = 0; k < IndexPanel::kIndices.size(); ++k) {
         text += kIndexRowNames[k];
-        for (const IndexField field : IndexPanel::fields)
-            text += '\t' + panel.text(IndexPanel::indices[k], field);
+        for (const IndexField field : IndexPanel::kFields)
+            text += '\t' + panel.text(IndexPanel::kIndices[k], field);
         text += "\r\n";
     }
     return text;

@@ -51,7 +51,7 @@ IndexPanelView::IndexPanelView(IndexPanel& panel, QWidget* parent) : QWidget(par
     strip->setPalette(navy);
     m_timer = stripLabel(strip, "LabelINDICITimer", {}, Qt::AlignHCenter);
     m_timer->setFixedWidth(kCountdownWidth);
-    m_date = stripLabel(strip, "LabelDataIndici", qText(IndexPanel::initialDateHeader), Qt::AlignRight);
+    m_date = stripLabel(strip, "LabelDataIndici", qText(IndexPanel::kInitialDateHeader), Qt::AlignRight);
     m_date->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* stripLayout = new QHBoxLayout(strip);
     stripLayout->setContentsMargins(0, 0, 8, 0);
@@ -67,10 +67,10 @@ IndexPanelView::IndexPanelView(IndexPanel& panel, QWidget* parent) : QWidget(par
         block->addWidget(heading(columnHeadings[k], this, Qt::AlignHCenter), 0, k + 1);
     const char* const rowHeadings[] = {"MIBTEL", "MIB30", "MIDEX", "S&P MIB"};
     int row = 1;
-    for (const MarketIndex index : IndexPanel::indices) {
+    for (const MarketIndex index : IndexPanel::kIndices) {
         block->addWidget(heading(rowHeadings[row - 1], this, Qt::AlignLeft), row, 0);
         int col = 1;
-        for (const IndexField field : IndexPanel::fields) {
+        for (const IndexField field : IndexPanel::kFields) {
             auto* text = new QLabel(this);
             text->setObjectName(qText(IndexPanel::controlName(index, field)));
             text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -105,8 +105,8 @@ IndexPanelView::~IndexPanelView()
 void IndexPanelView::refresh()
 {
     std::size_t k = 0;
-    for (const MarketIndex index : IndexPanel::indices) {
-        for (const IndexField field : IndexPanel::fields) {
+    for (const MarketIndex index : IndexPanel::kIndices) {
+        for (const IndexField field : IndexPanel::kFields) {
             const PanelText& shown = m_panel.control(index, field);
             QLabel* text = m_texts[k++];
             text->setText(qText(shown.text));

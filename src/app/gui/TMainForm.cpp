@@ -14,6 +14,7 @@
 #include "settings/gui/TFormConfigura.h"
 #include "ui/NameColumnFill.h"
 #include "ui/gui/AlignGridView.h"
+#include "ui/gui/Looks.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -80,9 +81,7 @@ TMainForm::TMainForm(Prompts& prompts, Options options, QWidget* parent)
     connect(&m_timer1.timer(), &QTimer::timeout, this, &TMainForm::Timer1Timer);
 
     auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    auto* layout = tightColumn(central);
     m_toolBar->setParent(central);
     layout->addWidget(m_toolBar);
 
@@ -136,9 +135,7 @@ QWidget* TMainForm::buildIndexPage()
     page->setObjectName("TabSheetIndici");
     m_indexPanel = new IndexPanelView(m_core->indexPanel(), page);
     m_chart = new IntradayChartView(m_core->Chart1(), page);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    auto* layout = tightColumn(page);
     layout->addWidget(m_indexPanel);
     layout->addWidget(m_chart, 1);
     return page;
@@ -151,8 +148,7 @@ QWidget* TMainForm::buildWebPage()
     // The place of the embedded browser, which the web tab brings.
     auto* browser = new QWidget(m_webPage);
     browser->setObjectName("Browser");
-    auto* layout = new QVBoxLayout(m_webPage);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto* layout = tightColumn(m_webPage);
     layout->addWidget(browser, 1);
     return m_webPage;
 }
@@ -166,19 +162,12 @@ void TMainForm::buildStatusBar()
     m_labelStatus->setObjectName("LabelStatus");
     // A long status text is cut at the window's edge; it never widens the window.
     m_labelStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    QPalette navy = m_labelStatus->palette();
-    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    m_labelStatus->setPalette(navy);
+    setLook(m_labelStatus, kNavy, false);
     m_labelTransfer = new QLabel(bar);
     m_labelTransfer->setObjectName("LabelTransfer");
     m_labelTransfer->setFixedWidth(kTransferWidth);
     m_labelTransfer->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QPalette red = m_labelTransfer->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    m_labelTransfer->setPalette(red);
-    QFont bold = m_labelTransfer->font();
-    bold.setBold(true);
-    m_labelTransfer->setFont(bold);
+    setLook(m_labelTransfer, Qt::red);
     bar->addWidget(m_labelStatus, 1);
     bar->addPermanentWidget(m_labelTransfer);
     setStatusBar(bar);

@@ -2,6 +2,7 @@
 
 #include "base/gui/QtText.h"
 #include "market/IndexPanel.h"
+#include "ui/gui/Looks.h"
 #include "ui/gui/QtColour.h"
 
 #include <QGridLayout>
@@ -21,10 +22,7 @@ QLabel* stripLabel(QWidget* parent, const char* name, const QString& text, Qt::A
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setAlignment(alignment | Qt::AlignVCenter);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->setStyleSheet("color: white;");
+    setLook(label, Qt::white);
     return label;
 }
 
@@ -32,9 +30,7 @@ QLabel* heading(const QString& text, QWidget* parent, Qt::Alignment alignment)
 {
     auto* label = new QLabel(text, parent);
     label->setAlignment(alignment | Qt::AlignVCenter);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
+    setLook(label, label->palette().color(QPalette::WindowText));
     return label;
 }
 
@@ -45,10 +41,7 @@ IndexPanelView::IndexPanelView(IndexPanel& panel, QWidget* parent) : QWidget(par
     auto* strip = new QWidget(this);
     strip->setObjectName("PanelIndiciStrip");
     strip->setFixedHeight(kStripHeight);
-    strip->setAutoFillBackground(true);
-    QPalette navy = strip->palette();
-    navy.setColor(QPalette::Window, QColor(0, 0, 128));
-    strip->setPalette(navy);
+    setLook(strip, Qt::white, true, kNavy);
     m_timer = stripLabel(strip, "LabelINDICITimer", {}, Qt::AlignHCenter);
     m_timer->setFixedWidth(kCountdownWidth);
     m_date = stripLabel(strip, "LabelDataIndici", qText(IndexPanel::kInitialDateHeader), Qt::AlignRight);
@@ -76,9 +69,7 @@ IndexPanelView::IndexPanelView(IndexPanel& panel, QWidget* parent) : QWidget(par
             text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             text->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             text->setMinimumWidth(70);
-            QFont font = text->font();
-            font.setBold(true);
-            text->setFont(font);
+            setLook(text, Qt::blue);
             block->addWidget(text, row, col++);
             m_texts.push_back(text);
         }
@@ -87,9 +78,7 @@ IndexPanelView::IndexPanelView(IndexPanel& panel, QWidget* parent) : QWidget(par
     for (int col = 1; col <= 5; ++col)
         block->setColumnStretch(col, 1);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    auto* layout = tightColumn(this);
     layout->addWidget(strip);
     layout->addLayout(block);
 

@@ -1,6 +1,7 @@
 #include "market/gui/QuotePage.h"
 
 #include "ui/gui/AlignGridView.h"
+#include "ui/gui/Looks.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,14 +22,7 @@ QLabel* makeCountdownLabel(const char* name, QWidget* parent)
     label->setObjectName(name);
     label->setFixedWidth(kCountdownWidth);
     label->setAlignment(Qt::AlignCenter);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, QColor(0, 0, 128));
-    palette.setColor(QPalette::WindowText, Qt::white);
-    label->setPalette(palette);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
+    setLook(label, Qt::white, true, kNavy);
     return label;
 }
 
@@ -46,9 +40,7 @@ QuotePage::QuotePage(TAlignGrid& grid, const char* tableName, const char* countd
     stripLayout->addWidget(m_countdown);
     stripLayout->addStretch(1);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    auto* layout = tightColumn(this);
     layout->addWidget(strip);
     layout->addWidget(m_table, 1);
 }

@@ -2,6 +2,7 @@
 
 #include "ui/gui/AlignGridView.h"
 #include "ui/gui/GlyphIcon.h"
+#include "ui/gui/Looks.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,15 +21,8 @@ QLabel* totalLine(const char* name, const QColor& background, QWidget* parent)
     label->setObjectName(name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); // a long total never widens the window
-    label->setAutoFillBackground(true);
     label->setContentsMargins(4, 1, 6, 1);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
+    setLook(label, Qt::black, true, background);
     return label;
 }
 
@@ -45,7 +39,6 @@ PortfolioPage::PortfolioPage(TAlignGrid& grid, QWidget* parent)
     auto* stripLayout = new QHBoxLayout(strip);
     stripLayout->setContentsMargins(2, 2, 2, 2);
     stripLayout->setSpacing(2);
-    const QColor navy(0, 0, 128);
     const struct
     {
         QToolButton** button;
@@ -55,15 +48,15 @@ PortfolioPage::PortfolioPage(TAlignGrid& grid, QWidget* parent)
         QColor colour;
     } design[] = {
         {&m_buttons.SpeedButtonModificaPortafoglio, "SpeedButtonModificaPortafoglio", "Modifica la lista",
-         "\u2630", navy},
-        {&m_buttons.SpeedButtonDuplicaRiga, "SpeedButtonDuplicaRiga", "Duplica riga", "\u2750", navy},
+         "\u2630", kNavy},
+        {&m_buttons.SpeedButtonDuplicaRiga, "SpeedButtonDuplicaRiga", "Duplica riga", "\u2750", kNavy},
         {&m_buttons.SpeedButtonTitoloPersonale, "SpeedButtonTitoloPersonale",
-         "Riga personale da aggiornare manualmente", "\u270E", navy},
+         "Riga personale da aggiornare manualmente", "\u270E", kNavy},
         {&m_buttons.SpeedButtonDeleteRow, "SpeedButtonDeleteRow", "Cancella riga", "\u2716",
          QColor(192, 0, 0)},
-        {&m_buttons.SpeedButtonOrdina, "SpeedButtonOrdina", "Ordina per tipo e nome", "\u21C5", navy},
-        {&m_buttons.SpeedButtonSpostaSotto, "SpeedButtonSpostaSotto", "Sposta sotto", "\u2193", navy},
-        {&m_buttons.SpeedButtonSpostaSopra, "SpeedButtonSpostaSopra", "Sposta sopra", "\u2191", navy},
+        {&m_buttons.SpeedButtonOrdina, "SpeedButtonOrdina", "Ordina per tipo e nome", "\u21C5", kNavy},
+        {&m_buttons.SpeedButtonSpostaSotto, "SpeedButtonSpostaSotto", "Sposta sotto", "\u2193", kNavy},
+        {&m_buttons.SpeedButtonSpostaSopra, "SpeedButtonSpostaSopra", "Sposta sopra", "\u2191", kNavy},
     };
     for (const auto& d : design) {
         auto* button = new QToolButton(strip);
@@ -79,9 +72,7 @@ PortfolioPage::PortfolioPage(TAlignGrid& grid, QWidget* parent)
     }
     stripLayout->addStretch(1);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    auto* layout = tightColumn(this);
     layout->addWidget(strip);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_total);

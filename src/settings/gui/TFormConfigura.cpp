@@ -4,6 +4,7 @@
 #include "base/gui/QtText.h"
 #include "settings/SettingsInForce.h"
 #include "settings/gui/UpDown.h"
+#include "ui/gui/Looks.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -53,12 +54,7 @@ constexpr RowDesign kRows[] = {
 QLabel* boldLabel(const QString& text, const QColor& colour, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
+    setLook(label, colour);
     return label;
 }
 
@@ -106,7 +102,7 @@ void TFormConfigura::buildRows()
     for (std::size_t k = 0; k < std::size(kRows); ++k) {
         const RowDesign& design = kRows[k];
         const int top = kFirstRowTop + static_cast<int>(k) * kRowPitch;
-        boldLabel(design.label, QColor(0, 0, 128), this)->setGeometry(12, top, 100, 22);
+        boldLabel(design.label, kNavy, this)->setGeometry(12, top, 100, 22);
 
         auto* check = new QCheckBox(this);
         check->setObjectName(design.checkBox);
@@ -149,7 +145,6 @@ void TFormConfigura::buildProxyGroup()
     m_proxyGroup->setObjectName("GroupBoxProxy");
     m_proxyGroup->setGeometry(8, groupTop, kClientWidth - 16, 128);
 
-    const QColor purple(128, 0, 128);
     const struct
     {
         const char* label;
@@ -164,7 +159,7 @@ void TFormConfigura::buildProxyGroup()
     };
     int top = 20;
     for (const auto& row : rows) {
-        boldLabel(row.label, purple, m_proxyGroup)->setGeometry(10, top, 158, 22);
+        boldLabel(row.label, kPurple, m_proxyGroup)->setGeometry(10, top, 158, 22);
         QLineEdit* field = fixedWidthField(row.name, m_proxyGroup);
         field->setGeometry(168, top, row.width, 22);
         *row.field = field;
@@ -177,14 +172,8 @@ void TFormConfigura::buildProxyGroup()
     // enabled while the group is not.
     m_proxy = new QCheckBox("Proxy Server", this);
     m_proxy->setObjectName("CheckBoxProxy");
-    m_proxy->setLayoutDirection(Qt::RightToLeft); // caption on the left of the box
-    QFont bold = m_proxy->font();
-    bold.setBold(true);
-    m_proxy->setFont(bold);
-    QPalette palette = m_proxy->palette();
-    palette.setColor(QPalette::WindowText, purple);
-    m_proxy->setPalette(palette);
-    m_proxy->setAutoFillBackground(true);
+    m_proxy->setLayoutDirection(Qt::RightToLeft);                       // caption on the left of the box
+    setLook(m_proxy, kPurple, true, palette().color(QPalette::Window)); // hides the frame behind it
     m_proxy->adjustSize();
     m_proxy->move(18, groupTop - m_proxy->height() / 2 + 2);
     m_proxy->raise();

@@ -1,5 +1,7 @@
 #include "settings/gui/UpDown.h"
 
+#include "ui/gui/Looks.h"
+
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -7,9 +9,7 @@ namespace listorix {
 
 UpDown::UpDown(QWidget* parent) : QWidget(parent)
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    auto* layout = tightColumn(this);
     for (const auto& [arrow, delta, name] :
          {std::tuple{Qt::UpArrow, 1, "Up"}, std::tuple{Qt::DownArrow, -1, "Down"}}) {
         auto* button = new QToolButton(this);

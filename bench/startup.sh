@@ -61,22 +61,12 @@ for program in listorix listorix-quoted listorix-poll; do
 done
 command -v xvfb-run >/dev/null || { echo "startup: xvfb-run is missing (scripts/setup installs it)" >&2; exit 2; }
 
+. "$root/scripts/lib/demo-service.sh"
 work="$(mktemp -d)"
-service=""
-cleanup() {
-  if [ -n "$service" ]; then kill -TERM "$service" 2>/dev/null || true; wait "$service" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-"$build/listorix-quoted" --port 0 --now 2005-01-25T15:30 >"$work/service.out" 2>/dev/null &
-service=$!
-for _ in $(seq 50); do
-  grep -q listening "$work/service.out" 2>/dev/null && break
-  sleep 0.1
-done
-address="$(sed -n 's|.*listening on http://\([^/]*\)/.*|\1|p' "$work/service.out")"
-[ -n "$address" ] || { echo "startup: the service did not start" >&2; exit 1; }
+trap 'stop_demo_service; rm -rf "$work"' EXIT
+start_demo_service "$build/listorix-quoted" "$work" --now 2005-01-25T15:30 ||
+  { echo "startup: the service did not start" >&2; exit 1; }
+address="$demo_address"
 
 folder="$work/program"
 mkdir "$folder"

@@ -120,28 +120,17 @@ command -v xvfb-run >/dev/null || fail "xvfb-run is missing (scripts/setup insta
 command -v xdotool >/dev/null || fail "xdotool is missing (scripts/setup installs it)"
 mkdir -p "$out"
 rm -f "$out"/*.png
+. "$source/scripts/lib/demo-service.sh"
 program="$(mktemp -d)"
-service=""
-cleanup() {
-  if [ -n "$service" ]; then kill -TERM "$service" 2>/dev/null || true; wait "$service" 2>/dev/null || true; fi
-  rm -rf "$program"
-}
-trap cleanup EXIT
+trap 'stop_demo_service; rm -rf "$program"' EXIT
 
 cp "$listorix" "$program/listorix"
 cp -R "$source/web" "$program/web"
 cp "$source"/tools/quoted/data/*.lst "$program/"
 
 # A trading Tuesday afternoon, so every run sees the same market.
-"$quoted" --port 0 --now 2005-01-25T15:30 >"$program/quoted.out" 2>"$program/quoted.err" &
-service=$!
-address=""
-for _ in $(seq 100); do
-  address="$(sed -n 's|^listorix-quoted: listening on http://\([^/]*\)/.*|\1|p' "$program/quoted.out")"
-  [ -n "$address" ] && break
-  sleep 0.1
-done
-[ -n "$address" ] || fail "listorix-quoted did not start: $(cat "$program/quoted.err")"
+start_demo_service "$quoted" "$program" --now 2005-01-25T15:30 || fail "listorix-quoted did not start"
+address="$demo_address"
 
 printf '[PROXY]\r\nENABLED=N\r\nADDRESS=\r\n[CONNESSIONI]\r\nFONDI INTERVALLO=180\r\n[SERVIZIO]\r\nHOST=%s\r\n[Note]\r\nDi mano=mia \xe0 \x80\r\n' \
   "$address" >"$program/LISTORIX.INI"

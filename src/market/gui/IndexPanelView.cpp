@@ -30,7 +30,7 @@ QLabel* heading(const QString& text, QWidget* parent, Qt::Alignment alignment)
 {
     auto* label = new QLabel(text, parent);
     label->setAlignment(alignment | Qt::AlignVCenter);
-    setLook(label, label->palette().color(QPalette::WindowText));
+    setLook(label, Qt::black);
     return label;
 }
 

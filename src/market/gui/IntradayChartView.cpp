@@ -11,6 +11,7 @@
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QValueAxis>
+#include <algorithm>
 #include <cmath>
 
 namespace listorix {
@@ -94,6 +95,10 @@ void IntradayChartView::refresh()
         points.reserve(static_cast<qsizetype>(series->points().size()));
         for (const ChartPoint& p : series->points())
             points.append(QPointF(p.x * kMinutesPerDay, p.y));
+        // The line runs in the order of the time axis, whatever order the points
+        // came in (a restart on the same day, a demo market replaying a session).
+        std::stable_sort(points.begin(), points.end(),
+                         [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
         line->replace(points);
     }
     const AxisRange& time = m_chart.timeAxis();

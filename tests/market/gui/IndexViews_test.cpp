@@ -66,6 +66,12 @@ TEST(IntradayChartView, drawsTheCoresLinesOverItsRangesWithHourMinuteLabels)
     EXPECT_EQ(view.timeLabels(), (QStringList{"9:40", "10:00", "10:20", "10:40", "11:00"}));
     EXPECT_DOUBLE_EQ(values->min(), -2);
 
+    // Drawn along the time axis, whatever the order the points came in.
+    chart.AddChartPoint(chart.Series1, at(9, 0), 0.1);
+    ASSERT_EQ(mibtel->count(), 2);
+    EXPECT_DOUBLE_EQ(mibtel->at(0).x(), 9 * 60);
+    EXPECT_DOUBLE_EQ(mibtel->at(1).x(), 9 * 60 + 30);
+
     chart.ResetChart();
     EXPECT_EQ(mibtel->count(), 0);
     EXPECT_EQ(view.timeLabels().front(), "0:00");

@@ -20,20 +20,6 @@ public:
     LocalDateTime now() const override;
 };
 
-// The market kept open for a demonstration: during a trading session the time as
-// the underlying clock tells it; outside one, the last session replayed a minute of
-// it per minute that passes (over and over), so prices move whatever the day and
-// hour. The day is the last trading day, so a weekend shows Friday's session.
-class AlwaysOpenClock final : public Clock
-{
-public:
-    explicit AlwaysOpenClock(const Clock& base) : m_base(base) {}
-    LocalDateTime now() const override;
-
-private:
-    const Clock& m_base;
-};
-
 // A clock that always tells the same time.
 class FixedClock final : public Clock
 {

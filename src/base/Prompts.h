@@ -16,6 +16,14 @@ public:
     virtual void warningOk(const std::string& text) = 0;
     // A plain message box with a single "OK" button.
     virtual void messageOk(const std::string& text) = 0;
+    // A confirmation box with the buttons Yes and No; true only for Yes. A
+    // toolkit with nobody to ask (a program without a window) keeps this
+    // answer: No, so nothing is done that the user did not confirm.
+    virtual bool confirmYesNo(const std::string& question)
+    {
+        static_cast<void>(question);
+        return false;
+    }
 };
 
 } // namespace listorix

@@ -24,13 +24,17 @@ inline constexpr std::string_view kDefaultContactEmail = "info@listorix.example"
 inline constexpr std::size_t kSymbolsPerRequest = 200;
 inline constexpr std::string_view kCategoryFields = "&f=snl1d1t1oghpc2v";
 
-// What the catalogue is built from; start-up fills it from ProgramDir() and the
-// settings file.
+// What the catalogue is built from; start-up fills it from ProgramDir(),
+// DataReadDirs() and the settings file.
 struct CatalogueOptions
 {
     std::string programDir; // holds the ticker lists and the web/ folder
     std::string quoteServiceHost{kDefaultQuoteServiceHost};
     std::string contactEmail{kDefaultContactEmail};
+    // Where the ticker lists and web/ are looked for, in order; programDir alone
+    // when empty. Each category takes the lists of the first folder that holds a
+    // list of its letter; each page comes from the first folder that has it.
+    std::vector<std::string> readDirs{};
 };
 
 // The five request lists and the fixed texts, filled once at start-up and
@@ -58,6 +62,9 @@ bool BuildCatalogue(Catalogue& catalogue, const CatalogueOptions& options);
 // anything, ".lst" (letter and extension in any case), files in directory order.
 // Entries that cannot be read are skipped. Always true.
 bool LoadTickerLists(const std::string& programDir, char letter, LineList& target);
+
+// Whether `dir` holds a ticker list file of `letter` (named as LoadTickerLists reads).
+bool holdsTickerList(const std::string& dir, char letter);
 
 // Appends one entry per 200 symbols: prefix + symbols joined by "+" + fields +
 // TAB + caption + " k/N". Does not clear `target`.

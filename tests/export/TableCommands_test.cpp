@@ -1,0 +1,122 @@
+#include "../ScratchDir.h"
+#include "../support/RecordingPrompt.h"
+#include "PortfolioTable.h"
+#include "export/TableCommands.h"
+#include "market/Util.h"
+#include "ui/TAlignGrid.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace listorix {
+namespace {
+
+using test::RecordingPrompt;
+using test::ScratchDir;
+using Kind = RecordingPrompt::Kind;
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+Catalogue catalogueBeside(const ScratchDir& dir)
+{
+    Catalogue catalogue;
+    BuildCatalogue(catalogue, {dir.dir()});
+    return catalogue;
+}
+
+TEST(ReportCommand, pageWithoutTableWarnsAndLeavesTheReportAlone)
+{
+    ScratchDir dir;
+    dir.write("report.html", "earlier");
+    RecordingPrompt prompt;
+    const auto shown =
+        reportCommand({nullptr, "Indici", std::nullopt}, catalogueBeside(dir), dir.dir(), prompt);
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(prompt.messages(),
+              (std::vector<RecordingPrompt::Message>{{Kind::Warning, "Seleziona un altro pannello!"}}));
+    EXPECT_EQ(readFile(dir.file("report.html")), "earlier");
+}
+
+TEST(ReportCommand, portfolioReportIsWrittenWithItsTotalAndShown)
+{
+    ScratchDir dir;
+    TAlignGrid grid;
+    test::setUpWorkedExamplePortfolio(grid);
+    grid.setCell(1, 1, "Citt\xE0 \x80");
+    RecordingPrompt prompt;
+    const ActivePage page{&grid, "Portafoglio", "Totale Portafoglio: Eu 1.240,0000 = L.2.400.975"};
+
+    const auto shown = reportCommand(page, catalogueBeside(dir), dir.dir(), prompt);
+
+    EXPECT_TRUE(prompt.messages().empty());
+    EXPECT_EQ(shown.value_or(""), "file://" + dir.dir() + "report.html");
+    const std::string report = readFile(dir.file("report.html"));
+    EXPECT_NE(report.find("charset=windows-1252"), std::string::npos);
+    EXPECT_NE(report.find("<title>Report Listorix - Portafoglio</title>"), std::string::npos);
+    EXPECT_NE(report.find(">Citt\xE0 \x80</font>"), std::string::npos); // 8-bit, as declared
+    EXPECT_NE(report.find("<b>Totale Portafoglio: Eu 1.240,0000 = L.2.400.975</b>"), std::string::npos);
+}
+
+TEST(ReportCommand, categoryReportHasNoTotalLine)
+{
+    ScratchDir dir;
+    TAlignGrid grid(11, 2);
+    RecordingPrompt prompt;
+    ASSERT_TRUE(
+        reportCommand({&grid, "Obbligazioni", std::nullopt}, catalogueBeside(dir), dir.dir(), prompt));
+    EXPECT_EQ(readFile(dir.file("report.html")).find("<b>Totale</b>"), std::string::npos);
+}
+
+TEST(ReportCommand, reportThatCannotBeWrittenIsAnErrorAndNothingIsShown)
+{
+    ScratchDir dir;
+    TAlignGrid grid(4, 2);
+    RecordingPrompt prompt;
+    const std::string missing = dir.dir() + "gone/";
+    EXPECT_FALSE(reportCommand({&grid, "Fondi", std::nullopt}, catalogueBeside(dir), missing, prompt));
+    ASSERT_EQ(prompt.messages().size(), 1u);
+    EXPECT_EQ(prompt.messages()[0].kind, Kind::Error);
+    EXPECT_EQ(prompt.messages()[0].text, "Unable to write to " + missing + "report.html");
+}
+
+TEST(ClipboardCommand, tableGoesToTheClipboardInTheUsersSeparatorAndTheUserIsTold)
+{
+    TAlignGrid grid(3, 2);
+    grid.setCell(0, 0, "Codice");
+    grid.setCell(1, 0, "var.,%");
+    grid.setCell(0, 1, "A,B");
+    grid.setCell(1, 1, "       240,0000");
+    RecordingPrompt prompt;
+    std::vector<std::string> clipboard;
+
+    clipboardCommand(
+        &grid, '.', [&](const std::string& text) { clipboard.push_back(text); }, prompt);
+
+    EXPECT_EQ(clipboard, std::vector<std::string>{"Codice\tvar.,%\t\r\nA,B\t       240.0000\t\r\n"});
+    EXPECT_EQ(prompt.messages(), (std::vector<RecordingPrompt::Message>{
+                                     {Kind::Information, "La tabella \xE8 stata copiata nella clipboard.\r\r"
+                                                         "Va in Excel, seleziona la prima cella della\r"
+                                                         "tabella di destinazione e premi CTRL-V per "
+                                                         "incollare i dati."}}));
+}
+
+TEST(ClipboardCommand, pageWithoutTableWarnsAndLeavesTheClipboardAlone)
+{
+    RecordingPrompt prompt;
+    bool touched = false;
+    clipboardCommand(
+        nullptr, ',', [&](const std::string&) { touched = true; }, prompt);
+    EXPECT_FALSE(touched);
+    EXPECT_EQ(prompt.messages(), (std::vector<RecordingPrompt::Message>{
+                                     {Kind::Warning, "Gli indici non si possono copiare in Excel"}}));
+}
+
+} // namespace
+} // namespace listorix

@@ -1,0 +1,34 @@
+#include "settings/BrowserProxy.h"
+
+#include "app/Trim.h"
+#include "market/NumberFormat.h"
+#include "retrieval/HttpUrl.h"
+#include "settings/TiniConfig.h"
+
+namespace listorix {
+
+namespace {
+
+std::uint16_t portOrDefault(std::string_view text)
+{
+    const auto value = parseDigits(trimSpacesAndTabs(text), 5);
+    if (!value || *value == 0 || *value > 65535)
+        return 80;
+    return static_cast<std::uint16_t>(*value);
+}
+
+} // namespace
+
+std::optional<BrowserProxy> browserProxy(const TiniConfig& config)
+{
+    if (!config.ProxyEnabled)
+        return std::nullopt;
+    const HttpUrl address = parseHttpUrl(trimSpacesAndTabs(config.ProxyAddress));
+    const std::string host = address.hostName();
+    if (host.empty())
+        return std::nullopt;
+    return BrowserProxy{host, portOrDefault(address.portOr(config.ProxyPort)), config.ProxyUsername,
+                        config.ProxyPassword};
+}
+
+} // namespace listorix

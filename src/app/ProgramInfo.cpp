@@ -2,6 +2,14 @@
 
 namespace listorix {
 
-std::string_view programCaption() { return "Listorix 4.35"; }
+std::string_view programVersion()
+{
+    return "4.35";
+}
+
+std::string_view programCaption()
+{
+    return "Listorix 4.35";
+}
 
 } // namespace listorix

@@ -1,17 +1,17 @@
 #include "export/TableCommands.h"
 
+#include "base/Prompts.h"
 #include "export/ClipboardText.h"
 #include "export/HtmlReport.h"
 #include "market/Util.h"
-#include "ui/Prompt.h"
 
 namespace listorix {
 
 std::optional<std::string> reportCommand(const ActivePage& page, const Catalogue& catalogue,
-                                         const std::string& reportDir, Prompt& prompt)
+                                         const std::string& reportDir, Prompts& prompts)
 {
     if (!page.grid) {
-        prompt.warning(kNoReportTableMessage);
+        prompts.warningOk(std::string(kNoReportTableMessage));
         return std::nullopt;
     }
     const std::string fileName = reportDir + std::string(kReportFileName);
@@ -19,21 +19,21 @@ std::optional<std::string> reportCommand(const ActivePage& page, const Catalogue
     const ReportWriteResult result =
         WriteHtmlReport(*page.grid, page.caption, fileName, extraText, catalogue);
     if (!result.written) {
-        prompt.error(result.message);
+        prompts.warningOk(result.message);
         return std::nullopt;
     }
     return fileUrlFromPath(fileName);
 }
 
 void clipboardCommand(const TAlignGrid* activeGrid, char userDecimalSeparator,
-                      const std::function<void(const std::string& text)>& putOnClipboard, Prompt& prompt)
+                      const std::function<void(const std::string& text)>& putOnClipboard, Prompts& prompts)
 {
     if (!activeGrid) {
-        prompt.warning(kNoClipboardTableMessage);
+        prompts.warningOk(std::string(kNoClipboardTableMessage));
         return;
     }
     putOnClipboard(clipboardText(*activeGrid, userDecimalSeparator));
-    prompt.information(kTableCopiedMessage);
+    prompts.messageOk(std::string(kTableCopiedMessage));
 }
 
 } // namespace listorix

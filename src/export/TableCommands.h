@@ -7,7 +7,7 @@
 
 namespace listorix {
 
-class Prompt;
+class Prompts;
 class TAlignGrid;
 struct Catalogue;
 
@@ -25,16 +25,16 @@ struct ActivePage
 // page, warns "Seleziona un altro pannello!" and leaves the report alone;
 // otherwise writes the page's table into `reportDir` + "report.html" (with the
 // portfolio's total line on the portfolio page) and returns the report's address
-// for the web tab. A report that cannot be written is told as an error and
-// nothing is shown.
+// for the web tab. A report that cannot be written is told in a warning with the
+// file's name, and nothing is shown.
 std::optional<std::string> reportCommand(const ActivePage& page, const Catalogue& catalogue,
-                                         const std::string& reportDir, Prompt& prompt);
+                                         const std::string& reportDir, Prompts& prompts);
 
 // "Copia nella clipboard" (SpeedButtonExcelClick): with no table on the page,
 // warns "Gli indici non si possono copiare in Excel" and leaves the clipboard
 // alone; otherwise hands the table's spreadsheet text (in the user's decimal
 // separator) to `putOnClipboard` and tells the user how to paste it.
 void clipboardCommand(const TAlignGrid* activeGrid, char userDecimalSeparator,
-                      const std::function<void(const std::string& text)>& putOnClipboard, Prompt& prompt);
+                      const std::function<void(const std::string& text)>& putOnClipboard, Prompts& prompts);
 
 } // namespace listorix

@@ -1,5 +1,5 @@
 #include "../ScratchDir.h"
-#include "../support/RecordingPrompt.h"
+#include "../support/AnsweringPrompts.h"
 #include "PortfolioTable.h"
 #include "export/TableCommands.h"
 #include "market/Util.h"
@@ -12,9 +12,8 @@
 namespace listorix {
 namespace {
 
-using test::RecordingPrompt;
+using test::AnsweringPrompts;
 using test::ScratchDir;
-using Kind = RecordingPrompt::Kind;
 
 std::string readFile(const std::filesystem::path& path)
 {
@@ -35,12 +34,11 @@ TEST(ReportCommand, pageWithoutTableWarnsAndLeavesTheReportAlone)
 {
     ScratchDir dir;
     dir.write("report.html", "earlier");
-    RecordingPrompt prompt;
+    AnsweringPrompts prompts;
     const auto shown =
-        reportCommand({nullptr, "Indici", std::nullopt}, catalogueBeside(dir), dir.dir(), prompt);
+        reportCommand({nullptr, "Indici", std::nullopt}, catalogueBeside(dir), dir.dir(), prompts);
     EXPECT_FALSE(shown);
-    EXPECT_EQ(prompt.messages(),
-              (std::vector<RecordingPrompt::Message>{{Kind::Warning, "Seleziona un altro pannello!"}}));
+    EXPECT_EQ(prompts.shown, std::vector<std::string>{"warning: Seleziona un altro pannello!"});
     EXPECT_EQ(readFile(dir.file("report.html")), "earlier");
 }
 
@@ -50,12 +48,12 @@ TEST(ReportCommand, portfolioReportIsWrittenWithItsTotalAndShown)
     TAlignGrid grid;
     test::setUpWorkedExamplePortfolio(grid);
     grid.setCell(1, 1, "Citt\xE0 \x80");
-    RecordingPrompt prompt;
+    AnsweringPrompts prompts;
     const ActivePage page{&grid, "Portafoglio", "Totale Portafoglio: Eu 1.240,0000 = L.2.400.975"};
 
-    const auto shown = reportCommand(page, catalogueBeside(dir), dir.dir(), prompt);
+    const auto shown = reportCommand(page, catalogueBeside(dir), dir.dir(), prompts);
 
-    EXPECT_TRUE(prompt.messages().empty());
+    EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(shown.value_or(""), "file://" + dir.dir() + "report.html");
     const std::string report = readFile(dir.file("report.html"));
     EXPECT_NE(report.find("charset=windows-1252"), std::string::npos);
@@ -68,9 +66,9 @@ TEST(ReportCommand, categoryReportHasNoTotalLine)
 {
     ScratchDir dir;
     TAlignGrid grid(11, 2);
-    RecordingPrompt prompt;
+    AnsweringPrompts prompts;
     ASSERT_TRUE(
-        reportCommand({&grid, "Obbligazioni", std::nullopt}, catalogueBeside(dir), dir.dir(), prompt));
+        reportCommand({&grid, "Obbligazioni", std::nullopt}, catalogueBeside(dir), dir.dir(), prompts));
     EXPECT_EQ(readFile(dir.file("report.html")).find("<b>Totale</b>"), std::string::npos);
 }
 
@@ -78,12 +76,11 @@ TEST(ReportCommand, reportThatCannotBeWrittenIsAnErrorAndNothingIsShown)
 {
     ScratchDir dir;
     TAlignGrid grid(4, 2);
-    RecordingPrompt prompt;
+    AnsweringPrompts prompts;
     const std::string missing = dir.dir() + "gone/";
-    EXPECT_FALSE(reportCommand({&grid, "Fondi", std::nullopt}, catalogueBeside(dir), missing, prompt));
-    ASSERT_EQ(prompt.messages().size(), 1u);
-    EXPECT_EQ(prompt.messages()[0].kind, Kind::Error);
-    EXPECT_EQ(prompt.messages()[0].text, "Unable to write to " + missing + "report.html");
+    EXPECT_FALSE(reportCommand({&grid, "Fondi", std::nullopt}, catalogueBeside(dir), missing, prompts));
+    EXPECT_EQ(prompts.shown,
+              std::vector<std::string>{"warning: Unable to write to " + missing + "report.html"});
 }
 
 TEST(ClipboardCommand, tableGoesToTheClipboardInTheUsersSeparatorAndTheUserIsTold)
@@ -93,29 +90,28 @@ TEST(ClipboardCommand, tableGoesToTheClipboardInTheUsersSeparatorAndTheUserIsTol
     grid.setCell(1, 0, "var.,%");
     grid.setCell(0, 1, "A,B");
     grid.setCell(1, 1, "       240,0000");
-    RecordingPrompt prompt;
+    AnsweringPrompts prompts;
     std::vector<std::string> clipboard;
 
     clipboardCommand(
-        &grid, '.', [&](const std::string& text) { clipboard.push_back(text); }, prompt);
+        &grid, '.', [&](const std::string& text) { clipboard.push_back(text); }, prompts);
 
     EXPECT_EQ(clipboard, std::vector<std::string>{"Codice\tvar.,%\t\r\nA,B\t       240.0000\t\r\n"});
-    EXPECT_EQ(prompt.messages(), (std::vector<RecordingPrompt::Message>{
-                                     {Kind::Information, "La tabella \xE8 stata copiata nella clipboard.\r\r"
-                                                         "Va in Excel, seleziona la prima cella della\r"
-                                                         "tabella di destinazione e premi CTRL-V per "
-                                                         "incollare i dati."}}));
+    EXPECT_EQ(prompts.shown,
+              std::vector<std::string>{"message: La tabella \xE8 stata copiata nella clipboard.\r\r"
+                                       "Va in Excel, seleziona la prima cella della\r"
+                                       "tabella di destinazione e premi CTRL-V per "
+                                       "incollare i dati."});
 }
 
 TEST(ClipboardCommand, pageWithoutTableWarnsAndLeavesTheClipboardAlone)
 {
-    RecordingPrompt prompt;
+    AnsweringPrompts prompts;
     bool touched = false;
     clipboardCommand(
-        nullptr, ',', [&](const std::string&) { touched = true; }, prompt);
+        nullptr, ',', [&](const std::string&) { touched = true; }, prompts);
     EXPECT_FALSE(touched);
-    EXPECT_EQ(prompt.messages(), (std::vector<RecordingPrompt::Message>{
-                                     {Kind::Warning, "Gli indici non si possono copiare in Excel"}}));
+    EXPECT_EQ(prompts.shown, std::vector<std::string>{"warning: Gli indici non si possono copiare in Excel"});
 }
 
 } // namespace

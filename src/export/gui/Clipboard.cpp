@@ -1,6 +1,6 @@
 #include "export/gui/Clipboard.h"
 
-#include "ui/gui/TextCodec.h"
+#include "base/gui/QtText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -10,7 +10,7 @@ namespace listorix {
 void putTextOnClipboard(const std::string& text)
 {
     if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->setText(fromCp1252(text), QClipboard::Clipboard);
+        clipboard->setText(qText(text), QClipboard::Clipboard);
 }
 
 } // namespace listorix

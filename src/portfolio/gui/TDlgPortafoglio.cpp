@@ -1,7 +1,7 @@
 #include "portfolio/gui/TDlgPortafoglio.h"
 
+#include "base/gui/QtText.h"
 #include "portfolio/SelectionList.h"
-#include "ui/gui/TextCodec.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -15,7 +15,7 @@ TDlgPortafoglio::TDlgPortafoglio(SelectionList& list, QWidget* parent)
       m_list(list)
 {
     setObjectName(QStringLiteral("DlgPortafoglio"));
-    setWindowTitle(fromCp1252(SelectionList::kCaption));
+    setWindowTitle(qText(SelectionList::kCaption));
     setFixedSize(256, 265);
 
     m_combo = new QComboBox(this);
@@ -23,7 +23,7 @@ TDlgPortafoglio::TDlgPortafoglio(SelectionList& list, QWidget* parent)
     m_combo->setEditable(false);
     m_combo->setGeometry(8, 4, 241, m_combo->sizeHint().height());
     for (const std::string_view item : SelectionList::kComboBoxTipoItems)
-        m_combo->addItem(fromCp1252(item));
+        m_combo->addItem(qText(item));
     connect(m_combo, &QComboBox::activated, this, &TDlgPortafoglio::ComboBoxTipoChange);
 
     m_names = new QListWidget(this);
@@ -58,7 +58,7 @@ void TDlgPortafoglio::fillList()
     m_filling = true;
     m_names->clear();
     for (const SelectionList::Item& entry : m_list.items()) {
-        auto* item = new QListWidgetItem(fromCp1252(entry.text), m_names);
+        auto* item = new QListWidgetItem(qText(entry.text), m_names);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
     }

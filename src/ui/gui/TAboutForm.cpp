@@ -1,9 +1,9 @@
 #include "ui/gui/TAboutForm.h"
 
 #include "ui/AboutText.h"
+#include "ui/gui/DisplayText.h"
 #include "ui/gui/ProgramIcon.h"
 #include "ui/gui/RoundedFrame.h"
-#include "ui/gui/TextCodec.h"
 
 #include <QEvent>
 #include <QGuiApplication>

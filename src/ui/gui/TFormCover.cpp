@@ -1,8 +1,9 @@
 #include "ui/gui/TFormCover.h"
 
+#include "base/gui/QtText.h"
 #include "ui/AboutText.h"
+#include "ui/gui/DisplayText.h"
 #include "ui/gui/ProgramIcon.h"
-#include "ui/gui/TextCodec.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -61,8 +62,8 @@ TFormCover::TFormCover(QWidget* parent)
     layout->setSpacing(0);
     const QString sans = QStringLiteral("Sans Serif");
     addLabel(layout, "Label5", {}, 13, QStringLiteral("white"));
-    addLabel(layout, "Label3", fromCp1252(kSplashTitle), 37, QStringLiteral("white"), 32, true, false, sans);
-    addLabel(layout, "Label6", fromCp1252(kProductWebAddress), 22, QStringLiteral("yellow"), 19, true, false,
+    addLabel(layout, "Label3", qText(kSplashTitle), 37, QStringLiteral("white"), 32, true, false, sans);
+    addLabel(layout, "Label6", qText(kProductWebAddress), 22, QStringLiteral("yellow"), 19, true, false,
              QStringLiteral("Arial"));
     auto* image = new QLabel(panel);
     image->setObjectName(QStringLiteral("Image1"));
@@ -71,7 +72,7 @@ TFormCover::TFormCover(QWidget* parent)
     layout->addWidget(image, 1);
     addLabel(layout, "Label2", displayText(kSplashLoading), 71, QStringLiteral("white"), 19, true, true,
              sans);
-    addLabel(layout, "Label1", fromCp1252(kSplashMakerLine), 15, QStringLiteral("silver"), 12, true, false,
+    addLabel(layout, "Label1", qText(kSplashMakerLine), 15, QStringLiteral("silver"), 12, true, false,
              QStringLiteral("Arial"));
     addLabel(layout, "Label4", {}, 13, QStringLiteral("white"));
 

@@ -1,7 +1,7 @@
 #include "ui/gui/TrayIcon.h"
 
+#include "base/gui/QtText.h"
 #include "ui/gui/ProgramIcon.h"
-#include "ui/gui/TextCodec.h"
 
 #include <QMenu>
 
@@ -17,7 +17,7 @@ TrayIcon::TrayIcon(QMenu* PopupMenuTrayIcon, QObject* parent) : QObject(parent),
 
 void TrayIcon::setText(const std::string& text)
 {
-    m_icon.setToolTip(fromCp1252(text));
+    m_icon.setToolTip(qText(text));
 }
 
 void TrayIcon::onActivated(QSystemTrayIcon::ActivationReason reason)

@@ -1,7 +1,7 @@
 #include "ui/gui/WebEngineStartup.h"
 
+#include "base/gui/QtText.h"
 #include "settings/BrowserProxy.h"
-#include "ui/gui/TextCodec.h"
 
 #include <QCoreApplication>
 #include <QNetworkProxy>
@@ -87,8 +87,8 @@ void noteBrowserEngineRunning()
 void applyBrowserProxy(const std::optional<BrowserProxy>& proxy, std::function<void()> settled)
 {
     const QNetworkProxy wanted =
-        proxy ? QNetworkProxy(QNetworkProxy::HttpProxy, fromCp1252(proxy->host), proxy->port,
-                              fromCp1252(proxy->username), fromCp1252(proxy->password))
+        proxy ? QNetworkProxy(QNetworkProxy::HttpProxy, qText(proxy->host), proxy->port,
+                              qText(proxy->username), qText(proxy->password))
               : QNetworkProxy(QNetworkProxy::NoProxy);
     const bool changed = !(QNetworkProxy::applicationProxy() == wanted);
     QNetworkProxy::setApplicationProxy(wanted);

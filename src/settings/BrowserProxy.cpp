@@ -3,7 +3,7 @@
 #include "app/Trim.h"
 #include "market/NumberFormat.h"
 #include "retrieval/HttpUrl.h"
-#include "settings/TiniConfig.h"
+#include "retrieval/ProxySettings.h"
 
 namespace listorix {
 
@@ -19,16 +19,15 @@ std::uint16_t portOrDefault(std::string_view text)
 
 } // namespace
 
-std::optional<BrowserProxy> browserProxy(const TiniConfig& config)
+std::optional<BrowserProxy> browserProxy(const ProxySettings& proxy)
 {
-    if (!config.ProxyEnabled)
+    if (!proxy.enabled)
         return std::nullopt;
-    const HttpUrl address = parseHttpUrl(trimSpacesAndTabs(config.ProxyAddress));
+    const HttpUrl address = parseHttpUrl(trimSpacesAndTabs(proxy.address));
     const std::string host = address.hostName();
     if (host.empty())
         return std::nullopt;
-    return BrowserProxy{host, portOrDefault(address.portOr(config.ProxyPort)), config.ProxyUsername,
-                        config.ProxyPassword};
+    return BrowserProxy{host, portOrDefault(address.portOr(proxy.port)), proxy.username, proxy.password};
 }
 
 } // namespace listorix

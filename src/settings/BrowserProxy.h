@@ -6,7 +6,7 @@
 
 namespace listorix {
 
-class TiniConfig;
+struct ProxySettings;
 
 // The HTTP proxy the embedded browser is to use, taken from the program's own
 // proxy settings so that the browser goes out the way the quote requests do.
@@ -20,9 +20,10 @@ struct BrowserProxy
     bool operator==(const BrowserProxy&) const = default;
 };
 
-// None when the proxy is off or names no host. The address may carry a scheme
-// and a port ("http://proxy:3128"), as the quote requests accept it; a port in the
-// address wins over the port setting, and a missing or unusable port is 80.
-std::optional<BrowserProxy> browserProxy(const TiniConfig& config);
+// From the proxy in force (the configuration dialog's proxy controls). None when
+// the proxy is off or names no host. The address may carry a scheme and a port
+// ("http://proxy:3128"), as the quote requests accept it; a port in the address
+// wins over the port setting, and a missing or unusable port is 80.
+std::optional<BrowserProxy> browserProxy(const ProxySettings& proxy);
 
 } // namespace listorix

@@ -1,5 +1,5 @@
+#include "retrieval/ProxySettings.h"
 #include "settings/BrowserProxy.h"
-#include "settings/TiniConfig.h"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +23,8 @@ TEST(BrowserProxy, followsTheProgramsProxySettings)
         {false, "proxy.lan", "3128", std::nullopt},
     };
     for (const auto& c : cases) {
-        TiniConfig config;
-        config.ProxyEnabled = c.enabled;
-        config.ProxyAddress = c.address;
-        config.ProxyPort = c.port;
-        config.ProxyUsername = "anna";
-        config.ProxyPassword = "p\xE0ss";
-        EXPECT_EQ(browserProxy(config), c.expected) << c.address << ' ' << c.port;
+        const ProxySettings inForce{c.enabled, c.address, c.port, "anna", "p\xE0ss"};
+        EXPECT_EQ(browserProxy(inForce), c.expected) << c.address << ' ' << c.port;
     }
 }
 

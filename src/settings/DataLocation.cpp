@@ -66,8 +66,9 @@ DataLocation resolveDataLocation(const DataLocationInputs& inputs)
 {
     const std::string programDir = withTrailingSeparator(inputs.programFileDir);
     const bool writable = inputs.isWritable ? inputs.isWritable(programDir) : isWritableDir(programDir);
+    const bool installed = !writable || inputs.installedDataDirExists;
     const std::string userDir = userDataDir(inputs.xdgDataHome, inputs.home);
-    if (writable || userDir.empty())
+    if (!installed || userDir.empty())
         return {programDir, {programDir}, true};
 
     DataLocation location{userDir, {userDir}, false};
@@ -106,7 +107,10 @@ bool ensurePrivateDir(const std::string& dir)
 DataLocationInputs currentDataLocationInputs()
 {
     const std::string programDir = executableDir();
-    return {programDir, programDir + LISTORIX_INSTALLED_DATA_RELATIVE, environment("XDG_DATA_HOME"),
+    const std::string installedDataDir = programDir + LISTORIX_INSTALLED_DATA_RELATIVE;
+    std::error_code error;
+    const bool installedDataDirExists = std::filesystem::is_directory(installedDataDir, error);
+    return {programDir,   installedDataDir, installedDataDirExists, environment("XDG_DATA_HOME"),
             homeFolder(), isWritableDir};
 }
 

@@ -8,10 +8,12 @@ namespace listorix {
 
 // Where the program keeps the files it writes and where it looks for those it
 // only reads. A program in a folder the user can write (unpacked or built) keeps
-// everything beside itself, as it always has. An installed program (its folder
-// not writable, such as /usr/local/bin) keeps its settings, caches and report in
-// the user's own folder and reads the ticker lists and web/ from there first,
-// then from the installed data folder.
+// everything beside itself, as it always has. An installed program keeps its
+// settings, caches and report in the user's own folder and reads the ticker lists
+// and web/ from there first, then from the installed data folder. Installed means
+// a program folder that is not writable (such as /usr/local/bin), or one with an
+// installed data folder beside it: so root running /usr/local/bin/listorix, or a
+// user's own installation under ~/.local, do not fill bin/ with settings files.
 struct DataLocation
 {
     std::string keepDir;               // settings file, caches, report; ends with "/"
@@ -27,8 +29,9 @@ struct DataLocationInputs
 {
     std::string programFileDir;   // the running program's folder
     std::string installedDataDir; // the data folder an installation puts beside bin/
-    std::string xdgDataHome;      // $XDG_DATA_HOME as set (a relative value is ignored)
-    std::string home;             // the user's home folder
+    bool installedDataDirExists = false;
+    std::string xdgDataHome; // $XDG_DATA_HOME as set (a relative value is ignored)
+    std::string home;        // the user's home folder
     std::function<bool(const std::string& dir)> isWritable;
 };
 
@@ -46,9 +49,9 @@ bool isWritableDir(const std::string& dir);
 // their owner only. True when the folder exists afterwards.
 bool ensurePrivateDir(const std::string& dir);
 
-// The running program's folder (from /proc/self/exe), its installed data folder,
-// the environment's $XDG_DATA_HOME and $HOME (the password database's entry when
-// unset), and isWritableDir.
+// The running program's folder (from /proc/self/exe), its installed data folder
+// and whether it exists, the environment's $XDG_DATA_HOME and $HOME (the password
+// database's entry when unset), and isWritableDir.
 DataLocationInputs currentDataLocationInputs();
 
 } // namespace listorix

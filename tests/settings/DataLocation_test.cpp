@@ -9,24 +9,32 @@ namespace {
 
 using test::ScratchDir;
 
-DataLocationInputs inputs(bool writable)
+DataLocationInputs inputs(bool writable, bool installedDataDirExists = true)
 {
-    return {"/usr/local/bin", "/usr/local/bin/../share/listorix", "", "/home/anna",
+    return {"/usr/local/bin",
+            "/usr/local/bin/../share/listorix",
+            installedDataDirExists,
+            "",
+            "/home/anna",
             [writable](const std::string& dir) { return writable && dir == "/usr/local/bin/"; }};
 }
 
-TEST(DataLocation, writableProgramFolderKeepsEverythingBesideTheProgram)
+TEST(DataLocation, writableFolderOfItsOwnKeepsEverythingBesideTheProgram)
 {
-    const DataLocation location = resolveDataLocation(inputs(true));
+    const DataLocation location = resolveDataLocation(inputs(true, false));
     EXPECT_EQ(location, (DataLocation{"/usr/local/bin/", {"/usr/local/bin/"}, true}));
 }
 
-TEST(DataLocation, readOnlyProgramFolderKeepsFilesInTheUserFolderAndReadsTheInstalledData)
+TEST(DataLocation, installedProgramKeepsFilesInTheUserFolderAndReadsTheInstalledData)
 {
-    const DataLocation location = resolveDataLocation(inputs(false));
-    EXPECT_EQ(location, (DataLocation{"/home/anna/.local/share/listorix/",
-                                      {"/home/anna/.local/share/listorix/", "/usr/local/share/listorix/"},
-                                      false}));
+    const DataLocation installed{"/home/anna/.local/share/listorix/",
+                                 {"/home/anna/.local/share/listorix/", "/usr/local/share/listorix/"},
+                                 false};
+    EXPECT_EQ(resolveDataLocation(inputs(false)), installed);
+    // Root may write to /usr/local/bin; the installed tree beside it still says where files go.
+    EXPECT_EQ(resolveDataLocation(inputs(true)), installed);
+    // A folder nobody may write, even without a data folder beside it.
+    EXPECT_FALSE(resolveDataLocation(inputs(false, false)).besideProgram);
 }
 
 TEST(DataLocation, userFolderFollowsXdgDataHomeWhenAbsolute)

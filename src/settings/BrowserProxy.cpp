@@ -1,7 +1,7 @@
 #include "settings/BrowserProxy.h"
 
-#include "app/Trim.h"
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
+#include "base/Trim.h"
 #include "retrieval/HttpUrl.h"
 #include "retrieval/ProxySettings.h"
 

@@ -1,4 +1,4 @@
-#include "../ScratchDir.h"
+#include "ScratchDir.h"
 #include "settings/DataLocation.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "../../support/AnsweringPrompts.h"
+#include "AnsweringPrompts.h"
 #include "export/TableCommands.h"
 #include "export/gui/Clipboard.h"
 #include "ui/TAlignGrid.h"

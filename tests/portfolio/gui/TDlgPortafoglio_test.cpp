@@ -1,4 +1,4 @@
-#include "../PortfolioTestSupport.h"
+#include "PortfolioTestSupport.h"
 #include "portfolio/SelectionList.h"
 #include "portfolio/gui/TDlgPortafoglio.h"
 

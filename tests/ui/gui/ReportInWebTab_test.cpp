@@ -1,6 +1,6 @@
-#include "../../ScratchDir.h"
-#include "../../support/AnsweringPrompts.h"
+#include "AnsweringPrompts.h"
 #include "RecordingBrowser.h"
+#include "ScratchDir.h"
 #include "export/TableCommands.h"
 #include "market/Util.h"
 #include "ui/TAlignGrid.h"

@@ -1,7 +1,7 @@
 // The real browser engine, offscreen: the shipped start page from file, a report
 // in its declared character set, and the way out through the program's proxy.
-#include "../../ScratchDir.h"
-#include "../../support/AnsweringPrompts.h"
+#include "AnsweringPrompts.h"
+#include "ScratchDir.h"
 #include "export/TableCommands.h"
 #include "market/Util.h"
 #include "settings/BrowserProxy.h"

@@ -1,8 +1,9 @@
 // Loading the settings file at start-up: the settings record, the portfolio
 // rows and the day's chart series, read from one large LISTORIX.INI; and
 // saving rows and series back at shutdown.
-#include "market/IntradayChart.h"
 #include "base/TimeOfDay.h"
+#include "market/IntradayChart.h"
+#include "portfolio/PortfolioTable.h"
 #include "settings/IniFile.h"
 #include "settings/TIniObject.h"
 #include "settings/TiniConfig.h"

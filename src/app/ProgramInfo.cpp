@@ -1,15 +1,17 @@
 #include "app/ProgramInfo.h"
 
+#include "app/ProgramVersion.h"
+
 namespace listorix {
 
 std::string_view programVersion()
 {
-    return "4.35";
+    return kProgramVersion;
 }
 
 std::string_view programCaption()
 {
-    return "Listorix 4.35";
+    return kProgramCaption;
 }
 
 } // namespace listorix

@@ -1,5 +1,7 @@
 #include "base/NumberFormat.h"
 
+#include "base/CaseFold.h"
+#include "base/Digits.h"
 #include "base/Trim.h"
 
 #include <algorithm>
@@ -18,10 +20,6 @@ namespace {
 template <typename T>
 constexpr int significantDigits = std::numeric_limits<T>::digits10;
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 template <typename T>
 std::optional<T> parseFloating(std::string_view text)
 {
@@ -38,7 +36,7 @@ std::optional<T> parseFloating(std::string_view text)
         ++i;
     }
     int integerDigits = 0;
-    for (; isDigit(at(i)); ++i, ++integerDigits)
+    for (; isAsciiDigit(at(i)); ++i, ++integerDigits)
         plain += at(i);
     int fractionDigits = 0;
     if (at(i) == kDecimalSeparator) {
@@ -46,9 +44,9 @@ std::optional<T> parseFloating(std::string_view text)
         // "1," and ",5" are numbers too; written out in full for from_chars.
         if (integerDigits == 0)
             plain += '0';
-        if (isDigit(at(i)))
+        if (isAsciiDigit(at(i)))
             plain += '.';
-        for (; isDigit(at(i)); ++i, ++fractionDigits)
+        for (; isAsciiDigit(at(i)); ++i, ++fractionDigits)
             plain += at(i);
     }
     if (integerDigits + fractionDigits == 0)
@@ -59,7 +57,7 @@ std::optional<T> parseFloating(std::string_view text)
         if (at(i) == '+' || at(i) == '-')
             plain += text[i++];
         int exponentDigits = 0;
-        for (; isDigit(at(i)); ++i, ++exponentDigits)
+        for (; isAsciiDigit(at(i)); ++i, ++exponentDigits)
             plain += at(i);
         if (exponentDigits == 0)
             return std::nullopt;
@@ -156,7 +154,7 @@ Decimal toDecimal(T value)
         ++i;
     }
     for (; i < text.size() && text[i] != 'e'; ++i) {
-        if (isDigit(text[i]))
+        if (isAsciiDigit(text[i]))
             d.digits += text[i];
     }
     int exponent = 0;
@@ -210,16 +208,11 @@ std::string formatDecimals(T value, int decimals, bool grouped, int width)
     return out;
 }
 
-std::string twoDigits(int value)
-{
-    return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
-}
-
 // Reads one to `maxDigits` digits at the front of `text` and removes them.
 std::optional<int> takeNumber(std::string_view& text, std::size_t maxDigits)
 {
     std::size_t n = 0;
-    while (n < text.size() && isDigit(text[n]))
+    while (n < text.size() && isAsciiDigit(text[n]))
         ++n;
     const auto value = parseDigits(text.substr(0, n), maxDigits);
     if (!value)
@@ -236,32 +229,7 @@ bool takeChar(std::string_view& text, char c)
     return true;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t k = 0; k < a.size(); ++k) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[k]) != lower(b[k]))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
-
-std::optional<unsigned> parseDigits(std::string_view text, std::size_t maxDigits)
-{
-    if (text.empty() || text.size() > std::min<std::size_t>(maxDigits, 9))
-        return std::nullopt;
-    unsigned value = 0;
-    for (const char c : text) {
-        if (!isDigit(c))
-            return std::nullopt;
-        value = value * 10 + static_cast<unsigned>(c - '0');
-    }
-    return value;
-}
 
 std::optional<double> parseNumber(std::string_view text)
 {
@@ -381,8 +349,8 @@ std::optional<TimeOfDay> parseTime(std::string_view text)
     }
     if (!text.empty()) {
         takeChar(text, ' ');
-        const bool am = equalsIgnoringCase(text, "am");
-        const bool pm = equalsIgnoringCase(text, "pm");
+        const bool am = equalsIgnoringAsciiCase(text, "am");
+        const bool pm = equalsIgnoringAsciiCase(text, "pm");
         if ((!am && !pm) || *hour < 1 || *hour > 12)
             return std::nullopt;
         *hour = *hour % 12 + (pm ? 12 : 0);
@@ -399,6 +367,24 @@ std::string formatLongTime(TimeOfDay time)
 std::string formatShortTime(TimeOfDay time)
 {
     return std::to_string(time.hour()) + kTimeSeparator + twoDigits(time.minute());
+}
+
+std::string StripDots(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c != '.')
+            out += c;
+    }
+    return out;
+}
+
+std::string DotsToColons(std::string_view text)
+{
+    std::string out(text);
+    std::replace(out.begin(), out.end(), '.', ':');
+    return out;
 }
 
 } // namespace listorix

@@ -3,11 +3,10 @@
 #include "base/Prompts.h"
 #include "export/ClipboardText.h"
 #include "export/HtmlReport.h"
-#include "market/Util.h"
 
 namespace listorix {
 
-std::optional<std::string> reportCommand(const ActivePage& page, const Catalogue& catalogue,
+std::optional<std::string> reportCommand(const ActivePage& page, const ReportTemplates& templates,
                                          const std::string& reportDir, Prompts& prompts)
 {
     if (!page.grid) {
@@ -17,12 +16,12 @@ std::optional<std::string> reportCommand(const ActivePage& page, const Catalogue
     const std::string fileName = reportDir + std::string(kReportFileName);
     const std::string extraText = page.portfolioTotalCaption ? TotalLine(*page.portfolioTotalCaption) : "";
     const ReportWriteResult result =
-        WriteHtmlReport(*page.grid, page.caption, fileName, extraText, catalogue);
+        WriteHtmlReport(*page.grid, page.caption, fileName, extraText, templates);
     if (!result.written) {
         prompts.warningOk(result.message);
         return std::nullopt;
     }
-    return fileUrlFromPath(fileName);
+    return fileName;
 }
 
 void clipboardCommand(const TAlignGrid* activeGrid, char userDecimalSeparator,

@@ -9,7 +9,7 @@ namespace listorix {
 
 class Prompts;
 class TAlignGrid;
-struct Catalogue;
+struct ReportTemplates;
 
 // The active page of the main window as the toolbar's report and clipboard
 // commands see it.
@@ -24,10 +24,10 @@ struct ActivePage
 // "Esporta in HTML per stampare" (SpeedButtonHTMLClick): with no table on the
 // page, warns "Seleziona un altro pannello!" and leaves the report alone;
 // otherwise writes the page's table into `reportDir` + "report.html" (with the
-// portfolio's total line on the portfolio page) and returns the report's address
-// for the web tab. A report that cannot be written is told in a warning with the
-// file's name, and nothing is shown.
-std::optional<std::string> reportCommand(const ActivePage& page, const Catalogue& catalogue,
+// portfolio's total line on the portfolio page) and returns the report file's
+// path, for the web tab to show. A report that cannot be written is told in a
+// warning with the file's name, and nothing is returned.
+std::optional<std::string> reportCommand(const ActivePage& page, const ReportTemplates& templates,
                                          const std::string& reportDir, Prompts& prompts);
 
 // "Copia nella clipboard" (SpeedButtonExcelClick): with no table on the page,

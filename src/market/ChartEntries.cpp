@@ -1,6 +1,6 @@
 #include "market/ChartEntries.h"
 
-#include "market/Util.h"
+#include "market/QuoteServiceHost.h"
 #include "ui/TAlignGrid.h"
 
 namespace listorix {

@@ -1,11 +1,13 @@
 #include "market/IndexAnswer.h"
 
+#include "base/Digits.h"
+#include "base/Fields.h"
+#include "base/NumberFormat.h"
+#include "base/TextSink.h"
 #include "base/Trim.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
-#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
-#include "base/TextSink.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,7 @@
+#include "market/QuoteServiceHost.h"
+
+#include "base/Digits.h"
 #include "base/Trim.h"
-#include "base/NumberFormat.h"
-#include "market/Util.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "market/Util.h"
+#include "market/RequestList.h"
 
 namespace listorix {
 
@@ -42,18 +42,20 @@ void BuildRequestList(LineList& target, const LineList& symbols, std::string_vie
     }
 }
 
-void SplitToList(char separator, std::string_view text, LineList& list)
+std::string indexRequestUrl(std::string_view host)
 {
-    list.clear();
-    while (!text.empty()) {
-        const auto pos = text.find(separator);
-        if (pos == std::string_view::npos) {
-            list.emplace_back(text);
-            return;
-        }
-        list.emplace_back(text.substr(0, pos));
-        text.remove_prefix(pos + 1);
-    }
+    std::string url = "http://";
+    url += host;
+    url += "/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp&e=.csv";
+    return url;
+}
+
+std::string categoryUrlPrefix(std::string_view host)
+{
+    std::string url = "http://";
+    url += host;
+    url += "/d/quotes.csv?s=";
+    return url;
 }
 
 } // namespace listorix

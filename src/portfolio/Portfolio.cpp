@@ -1,13 +1,13 @@
 #include "portfolio/Portfolio.h"
 
-#include "base/Trim.h"
+#include "base/CaseFold.h"
+#include "base/Money.h"
 #include "base/NumberFormat.h"
-#include "market/QuoteFormat.h"
+#include "base/TextSink.h"
+#include "base/Trim.h"
 #include "portfolio/CodeIndex.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "base/TextSink.h"
-#include "base/CaseFold.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>
@@ -114,10 +114,10 @@ void Portfolio::RevaluePortfolio()
             const int source = found[static_cast<std::size_t>(*category)]
                                     [static_cast<std::size_t>(codeIds[static_cast<std::size_t>(row)])];
             if (source >= 1) {
-                const std::string& price = table.cell(2, source);
+                const std::string& price = table.cell(QuoteColumn::Flash, source);
                 if (!trimControls(price).empty()) {
                     m_grid.setCell(Quotazione, row, price);
-                    m_grid.setCell(Data, row, table.cell(3, source).substr(0, 5));
+                    m_grid.setCell(Data, row, table.cell(QuoteColumn::Data, source).substr(0, 5));
                 }
             }
         }
@@ -272,10 +272,11 @@ bool Portfolio::Aggiungialportafoglio1Click(const std::function<void()>& showPor
         if (!source.focused())
             continue;
         const int sourceRow = source.currentRow();
-        if (sourceRow < 1 || sourceRow >= source.rowCount() || source.cell(0, sourceRow).empty())
+        if (sourceRow < 1 || sourceRow >= source.rowCount() ||
+            source.cell(QuoteColumn::Codice, sourceRow).empty())
             return false;
-        const int row = addSecurityRow(m_grid, source.cell(0, sourceRow), source.cell(1, sourceRow),
-                                       typeCodeOf(category));
+        const int row = addSecurityRow(m_grid, source.cell(QuoteColumn::Codice, sourceRow),
+                                       source.cell(QuoteColumn::Nome, sourceRow), typeCodeOf(category));
         RevaluePortfolio();
         if (showPortfolioPage)
             showPortfolioPage();

@@ -1,10 +1,11 @@
 #include "retrieval/HttpAnswerParser.h"
 
+#include "base/CaseFold.h"
+#include "base/Digits.h"
 #include "base/HexDigit.h"
 #include "base/Trim.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <limits>
 
@@ -12,34 +13,11 @@ namespace listorix {
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-char lower(char c)
-{
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-std::string toLower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), lower);
-    return out;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
-}
-
 bool isChunkedEncoding(std::string_view value)
 {
     const auto comma = value.rfind(',');
     const auto last = comma == std::string_view::npos ? value : value.substr(comma + 1);
-    return equalsNoCase(trimSpacesAndTabs(last), "chunked");
+    return equalsIgnoringAsciiCase(trimSpacesAndTabs(last), "chunked");
 }
 
 void dropLineEnd(std::string& line)
@@ -96,7 +74,7 @@ void HttpAnswerParser::feedFirstLine(std::string_view& bytes)
     const std::size_t lineBytes = lf == std::string_view::npos ? bytes.size() : lf + 1;
     std::string probe = m_line.substr(0, markup.size());
     probe.append(bytes.substr(0, std::min(lineBytes, markup.size() - probe.size())));
-    if (equalsNoCase(probe, markup)) {
+    if (equalsIgnoringAsciiCase(probe, markup)) {
         m_head.contentType = "text/html";
         m_state = State::BodyToClose;
         const std::string start = std::move(m_line);
@@ -122,8 +100,8 @@ void HttpAnswerParser::onStatusLine(std::string_view line)
     }
     m_state = State::HeaderLines;
     const bool known = line.starts_with("HTTP/1.0") || line.starts_with("HTTP/1.1");
-    const bool threeDigits = line.size() >= 12 && isDigit(line[9]) && isDigit(line[10]) &&
-                             isDigit(line[11]) && (line.size() == 12 || line[12] == ' ');
+    const bool threeDigits = line.size() >= 12 && isAsciiDigit(line[9]) && isAsciiDigit(line[10]) &&
+                             isAsciiDigit(line[11]) && (line.size() == 12 || line[12] == ' ');
     if (!known || !threeDigits) {
         return;
     }
@@ -144,7 +122,7 @@ void HttpAnswerParser::onHeaderLine(std::string_view line)
     if (colon == std::string_view::npos) {
         return;
     }
-    const std::string name = toLower(line.substr(0, colon));
+    const std::string name = asciiLower(line.substr(0, colon));
     std::string_view value = line.substr(colon + 1);
     while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) {
         value.remove_prefix(1);
@@ -157,7 +135,7 @@ void HttpAnswerParser::onHeaderLine(std::string_view line)
         if (negative) {
             number.remove_prefix(1);
         }
-        if (number.empty() || !std::all_of(number.begin(), number.end(), isDigit)) {
+        if (number.empty() || !std::all_of(number.begin(), number.end(), isAsciiDigit)) {
             return; // not a number: no length
         }
         std::int64_t length = 0;
@@ -172,13 +150,13 @@ void HttpAnswerParser::onHeaderLine(std::string_view line)
         m_head.transferEncoding = std::string(value);
         m_chunked = isChunkedEncoding(value);
     } else if (name == "content-type") {
-        m_head.contentType = toLower(value);
+        m_head.contentType = asciiLower(value);
     } else if (name == "www-authenticate" || name == "proxy-authenticate") {
         m_head.challenges.emplace_back(value);
     } else if (name == "connection" || name == "proxy-connection") {
-        if (equalsNoCase(trimSpacesAndTabs(value), "close")) {
+        if (equalsIgnoringAsciiCase(trimSpacesAndTabs(value), "close")) {
             m_head.closeConnection = true;
-        } else if (equalsNoCase(trimSpacesAndTabs(value), "keep-alive")) {
+        } else if (equalsIgnoringAsciiCase(trimSpacesAndTabs(value), "keep-alive")) {
             m_head.closeConnection = false;
         }
     }

@@ -1,7 +1,8 @@
 #include "retrieval/HttpUrl.h"
 
+#include "base/CaseFold.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace listorix {
 
@@ -9,11 +10,7 @@ namespace {
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix)
 {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
+    return text.size() >= prefix.size() && equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 void splitHostPort(std::string_view text, HttpUrl& url)

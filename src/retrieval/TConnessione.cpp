@@ -1,5 +1,6 @@
 #include "retrieval/TConnessione.h"
 
+#include "base/Digits.h"
 #include "base/TextSink.h"
 
 #include <algorithm>
@@ -10,11 +11,6 @@ namespace listorix {
 namespace {
 
 constexpr std::int32_t retryDelaySeconds = 60;
-
-std::string twoDigits(std::int64_t value)
-{
-    return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
-}
 
 } // namespace
 

@@ -1,5 +1,8 @@
 #include "retrieval/THttpClient.h"
 
+#include "base/CaseFold.h"
+#include "base/Digits.h"
+#include "base/PosixIo.h"
 #include "retrieval/AddressList.h"
 #include "retrieval/Base64.h"
 #include "retrieval/CloseSignal.h"
@@ -7,7 +10,6 @@
 #include "retrieval/HttpUrl.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <stdexcept>
 #include <system_error>
@@ -18,43 +20,28 @@ namespace {
 
 constexpr std::size_t receiveChunk = 64 * 1024;
 
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    return text;
-}
-
-std::string errorText(int error)
-{
-    return std::generic_category().message(error);
-}
-
 std::string socketError(int error)
 {
-    return errorText(error) + " (Error #" + std::to_string(error) + ")";
+    return errnoText(error) + " (Error #" + std::to_string(error) + ")";
 }
 
 bool validPort(const std::string& port)
 {
-    if (port.empty() || port.size() > 5 ||
-        !std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return false;
-    }
-    const int value = std::stoi(port);
-    return value > 0 && value <= 65535;
+    const auto value = parseDigits(port, 5);
+    return value && *value > 0 && *value <= 65535;
 }
 
 bool hasBasicChallenge(const std::vector<std::string>& challenges)
 {
-    return std::any_of(challenges.begin(), challenges.end(),
-                       [](const std::string& c) { return lowerCase(c.substr(0, 5)) == "basic"; });
+    return std::any_of(challenges.begin(), challenges.end(), [](const std::string& c) {
+        return equalsIgnoringAsciiCase(std::string_view(c).substr(0, 5), "basic");
+    });
 }
 
 // Origin credentials belong to the host and port of the URL they were given for.
 bool sameOrigin(const HttpUrl& a, const HttpUrl& b)
 {
-    return lowerCase(a.hostName()) == lowerCase(b.hostName()) && a.portOr("80") == b.portOr("80");
+    return equalsIgnoringAsciiCase(a.hostName(), b.hostName()) && a.portOr("80") == b.portOr("80");
 }
 
 struct RunGuard

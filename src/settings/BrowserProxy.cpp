@@ -1,6 +1,6 @@
 #include "settings/BrowserProxy.h"
 
-#include "base/NumberFormat.h"
+#include "base/Digits.h"
 #include "base/Trim.h"
 #include "retrieval/HttpUrl.h"
 #include "retrieval/ProxySettings.h"

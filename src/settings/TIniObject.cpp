@@ -1,13 +1,12 @@
 #include "settings/TIniObject.h"
 
-#include "base/Trim.h"
 #include "base/Date.h"
-#include "market/IntradayChart.h"
+#include "base/Fields.h"
 #include "base/NumberFormat.h"
-#include "market/QuoteFormat.h"
 #include "base/TimeOfDay.h"
+#include "base/Trim.h"
+#include "market/IntradayChart.h"
 #include "settings/ProgramDir.h"
-#include "settings/TiniConfig.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>

@@ -92,14 +92,13 @@ void WriteConfig(const TiniConfig& config, const std::filesystem::path& file)
 
 std::string EncodePassword(std::string_view password)
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
     std::string stored;
     stored.reserve(password.size() * 4);
     for (std::size_t i = 0; i < password.size(); ++i) {
         // At most 255 + 26 * 13 = 593, so four digits always suffice.
         const int code = static_cast<unsigned char>(password[i]) + periodOffset(i + 1);
         for (int shift = 12; shift >= 0; shift -= 4)
-            stored += digits[(code >> shift) & 0xF];
+            stored += kHexDigits[static_cast<std::size_t>((code >> shift) & 0xF)];
     }
     return stored;
 }
@@ -120,16 +119,6 @@ std::string DecodePassword(std::string_view stored)
         password += static_cast<char>((value - periodOffset(k + 1)) & 0xFF);
     }
     return password;
-}
-
-std::string NextField(std::string& rest)
-{
-    const std::size_t separator = rest.find(';');
-    if (separator == std::string::npos)
-        return std::exchange(rest, std::string());
-    std::string field = rest.substr(0, separator);
-    rest.erase(0, separator + 1);
-    return field;
 }
 
 } // namespace listorix

@@ -1,8 +1,8 @@
 #include "AnsweringPrompts.h"
 #include "ScratchDir.h"
 #include "WorkedExamplePortfolio.h"
+#include "export/ReportTemplates.h"
 #include "export/TableCommands.h"
-#include "market/Util.h"
 #include "ui/TAlignGrid.h"
 
 #include <fstream>
@@ -23,20 +23,14 @@ std::string readFile(const std::filesystem::path& path)
     return text.str();
 }
 
-Catalogue catalogueBeside(const ScratchDir& dir)
-{
-    Catalogue catalogue;
-    BuildCatalogue(catalogue, {dir.dir()});
-    return catalogue;
-}
+const ReportTemplates kTemplates = BuildReportTemplates("file:///opt/listorix/web/index.html");
 
 TEST(ReportCommand, pageWithoutTableWarnsAndLeavesTheReportAlone)
 {
     ScratchDir dir;
     dir.write("report.html", "earlier");
     AnsweringPrompts prompts;
-    const auto shown =
-        reportCommand({nullptr, "Indici", std::nullopt}, catalogueBeside(dir), dir.dir(), prompts);
+    const auto shown = reportCommand({nullptr, "Indici", std::nullopt}, kTemplates, dir.dir(), prompts);
     EXPECT_FALSE(shown);
     EXPECT_EQ(prompts.shown, std::vector<std::string>{"warning: Seleziona un altro pannello!"});
     EXPECT_EQ(readFile(dir.file("report.html")), "earlier");
@@ -51,10 +45,10 @@ TEST(ReportCommand, portfolioReportIsWrittenWithItsTotalAndShown)
     AnsweringPrompts prompts;
     const ActivePage page{&grid, "Portafoglio", "Totale Portafoglio: Eu 1.240,0000 = L.2.400.975"};
 
-    const auto shown = reportCommand(page, catalogueBeside(dir), dir.dir(), prompts);
+    const auto shown = reportCommand(page, kTemplates, dir.dir(), prompts);
 
     EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_EQ(shown.value_or(""), "file://" + dir.dir() + "report.html");
+    EXPECT_EQ(shown.value_or(""), dir.dir() + "report.html");
     const std::string report = readFile(dir.file("report.html"));
     EXPECT_NE(report.find("charset=windows-1252"), std::string::npos);
     EXPECT_NE(report.find("<title>Report Listorix - Portafoglio</title>"), std::string::npos);
@@ -67,8 +61,7 @@ TEST(ReportCommand, categoryReportHasNoTotalLine)
     ScratchDir dir;
     TAlignGrid grid(11, 2);
     AnsweringPrompts prompts;
-    ASSERT_TRUE(
-        reportCommand({&grid, "Obbligazioni", std::nullopt}, catalogueBeside(dir), dir.dir(), prompts));
+    ASSERT_TRUE(reportCommand({&grid, "Obbligazioni", std::nullopt}, kTemplates, dir.dir(), prompts));
     EXPECT_EQ(readFile(dir.file("report.html")).find("<b>Totale</b>"), std::string::npos);
 }
 
@@ -78,7 +71,7 @@ TEST(ReportCommand, reportThatCannotBeWrittenIsAnErrorAndNothingIsShown)
     TAlignGrid grid(4, 2);
     AnsweringPrompts prompts;
     const std::string missing = dir.dir() + "gone/";
-    EXPECT_FALSE(reportCommand({&grid, "Fondi", std::nullopt}, catalogueBeside(dir), missing, prompts));
+    EXPECT_FALSE(reportCommand({&grid, "Fondi", std::nullopt}, kTemplates, missing, prompts));
     EXPECT_EQ(prompts.shown,
               std::vector<std::string>{"warning: Unable to write to " + missing + "report.html"});
 }

@@ -1,6 +1,6 @@
 // Stands in an installed tree's bin/ and tells where the program's files go and
 // come from there, writing the settings file the way the program does.
-#include "market/Util.h"
+#include "market/Catalogue.h"
 #include "settings/ProgramDir.h"
 #include "settings/TiniConfig.h"
 

@@ -1,5 +1,5 @@
 #include "ScratchDir.h"
-#include "market/Util.h"
+#include "market/Catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -141,25 +141,6 @@ TEST(BuildCatalogue, userFolderComesFirstPerCategoryAndPerPage)
     EXPECT_NE(catalogue.FondiUrls[0].find("?s=FUND&"), std::string::npos);
     EXPECT_EQ(catalogue.HomePageUrl, "file://" + user.dir() + "web/index.html");
     EXPECT_EQ(catalogue.HelpPageUrl, "file://" + installed.dir() + "web/help.html");
-}
-
-TEST(BuildCatalogue, reportTemplatesCarryTheTitleTwiceInTheHeadOnly)
-{
-    ScratchDir dir;
-    const Catalogue catalogue = build(dir);
-    const std::string home = catalogue.HomePageUrl;
-    const std::string linkText = home.substr(std::string_view("file://").size());
-    EXPECT_EQ(
-        catalogue.ReportHead,
-        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
-        "charset=windows-1252\"><title>Report Listorix - #titolo#</title></head><body><table width=\"100%\" "
-        "border=\"0\"><tr><td valign=\"bottom\"><font face=\"Verdana\" color=\"blue\"><b><i><big>#titolo#"
-        "</big></b></i></font></td><td align=\"right\" valign=\"bottom\"><font face=\"Verdana\" "
-        "size=\"1\"><a href=\"" +
-            home + "\">" + linkText + "</a></font></td></tr></table>");
-    EXPECT_EQ(catalogue.ReportFoot,
-              "<font face=\"Verdana\" size=\"1\"><i><br>report generato da Listorix <a href=\"" + home +
-                  "\">" + linkText + "</a></i></font><br></body></html>");
 }
 
 TEST(FileUrlFromPath, encodesWhatAFileAddressCannotHoldVerbatim)

@@ -1,7 +1,6 @@
 #include "IndexTestSupport.h"
-#include "market/IntradayChart.h"
 #include "base/NumberFormat.h"
-#include "market/QuoteFormat.h"
+#include "market/IntradayChart.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "market/Util.h"
+#include "market/QuoteServiceHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "market/Util.h"
+#include "market/RequestList.h"
 
 #include <gtest/gtest.h>
 
@@ -104,25 +104,6 @@ TEST(BuildRequestList, appendsWithoutClearingTarget)
     LineList target{"earlier"};
     BuildRequestList(target, {"X"}, "P", "C", "F");
     EXPECT_EQ(target, (LineList{"earlier", "PXF\tC 1/1"}));
-}
-
-TEST(SplitToList, cutsAtEverySeparator)
-{
-    struct Case
-    {
-        std::string_view text;
-        LineList pieces;
-    };
-    const Case cases[] = {
-        {"1;2;;4;", {"1", "2", "", "4"}},   {"", {}}, {"abc", {"abc"}}, {";", {""}}, {";;a", {"", "", "a"}},
-        {"a;b c; d ", {"a", "b c", " d "}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        LineList list{"stale"};
-        SplitToList(';', c.text, list);
-        EXPECT_EQ(list, c.pieces);
-    }
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "ScratchDir.h"
-#include "market/Util.h"
+#include "market/TickerLists.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

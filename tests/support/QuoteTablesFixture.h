@@ -1,11 +1,11 @@
 #pragma once
 
+#include "base/LineList.h"
+#include "base/TextSink.h"
 #include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
 #include "market/SecurityAnswer.h"
-#include "market/Util.h"
 #include "retrieval/TConnessione.h"
-#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <string>

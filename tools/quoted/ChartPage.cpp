@@ -1,5 +1,6 @@
 #include "quoted/ChartPage.h"
 
+#include "base/PercentEncoding.h"
 #include "quoted/QueryString.h"
 #include "quoted/TextFormat.h"
 #include "quoted/TradingCalendar.h"

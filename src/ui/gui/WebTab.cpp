@@ -3,12 +3,14 @@
 #include "ui/gui/WebBrowser.h"
 #include "ui/gui/WebEngineBrowser.h"
 
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QStyle>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace listorix {
@@ -123,6 +125,11 @@ WebBrowser& WebTab::Browser()
 void WebTab::NavigateTo(const QString& url)
 {
     Browser().navigate(url);
+}
+
+QString WebTab::fileAddress(const std::string& path)
+{
+    return QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path))).toString();
 }
 
 void WebTab::focusBrowser()

@@ -39,6 +39,8 @@ public:
 
     // NavigateTo(Browser, url): the browser goes to `url` as given.
     void NavigateTo(const QString& url);
+    // The "file://" address of a local file (the report), for NavigateTo.
+    static QString fileAddress(const std::string& path);
     // Gives the browser the keyboard focus (ShowInWebTab's last step).
     void focusBrowser();
 

@@ -1,8 +1,8 @@
 #include "AnsweringPrompts.h"
 #include "RecordingBrowser.h"
 #include "ScratchDir.h"
+#include "export/ReportTemplates.h"
 #include "export/TableCommands.h"
-#include "market/Util.h"
 #include "ui/TAlignGrid.h"
 #include "ui/gui/WebTab.h"
 
@@ -17,16 +17,15 @@ namespace {
 TEST(ReportInWebTab, reportIsWrittenBesideTheProgramAndOpenedInTheWebTab)
 {
     test::ScratchDir programDir;
-    Catalogue catalogue;
-    BuildCatalogue(catalogue, {programDir.dir()});
+    const ReportTemplates templates = BuildReportTemplates("file:///opt/listorix/web/index.html");
     test::RecordingBrowser* browser = nullptr;
     WebTab tab([&](QWidget* parent) { return browser = new test::RecordingBrowser(parent); });
     TAlignGrid grid(11, 2);
     test::AnsweringPrompts prompts;
 
-    if (const auto address =
-            reportCommand({&grid, "Derivati", std::nullopt}, catalogue, programDir.dir(), prompts))
-        tab.NavigateTo(QString::fromStdString(*address));
+    if (const auto report =
+            reportCommand({&grid, "Derivati", std::nullopt}, templates, programDir.dir(), prompts))
+        tab.NavigateTo(WebTab::fileAddress(*report));
 
     EXPECT_TRUE(std::filesystem::is_regular_file(programDir.file("report.html")));
     ASSERT_NE(browser, nullptr);
@@ -37,16 +36,16 @@ TEST(ReportInWebTab, reportIsWrittenBesideTheProgramAndOpenedInTheWebTab)
 TEST(ReportInWebTab, pageWithoutTableOpensNothing)
 {
     test::ScratchDir programDir;
-    Catalogue catalogue;
+    const ReportTemplates templates = BuildReportTemplates("file:///opt/listorix/web/index.html");
     int made = 0;
     WebTab tab([&](QWidget* parent) {
         ++made;
         return new test::RecordingBrowser(parent);
     });
     test::AnsweringPrompts prompts;
-    if (const auto address =
-            reportCommand({nullptr, "Web", std::nullopt}, catalogue, programDir.dir(), prompts))
-        tab.NavigateTo(QString::fromStdString(*address));
+    if (const auto report =
+            reportCommand({nullptr, "Web", std::nullopt}, templates, programDir.dir(), prompts))
+        tab.NavigateTo(WebTab::fileAddress(*report));
     EXPECT_EQ(made, 0);
     EXPECT_EQ(prompts.shown, std::vector<std::string>{"warning: Seleziona un altro pannello!"});
     EXPECT_FALSE(std::filesystem::exists(programDir.file("report.html")));

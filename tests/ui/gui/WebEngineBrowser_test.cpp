@@ -2,12 +2,13 @@
 // in its declared character set, and the way out through the program's proxy.
 #include "AnsweringPrompts.h"
 #include "ScratchDir.h"
+#include "export/ReportTemplates.h"
 #include "export/TableCommands.h"
-#include "market/Util.h"
 #include "settings/BrowserProxy.h"
 #include "ui/TAlignGrid.h"
 #include "ui/gui/WebEngineBrowser.h"
 #include "ui/gui/WebEngineStartup.h"
+#include "ui/gui/WebTab.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -121,16 +122,15 @@ TEST_F(WebEngineBrowserTest, showsTheShippedStartPageFromFile)
 TEST_F(WebEngineBrowserTest, reportShowsAccentsAndTheEuroSignRight)
 {
     test::ScratchDir dir;
-    Catalogue catalogue;
-    BuildCatalogue(catalogue, {dir.dir()});
     TAlignGrid grid(2, 2);
     grid.setCell(1, 1, "Citt\xE0 \x80 1.240,00");
     test::AnsweringPrompts prompts;
-    const auto address =
-        reportCommand({&grid, "Titoli azionari", std::nullopt}, catalogue, dir.dir(), prompts);
-    ASSERT_TRUE(address);
+    const auto report =
+        reportCommand({&grid, "Titoli azionari", std::nullopt},
+                      BuildReportTemplates("file:///opt/listorix/web/index.html"), dir.dir(), prompts);
+    ASSERT_TRUE(report);
 
-    ASSERT_EQ(load(browser, QString::fromStdString(*address)), true);
+    ASSERT_EQ(load(browser, WebTab::fileAddress(*report)), true);
     EXPECT_TRUE(pageText(browser).contains(QString::fromUtf8("Città € 1.240,00")))
         << pageText(browser).toStdString();
 }

@@ -1,4 +1,8 @@
-#include "market/Util.h"
+#include "market/Catalogue.h"
+
+#include "base/PercentEncoding.h"
+#include "market/RequestList.h"
+#include "market/TickerLists.h"
 
 #include <filesystem>
 
@@ -50,63 +54,7 @@ std::string tickerListDir(const std::vector<std::string>& dirs, char letter)
     return dirs.front();
 }
 
-// The address as a link text: without "scheme://".
-std::string_view withoutScheme(std::string_view url)
-{
-    const auto pos = url.find("://");
-    return pos == std::string_view::npos ? url : url.substr(pos + 3);
-}
-
-bool isUnreserved(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '.' || c == '_' || c == '~';
-}
-
-std::string reportHead(std::string_view homePage)
-{
-    // The report is 8-bit Windows-1252 text: declared, so that a browser does not
-    // guess and shows "à" and "€" right.
-    std::string head = "<html><head>"
-                       "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
-                       "<title>Report Listorix - #titolo#</title></head><body>"
-                       "<table width=\"100%\" border=\"0\"><tr><td valign=\"bottom\">"
-                       "<font face=\"Verdana\" color=\"blue\"><b><i><big>#titolo#</big></b></i></font></td>"
-                       "<td align=\"right\" valign=\"bottom\"><font face=\"Verdana\" size=\"1\"><a href=\"";
-    head += homePage;
-    head += "\">";
-    head += withoutScheme(homePage);
-    head += "</a></font></td></tr></table>";
-    return head;
-}
-
-std::string reportFoot(std::string_view homePage)
-{
-    std::string foot = "<font face=\"Verdana\" size=\"1\"><i><br>report generato da Listorix <a href=\"";
-    foot += homePage;
-    foot += "\">";
-    foot += withoutScheme(homePage);
-    foot += "</a></i></font><br></body></html>";
-    return foot;
-}
-
 } // namespace
-
-std::string indexRequestUrl(std::string_view host)
-{
-    std::string url = "http://";
-    url += host;
-    url += "/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp&e=.csv";
-    return url;
-}
-
-std::string categoryUrlPrefix(std::string_view host)
-{
-    std::string url = "http://";
-    url += host;
-    url += "/d/quotes.csv?s=";
-    return url;
-}
 
 std::string fileUrlFromPath(const std::string& path)
 {
@@ -116,21 +64,7 @@ std::string fileUrlFromPath(const std::string& path)
     if (ec) {
         absolute = fs::path(path);
     }
-    const std::string normal = absolute.lexically_normal().string();
-
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string url = "file://";
-    for (const char ch : normal) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (isUnreserved(c) || c == '/') {
-            url += ch;
-        } else {
-            url += '%';
-            url += kHex[c >> 4];
-            url += kHex[c & 0x0F];
-        }
-    }
-    return url;
+    return "file://" + percentEncode(absolute.lexically_normal().string(), "/");
 }
 
 bool BuildCatalogue(Catalogue& catalogue, const CatalogueOptions& options)
@@ -157,9 +91,6 @@ bool BuildCatalogue(Catalogue& catalogue, const CatalogueOptions& options)
         BuildRequestList(catalogue.*category.list, symbols, prefix, category.caption, kCategoryFields);
         symbols.clear();
     }
-
-    catalogue.ReportHead = reportHead(catalogue.HomePageUrl);
-    catalogue.ReportFoot = reportFoot(catalogue.HomePageUrl);
     return true;
 }
 

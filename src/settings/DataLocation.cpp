@@ -1,5 +1,7 @@
 #include "settings/DataLocation.h"
 
+#include "base/DirPath.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -15,13 +17,6 @@
 namespace listorix {
 
 namespace {
-
-std::string withTrailingSeparator(std::string dir)
-{
-    if (dir.empty() || dir.back() != '/')
-        dir += '/';
-    return dir;
-}
 
 std::string environment(const char* name)
 {

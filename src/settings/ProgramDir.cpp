@@ -1,17 +1,12 @@
 #include "settings/ProgramDir.h"
 
+#include "base/DirPath.h"
+
 #include <optional>
 
 namespace listorix {
 
 namespace {
-
-std::string withTrailingSeparator(std::string dir)
-{
-    if (dir.empty() || dir.back() != '/')
-        dir += '/';
-    return dir;
-}
 
 std::optional<DataLocation>& overriddenLocation()
 {

@@ -16,8 +16,10 @@ class WebBrowser : public QWidget
 public:
     using QWidget::QWidget;
 
-    // Loads the address exactly as given: no scheme is added. An address that
-    // cannot be loaded gives the browser's own error page.
+    // Loads the address the program hands over unchanged; the browser reads it as
+    // its own address bar would (a text without a scheme is a web address, or a
+    // local file's path). An address that cannot be loaded gives the browser's own
+    // error page.
     virtual void navigate(const QString& url) = 0;
     // Back and forward without an earlier or later page do nothing.
     virtual void back() = 0;

@@ -24,7 +24,7 @@ WebEngineBrowser::WebEngineBrowser(QWidget* parent) : WebBrowser(parent), m_view
 
 void WebEngineBrowser::navigate(const QString& url)
 {
-    m_view->load(QUrl(url));
+    m_view->load(QUrl::fromUserInput(url));
 }
 
 void WebEngineBrowser::back()

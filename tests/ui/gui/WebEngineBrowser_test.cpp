@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -156,8 +157,12 @@ TEST_F(WebEngineBrowserTest, goesOutThroughTheProgramsProxyWithItsCredentialsAnd
 
     LoopbackProxy second(QStringLiteral("second"));
     switchProxy(BrowserProxy{"127.0.0.1", second.port(), "", ""});
-    ASSERT_EQ(load(browser, QStringLiteral("http://quotes.listorix.invalid/2")), true);
+    // Typed without a scheme, as into the address field: still a web address.
+    ASSERT_EQ(load(browser, QStringLiteral("quotes.listorix.invalid/2")), true);
     EXPECT_EQ(browser.view()->title(), QStringLiteral("second"));
+    EXPECT_TRUE(std::any_of(second.heads.begin(), second.heads.end(), [](const QByteArray& head) {
+        return head.startsWith("GET http://quotes.listorix.invalid/2 HTTP/1.1");
+    }));
 
     // Proxy off: straight out, where the made-up host does not exist.
     switchProxy(std::nullopt);

@@ -1,5 +1,6 @@
 #include "base/Money.h"
 
+#include "base/Digits.h"
 #include "base/NumberFormat.h"
 #include "base/Trim.h"
 
@@ -31,7 +32,7 @@ std::optional<std::string> exactLire(std::string_view text)
     bool comma = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (c >= '0' && c <= '9') {
+        if (isAsciiDigit(c)) {
             if (++digits > 19)
                 return std::nullopt;
             number = number * 10 + static_cast<unsigned>(c - '0');
@@ -45,11 +46,11 @@ std::optional<std::string> exactLire(std::string_view text)
     if (digits == 0)
         return std::nullopt;
 
-    constexpr unsigned lireCents = 193627; // lire per euro × 100
+    constexpr unsigned kLireCents = 193627; // lire per euro × 100
     unsigned __int128 unit = 1;
     for (int k = 0; k < decimals + 2; ++k)
         unit *= 10;
-    const unsigned __int128 scaled = number * lireCents;
+    const unsigned __int128 scaled = number * kLireCents;
     const unsigned __int128 whole = scaled / unit;
     const unsigned __int128 twiceRest = scaled % unit * 2;
     const unsigned __int128 fromHalf = twiceRest > unit ? twiceRest - unit : unit - twiceRest;

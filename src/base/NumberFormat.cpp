@@ -18,7 +18,7 @@ namespace {
 // this many digits comes back as exactly those digits; digits beyond them are
 // noise of the binary arithmetic and are rounded away before any formatting.
 template <typename T>
-constexpr int significantDigits = std::numeric_limits<T>::digits10;
+constexpr int kSignificantDigits = std::numeric_limits<T>::digits10;
 
 template <typename T>
 std::optional<T> parseFloating(std::string_view text)
@@ -171,7 +171,7 @@ Decimal toDecimal(T value)
         --d.pointPos;
     }
     d.stripTrailingZeros();
-    d.roundToDigits(significantDigits<T>);
+    d.roundToDigits(kSignificantDigits<T>);
     return d;
 }
 
@@ -286,7 +286,7 @@ std::string formatGeneral(double value)
     if (d.isZero())
         return "0";
     std::string out = d.negative ? "-" : "";
-    if (d.pointPos > significantDigits<double> || d.pointPos < -3) {
+    if (d.pointPos > kSignificantDigits<double> || d.pointPos < -3) {
         out += d.digits.front();
         if (d.digits.size() > 1) {
             out += kDecimalSeparator;

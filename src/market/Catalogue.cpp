@@ -26,9 +26,8 @@ constexpr Category kCategories[] = {
 
 std::string withTrailingSeparator(std::string dir)
 {
-    if (!dir.empty() && dir.back() != '/') {
+    if (!dir.empty() && dir.back() != '/')
         dir += '/';
-    }
     return dir;
 }
 
@@ -61,9 +60,8 @@ std::string fileUrlFromPath(const std::string& path)
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path absolute = fs::absolute(fs::path(path), ec);
-    if (ec) {
+    if (ec)
         absolute = fs::path(path);
-    }
     return "file://" + percentEncode(absolute.lexically_normal().string(), "/");
 }
 

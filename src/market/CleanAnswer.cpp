@@ -11,8 +11,8 @@ namespace {
 
 std::string::size_type findAmpEntity(const std::string& line)
 {
-    constexpr std::string_view entity = "&amp;";
-    const auto found = std::search(line.begin(), line.end(), entity.begin(), entity.end(),
+    constexpr std::string_view kEntity = "&amp;";
+    const auto found = std::search(line.begin(), line.end(), kEntity.begin(), kEntity.end(),
                                    [](char a, char b) { return asciiLower(a) == b; });
     return found == line.end() ? std::string::npos
                                : static_cast<std::string::size_type>(found - line.begin());

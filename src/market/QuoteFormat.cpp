@@ -101,19 +101,19 @@ TColor ColourBySign(std::string_view text)
 
 char LocaleDecimalSeparator(const std::string& localeName)
 {
-    constexpr char fallback = ',';
+    constexpr char kFallback = ',';
     // An empty name would make newlocale consult the environment itself.
     if (localeName.empty())
-        return fallback;
+        return kFallback;
     const locale_t locale = newlocale(LC_NUMERIC_MASK, localeName.c_str(), locale_t{});
     if (locale == locale_t{})
-        return fallback;
+        return kFallback;
     const char* radix = nl_langinfo_l(RADIXCHAR, locale);
     const std::string separator = radix != nullptr ? radix : "";
     freelocale(locale);
     // A separator of several bytes (some UTF-8 locales) cannot be one character.
     if (separator.size() != 1 || static_cast<unsigned char>(separator[0]) >= 0x80)
-        return fallback;
+        return kFallback;
     return separator[0];
 }
 

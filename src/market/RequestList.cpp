@@ -10,18 +10,16 @@ void BuildRequestList(LineList& target, const LineList& symbols, std::string_vie
     LineList joinedChunks;
     std::string joined;
     for (std::size_t i = 0; i < symbols.size(); ++i) {
-        if (!joined.empty()) {
+        if (!joined.empty())
             joined += '+';
-        }
         joined += symbols[i];
         if ((i + 1) % kSymbolsPerRequest == 0 && !joined.empty()) {
             joinedChunks.push_back(std::move(joined));
             joined.clear();
         }
     }
-    if (!joined.empty()) {
+    if (!joined.empty())
         joinedChunks.push_back(std::move(joined));
-    }
 
     // N counts the entries actually written, so the captions never announce a
     // part that does not exist.

@@ -80,11 +80,11 @@ std::string dayMonth(std::string_view date)
 // without its "%". A text of another form stays whole.
 void keepPercentage(std::string& change)
 {
-    constexpr std::string_view separator = " - ";
-    const std::size_t at = change.find(separator);
+    constexpr std::string_view kSeparator = " - ";
+    const std::size_t at = change.find(kSeparator);
     if (at == std::string::npos)
         return;
-    change.erase(0, at + separator.size());
+    change.erase(0, at + kSeparator.size());
     const std::size_t percent = change.find('%');
     if (percent != std::string::npos)
         change.erase(percent, 1);

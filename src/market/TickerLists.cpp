@@ -26,21 +26,17 @@ bool isTickerListName(char letter, std::string_view name)
 std::optional<std::string> readRegularFile(const fs::path& path)
 {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
+    if (!fs::is_regular_file(path, ec))
         return std::nullopt;
-    }
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    if (!in)
         return std::nullopt;
-    }
     std::string content;
     char buffer[8192];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
         content.append(buffer, static_cast<std::size_t>(in.gcount()));
-    }
-    if (in.bad()) {
+    if (in.bad())
         return std::nullopt;
-    }
     return content;
 }
 
@@ -64,12 +60,10 @@ bool LoadTickerLists(const std::string& programDir, char letter, LineList& targe
     fs::directory_iterator it(dir, ec);
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         const fs::path& entry = it->path();
-        if (!isTickerListName(letter, entry.filename().native())) {
+        if (!isTickerListName(letter, entry.filename().native()))
             continue;
-        }
-        if (const auto content = readRegularFile(entry)) {
+        if (const auto content = readRegularFile(entry))
             appendLines(*content, target);
-        }
     }
     return true;
 }

@@ -24,8 +24,8 @@ namespace {
 using namespace PortfolioColumn;
 
 // Money cells: at least 15 characters, four decimals, thousands grouped.
-constexpr int moneyWidth = 15;
-constexpr int moneyDecimals = 4;
+constexpr int kMoneyWidth = 15;
+constexpr int kMoneyDecimals = 4;
 
 // A cell as a number, read as display text with its thousands points removed; 0 when
 // it does not convert.
@@ -50,7 +50,7 @@ void fixNumberNotation(std::string& text)
 std::string totalCaption(std::string_view prefix, double euro)
 {
     // The lire amount is formed in extended precision from the euro sum.
-    return std::string(prefix) + formatNumber(euro, moneyDecimals) + " = L." +
+    return std::string(prefix) + formatNumber(euro, kMoneyDecimals) + " = L." +
            formatNumber(static_cast<long double>(euro) * kLirePerEuro, 0);
 }
 
@@ -129,19 +129,19 @@ void Portfolio::RevaluePortfolio()
         const double purchase = std::max(displayNumber(m_grid.cell(Acquisto, row)), 0.0);
 
         const double value = price * quantity;
-        std::string text = formatNumber(value, moneyDecimals, moneyWidth);
+        std::string text = formatNumber(value, kMoneyDecimals, kMoneyWidth);
         m_grid.setHintCell(Totale, row, FormatLire(text));
         m_grid.setCell(Totale, row, std::move(text));
         colourBySign(Totale, row, value);
 
         const double gain = (price - purchase) * quantity;
-        text = formatNumber(gain, moneyDecimals, moneyWidth);
+        text = formatNumber(gain, kMoneyDecimals, kMoneyWidth);
         m_grid.setHintCell(Guadagno, row, FormatLire(text));
         m_grid.setCell(Guadagno, row, std::move(text));
         colourBySign(Guadagno, row, gain);
 
         if (purchase > 0) {
-            text = formatNumber(purchase, moneyDecimals, moneyWidth);
+            text = formatNumber(purchase, kMoneyDecimals, kMoneyWidth);
             m_grid.setHintCell(Acquisto, row, FormatLire(text));
             m_grid.setCell(Acquisto, row, std::move(text));
             const double change = (price - purchase) / purchase * 100;

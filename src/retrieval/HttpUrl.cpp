@@ -20,9 +20,8 @@ void splitHostPort(std::string_view text, HttpUrl& url)
         if (close != std::string_view::npos) {
             url.host = std::string(text.substr(0, close + 1));
             const auto rest = text.substr(close + 1);
-            if (!rest.empty() && rest.front() == ':') {
+            if (!rest.empty() && rest.front() == ':')
                 url.port = std::string(rest.substr(1));
-            }
             return;
         }
     }
@@ -39,26 +38,23 @@ void splitHostPort(std::string_view text, HttpUrl& url)
 
 std::string HttpUrl::hostName() const
 {
-    if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
         return host.substr(1, host.size() - 2);
-    }
     return host;
 }
 
 std::string HttpUrl::hostLine() const
 {
-    if (port.empty() || port == "80") {
+    if (port.empty() || port == "80")
         return host;
-    }
     return host + ':' + port;
 }
 
 std::string HttpUrl::absolute() const
 {
     std::string text = protocol + "://" + host;
-    if (!port.empty()) {
+    if (!port.empty())
         text += ':' + port;
-    }
     return text + path;
 }
 
@@ -82,9 +78,8 @@ HttpUrl parseHttpUrl(std::string_view text)
         const auto credentials = text.substr(0, at);
         const auto colon = credentials.find(':');
         url.username = std::string(credentials.substr(0, colon));
-        if (colon != std::string_view::npos) {
+        if (colon != std::string_view::npos)
             url.password = std::string(credentials.substr(colon + 1));
-        }
         text.remove_prefix(at + 1);
     }
     splitHostPort(text, url);
@@ -93,20 +88,18 @@ HttpUrl parseHttpUrl(std::string_view text)
 
 HttpUrl resolveLocation(const HttpUrl& current, std::string_view location)
 {
-    if (startsWithNoCase(location, "http://") || startsWithNoCase(location, "https://")) {
+    if (startsWithNoCase(location, "http://") || startsWithNoCase(location, "https://"))
         return parseHttpUrl(location);
-    }
     HttpUrl next = current;
     if (!location.empty() && location.front() == '/') {
         next.path = std::string(location);
         return next;
     }
     const auto cut = current.path.find_last_of("/:");
-    if (cut == std::string::npos) {
+    if (cut == std::string::npos)
         next.path = '/' + std::string(location);
-    } else {
+    else
         next.path = current.path.substr(0, cut + 1) + std::string(location);
-    }
     return next;
 }
 

@@ -12,8 +12,8 @@ namespace {
 
 std::string capped(std::string value)
 {
-    if (value.size() > IniFile::maxValueLength)
-        value.resize(IniFile::maxValueLength);
+    if (value.size() > IniFile::kMaxValueLength)
+        value.resize(IniFile::kMaxValueLength);
     return value;
 }
 

@@ -26,7 +26,7 @@ class IniFile final
 {
 public:
     // Values longer than this are cut when read.
-    static constexpr std::size_t maxValueLength = 2047;
+    static constexpr std::size_t kMaxValueLength = 2047;
 
     explicit IniFile(std::filesystem::path path);
 

@@ -9,8 +9,8 @@
 namespace listorix {
 namespace {
 
-constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 struct ParseCase
 {
@@ -127,9 +127,9 @@ TEST(NumberFormat, formatsRoundHalvesAwayFromZeroOnTheShortestDecimalForm)
         {123456789012.5, 4, 15, "123456789012,5000", "123.456.789.012,5000"},
         {5, 2, 2, "5,00", "5,00"},
         // Failures give empty text.
-        {nan, 2, 0, "", ""},
-        {inf, 2, 0, "", ""},
-        {-inf, 0, 0, "", ""},
+        {kNan, 2, 0, "", ""},
+        {kInf, 2, 0, "", ""},
+        {-kInf, 0, 0, "", ""},
         {1, -1, 0, "", ""},
         {1, kMaxDecimals + 1, 0, "", ""},
         {1, 0, 5000, "1", ""},
@@ -188,8 +188,8 @@ TEST(NumberFormat, generalFormatShowsUpToFifteenDigitsWithoutTrailingZeros)
         {-2.5e20, "-2,5E20"},
         {0.00001, "1E-5"},
         {1.5e-7, "1,5E-7"},
-        {nan, ""},
-        {inf, ""},
+        {kNan, ""},
+        {kInf, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -345,8 +345,8 @@ TEST(NumberFormat, timeOfDayFromDayFractionDropsTheDateAndRoundsToTheSecond)
         {0.5, 12 * 3600}, {(9 * 3600 + 30 * 60) / 86400.0, 9 * 3600 + 30 * 60},
         {1.25, 6 * 3600}, {-0.25, 18 * 3600},
         {0.4 / 86400, 0}, {0.6 / 86400, 1},
-        {0.9999999, 0},   {nan, 0},
-        {inf, 0},
+        {0.9999999, 0},   {kNan, 0},
+        {kInf, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fraction);
@@ -354,6 +354,15 @@ TEST(NumberFormat, timeOfDayFromDayFractionDropsTheDateAndRoundsToTheSecond)
     }
     const TimeOfDay time = *TimeOfDay::fromHms(11, 10, 0);
     EXPECT_EQ(TimeOfDay::fromDayFraction(time.dayFraction()), time);
+}
+
+TEST(NumberFormat, dotsAreStrippedOrTurnedIntoColons)
+{
+    EXPECT_EQ(StripDots("1.234.567,5"), "1234567,5");
+    EXPECT_EQ(StripDots(""), "");
+    EXPECT_EQ(DotsToColons("17.35"), "17:35");
+    EXPECT_EQ(DotsToColons("9.30.00"), "9:30:00");
+    EXPECT_EQ(DotsToColons("17:35"), "17:35");
 }
 
 } // namespace

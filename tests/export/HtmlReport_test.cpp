@@ -108,7 +108,7 @@ TEST(HtmlReport, alignmentWordIsPositionalInTheHeaderAndTheColumnsOwnBelowIt)
 
 TEST(HtmlReport, colourAttributeFollowsTheCellsOwnTextColourOrTheTables)
 {
-    constexpr TColor systemHighlight = static_cast<TColor>(0x8000000DU);
+    constexpr TColor kSystemHighlight = static_cast<TColor>(0x8000000DU);
     struct Case
     {
         const char* what;
@@ -125,7 +125,7 @@ TEST(HtmlReport, colourAttributeFollowsTheCellsOwnTextColourOrTheTables)
          R"(color="#123456")"},
         {"blue sort mark", clBlue, clBlack, 2, "x", R"(color="#0000FF")"},
         {"own black", clBlack, clRed, 9, "x", ""},
-        {"system colour", systemHighlight, clBlack, 9, "-5", ""},
+        {"system colour", kSystemHighlight, clBlack, 9, "-5", ""},
         {"white loss from column 6", clWhite, clBlack, 6, "-1", R"(color="#FF0000")"},
         {"white loss with blanks", clWhite, clBlack, 9, "      -240,0000", R"(color="#FF0000")"},
         {"white gain", clWhite, clBlack, 9, "       240,0000", ""},

@@ -21,9 +21,8 @@ Catalogue build(const ScratchDir& dir, std::string host = std::string(kDefaultQu
 std::string symbolLines(const std::string& stem, int count)
 {
     std::string text;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i)
         text += stem + std::to_string(i) + "\r\n";
-    }
     return text;
 }
 
@@ -45,15 +44,13 @@ TEST(BuildCatalogue, fourHundredFiftySymbolsFromTwoFilesGiveThreeEntries)
     std::vector<std::string> symbols;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         const bool first = entry.path().filename() == "A_first.lst";
-        for (int i = 0; i < (first ? 250 : 200); ++i) {
+        for (int i = 0; i < (first ? 250 : 200); ++i)
             symbols.push_back((first ? "F" : "S") + std::to_string(i));
-        }
     }
     auto joined = [&](std::size_t from, std::size_t to) {
         std::string text;
-        for (std::size_t i = from; i < to; ++i) {
+        for (std::size_t i = from; i < to; ++i)
             text += (i == from ? "" : "+") + symbols[i];
-        }
         return text;
     };
 

@@ -8,9 +8,8 @@ namespace {
 LineList numberedSymbols(std::size_t count)
 {
     LineList symbols;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count; ++i)
         symbols.push_back("S" + std::to_string(i));
-    }
     return symbols;
 }
 
@@ -29,9 +28,8 @@ std::string captionOf(const std::string& entry)
 std::string joined(const LineList& symbols, std::size_t from, std::size_t to)
 {
     std::string text;
-    for (std::size_t i = from; i < to; ++i) {
+    for (std::size_t i = from; i < to; ++i)
         text += (i == from ? "" : "+") + symbols[i];
-    }
     return text;
 }
 

@@ -41,9 +41,8 @@ public:
     explicit ScriptedServer(std::vector<Exchange> script) : m_script(std::move(script))
     {
         int fds[2];
-        if (::pipe(fds) != 0) {
+        if (::pipe(fds) != 0)
             throw std::runtime_error("pipe");
-        }
         m_stopRead = fds[0];
         m_stopWrite = fds[1];
         m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -54,9 +53,8 @@ public:
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         address.sin_port = 0;
         if (::bind(m_listen, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(m_listen, 16) != 0) {
+            ::listen(m_listen, 16) != 0)
             throw std::runtime_error("listen");
-        }
         socklen_t length = sizeof address;
         ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&address), &length);
         m_port = ntohs(address.sin_port);
@@ -107,13 +105,11 @@ private:
     {
         char buffer[4096];
         while (request.find("\r\n\r\n") == std::string::npos) {
-            if (!waitReadable(connection)) {
+            if (!waitReadable(connection))
                 return false;
-            }
             const ssize_t got = ::recv(connection, buffer, sizeof buffer, 0);
-            if (got <= 0) {
+            if (got <= 0)
                 return false;
-            }
             request.append(buffer, static_cast<std::size_t>(got));
         }
         return true;
@@ -123,9 +119,8 @@ private:
     {
         while (!bytes.empty()) {
             const ssize_t sent = ::send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-            if (sent <= 0) {
+            if (sent <= 0)
                 return; // the client went away
-            }
             bytes.remove_prefix(static_cast<std::size_t>(sent));
         }
     }
@@ -135,13 +130,11 @@ private:
         int connection = -1;
         for (const Exchange& exchange : m_script) {
             if (connection < 0) {
-                if (!waitReadable(m_listen)) {
+                if (!waitReadable(m_listen))
                     return;
-                }
                 connection = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
-                if (connection < 0) {
+                if (connection < 0)
                     return;
-                }
             }
             std::string request;
             const bool gotRequest = readRequest(connection, request);
@@ -154,9 +147,8 @@ private:
                 return;
             }
             sendAll(connection, exchange.answer);
-            if (exchange.end == Exchange::End::KeepOpen) {
+            if (exchange.end == Exchange::End::KeepOpen)
                 continue;
-            }
             if (exchange.end == Exchange::End::Hold) {
                 {
                     std::lock_guard lock(m_mutex);
@@ -170,9 +162,8 @@ private:
             ::close(connection);
             connection = -1;
         }
-        if (connection >= 0) {
+        if (connection >= 0)
             ::close(connection);
-        }
     }
 
     std::vector<Exchange> m_script;

@@ -30,21 +30,19 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--proxy" && hasValue) {
+        if (arg == "--proxy" && hasValue)
             client.setProxy(argv[++i]);
-        } else if (arg == "--proxy-user" && hasValue) {
+        else if (arg == "--proxy-user" && hasValue)
             client.setProxyUsername(argv[++i]);
-        } else if (arg == "--proxy-password" && hasValue) {
+        else if (arg == "--proxy-password" && hasValue)
             client.setProxyPassword(argv[++i]);
-        } else if (url.empty() && !arg.starts_with("--")) {
+        else if (url.empty() && !arg.starts_with("--"))
             url = arg;
-        } else {
+        else
             return usage();
-        }
     }
-    if (url.empty()) {
+    if (url.empty())
         return usage();
-    }
 
     std::string body;
     client.setURL(url);

@@ -1,6 +1,7 @@
 #include "quoted/HttpRequest.h"
 
 #include "base/CaseFold.h"
+#include "base/Digits.h"
 #include "base/Trim.h"
 
 #include <algorithm>
@@ -116,8 +117,8 @@ ParsedHead parseRequestHead(std::string_view head, const RequestLimits& limits)
         return failure(400, "malformed method");
     if (request.version != "HTTP/1.0" && request.version != "HTTP/1.1") {
         const std::string_view v = request.version;
-        if (v.size() == 8 && v.substr(0, 5) == "HTTP/" && v[5] >= '0' && v[5] <= '9' && v[6] == '.' &&
-            v[7] >= '0' && v[7] <= '9')
+        if (v.size() == 8 && v.substr(0, 5) == "HTTP/" && isAsciiDigit(v[5]) && v[6] == '.' &&
+            isAsciiDigit(v[7]))
             return failure(505, "HTTP version not supported");
         return failure(400, "malformed HTTP version");
     }

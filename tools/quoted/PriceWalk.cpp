@@ -35,9 +35,8 @@ std::uint64_t splitMix(std::uint64_t x)
 std::uint64_t symbolHash(std::string_view symbol)
 {
     std::uint64_t hash = 0xcbf29ce484222325ULL; // FNV-1a
-    for (char c : symbol) {
+    for (char c : symbol)
         hash = (hash ^ static_cast<unsigned char>(asciiUpper(c))) * 0x100000001b3ULL;
-    }
     return hash;
 }
 

@@ -92,11 +92,10 @@ void applyBrowserProxy(const std::optional<BrowserProxy>& proxy, std::function<v
               : QNetworkProxy(QNetworkProxy::NoProxy);
     const bool changed = !(QNetworkProxy::applicationProxy() == wanted);
     QNetworkProxy::setApplicationProxy(wanted);
-    if (changed && engineRunning()) {
+    if (changed && engineRunning())
         new ProxyChangeNotice(std::move(settled), QCoreApplication::instance()); // deletes itself
-    } else if (settled) {
+    else if (settled)
         settled();
-    }
 }
 
 } // namespace listorix

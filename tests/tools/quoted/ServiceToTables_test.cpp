@@ -115,7 +115,7 @@ TEST(ServiceToTables, theIndexAnswerFillsThePanelAndTheDaysChart)
     EXPECT_TRUE(parser.ParseIndexAnswer(ConnIndici, lines, AnswerOrigin::Live));
     EXPECT_EQ(LabelStatus.texts, std::vector<std::string>{});
 
-    for (const MarketIndex index : IndexPanel::indices) {
+    for (const MarketIndex index : IndexPanel::kIndices) {
         SCOPED_TRACE(IndexPanel::indexName(index));
         const std::string& change = panel.text(index, IndexField::Change);
         EXPECT_TRUE(matches(change, kPercent)) << change;

@@ -3,10 +3,12 @@
 # a probe from its bin/ as an ordinary user would: the settings file must land in
 # the user's folder (owner-only), the pages and ticker lists come from the
 # installed data folder unless the user has their own.
-#   installed_tree_test.sh BUILD_DIR PROBE
+#   installed_tree_test.sh BUILD_DIR PROBE [PROGRAM_NAME]
+# PROGRAM_NAME, when the program is built, must be installed in bin/.
 set -euo pipefail
 build="$1"
 probe="$2"
+program="${3:-}"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -26,8 +28,8 @@ if [ -n "$(ls "$build"/icons/hicolor 2>/dev/null)" ]; then
     [ -f "$prefix/share/icons/hicolor/${size}x${size}/apps/listorix.png" ] || fail "${size}px icon not installed"
   done
 fi
-if [ -x "$build/listorix" ]; then
-  [ -x "$prefix/bin/listorix" ] || fail "the program is not installed"
+if [ -n "$program" ]; then
+  [ -x "$prefix/bin/$program" ] || fail "the program is not installed"
 fi
 grep -qx 'Exec=listorix' "$prefix/share/applications/listorix.desktop" || fail "desktop entry runs something else"
 grep -qx 'Icon=listorix' "$prefix/share/applications/listorix.desktop" || fail "desktop entry names another icon"

@@ -6,7 +6,8 @@
 #   ui                   the table component: uses nothing
 #   retrieval            base
 #   market               base, ui, retrieval
-#   settings, portfolio  base, ui, market
+#   settings             base, ui, retrieval (the proxy settings), market
+#   portfolio            base, ui, market
 #   export               base, ui, portfolio
 #   app                  base, ui, retrieval, market, settings, portfolio
 #

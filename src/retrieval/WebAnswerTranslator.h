@@ -1,0 +1,103 @@
+#pragma once
+
+#include "retrieval/QuoteSource.h"
+#include "retrieval/WebClock.h"
+#include "retrieval/WebQuote.h"
+
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace listorix {
+
+class WebTransport;
+
+// What one request of the catalogue became.
+struct WebTranslation
+{
+    bool succeeded = false;
+    std::string body;       // the CSV answer, lines ended by CR LF; empty on failure
+    std::string statusText; // for the status line; empty when there is nothing to say
+};
+
+inline constexpr std::string_view kWebUnavailablePrefix = "Sorgente web non disponibile, ritento fra ";
+
+// "Sorgente web non disponibile, ritento fra N minuti" ("1 minuto" for one).
+std::string webUnavailableText(long minutes);
+// "Sorgente web: N simboli non aggiornati" ("1 simbolo non aggiornato").
+std::string webSymbolsFailedText(std::size_t count);
+
+// The web source: takes a request of the index or of a category as the catalogue
+// builds it (its "s" symbols, its "f" fields), asks the web source for each symbol
+// (one request per symbol: a symbol that looks like an ISIN goes to the exchange's
+// chart service by POST, any other to the chart endpoint by GET; the old index
+// symbols to their successors) and writes the answers as the quote service's CSV
+// lines, one per symbol in request order, so the parsers read them unchanged.
+//
+// Guards, all timed by the injected clock:
+// - a page instead of data (HTML, consent, "too many requests") or an empty result
+//   fails that symbol; a symbol that fails keeps the values of its last good
+//   answer (N/A when it had none), and the status line counts the failed symbols;
+// - requests are at least 250 ms apart; the same request is asked of the source at
+//   most once a minute (within the minute the last answer is given again);
+// - 429 or a "too many requests" page ends the cycle and pauses the source for the
+//   Retry-After time (a minute when it names none, at most an hour);
+// - a cycle in which no symbol was answered fails; after three such cycles in a
+//   row the source rests 2, 4, 8 … up to 30 minutes, and a cycle asked for while it
+//   rests fails at once with "Sorgente web non disponibile, ritento fra N minuti".
+// Lives as long as the program, so that what it keeps survives the fetches; one
+// translation runs at a time.
+class WebAnswerTranslator final
+{
+public:
+    static constexpr std::chrono::milliseconds kRequestSpacing{250};
+    static constexpr std::chrono::seconds kCycleSpacing{60};
+    static constexpr int kFailedCyclesBeforeRest = 3;
+    static constexpr std::chrono::minutes kFirstRest{2};
+    static constexpr std::chrono::minutes kLongestRest{30};
+    static constexpr std::chrono::seconds kDefaultRateLimitPause{60};
+    static constexpr std::chrono::minutes kLongestRetryAfter{60};
+
+    WebAnswerTranslator(WebClock& clock, WebSourceEndpoints endpoints);
+
+    // The answer to `requestUrl`, asked through `transport`. A stop ends the cycle
+    // early: what was answered so far counts, the other symbols keep their last
+    // values, and the cycle is neither kept nor counted.
+    WebTranslation translate(std::string_view requestUrl, WebTransport& transport, const StopSignal& stop);
+
+    // The requests of one symbol, as sent.
+    std::string chartRequestUrl(std::string_view symbol) const;
+    std::string exchangeRequestUrl() const;
+    static std::string exchangeRequestBody(std::string_view isin);
+
+private:
+    struct Cycle
+    {
+        WebClock::TimePoint at;
+        WebTranslation result;
+    };
+
+    long minutesUntil(WebClock::TimePoint when) const;
+    WebTranslation failed(long minutes) const;
+    void countFailedCycle(WebClock::TimePoint now);
+
+    WebClock& m_clock;
+    const WebSourceEndpoints m_endpoints;
+
+    std::mutex m_mutex;
+    std::map<std::string, WebQuote, std::less<>> m_lastGood; // by the symbol asked of the source
+    std::map<std::string, Cycle, std::less<>> m_lastCycle;   // by request URL
+    bool m_requestedBefore = false;
+    WebClock::TimePoint m_lastRequestAt{};
+    WebClock::TimePoint m_restUntil{};
+    int m_failedCycles = 0;
+};
+
+// A symbol of the form of an ISIN (two letters, nine letters or digits, a check
+// digit that checks), alone or followed by "." and a market suffix ("IT0005026163.MI");
+// the ISIN in upper case, or nothing.
+std::optional<std::string> isinOf(std::string_view symbol);
+
+} // namespace listorix

@@ -133,19 +133,16 @@ std::string webSymbolsFailedText(std::size_t count)
            (count == 1 ? " simbolo non aggiornato" : " simboli non aggiornati");
 }
 
-WebAnswerTranslator::WebAnswerTranslator(WebClock& clock, WebSourceEndpoints endpoints)
-    : m_clock(clock), m_endpoints(std::move(endpoints))
+WebAnswerTranslator::WebAnswerTranslator(WebClock& clock) : m_clock(clock) {}
+
+std::string WebAnswerTranslator::chartRequestUrl(const WebSourceEndpoints& endpoints, std::string_view symbol)
 {
+    return endpoints.chartUrl + "/v8/finance/chart/" + percentEncoded(symbol) + "?range=1d&interval=1d";
 }
 
-std::string WebAnswerTranslator::chartRequestUrl(std::string_view symbol) const
+std::string WebAnswerTranslator::exchangeRequestUrl(const WebSourceEndpoints& endpoints)
 {
-    return m_endpoints.chartUrl + "/v8/finance/chart/" + percentEncoded(symbol) + "?range=1d&interval=1d";
-}
-
-std::string WebAnswerTranslator::exchangeRequestUrl() const
-{
-    return m_endpoints.exchangeUrl + "/charts/services/ChartWService.asmx/GetPricesWithVolume";
+    return endpoints.exchangeUrl + "/charts/services/ChartWService.asmx/GetPricesWithVolume";
 }
 
 std::string WebAnswerTranslator::exchangeRequestBody(std::string_view isin)
@@ -190,7 +187,8 @@ void WebAnswerTranslator::countFailedCycle(WebClock::TimePoint now)
     m_restUntil = std::max(m_restUntil, now + rest);
 }
 
-WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl, WebTransport& transport,
+WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl,
+                                              const WebSourceEndpoints& endpoints, WebTransport& transport,
                                               const StopSignal& stop)
 {
     const std::lock_guard lock(m_mutex);
@@ -237,10 +235,10 @@ WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl, WebTr
 
         WebRequest webRequest;
         if (route.isin) {
-            webRequest.url = exchangeRequestUrl();
+            webRequest.url = exchangeRequestUrl(endpoints);
             webRequest.jsonBody = exchangeRequestBody(*route.isin);
         } else {
-            webRequest.url = chartRequestUrl(route.sourceSymbol);
+            webRequest.url = chartRequestUrl(endpoints, route.sourceSymbol);
         }
         const WebResponse response = transport.perform(webRequest);
         const DecodedAnswer answer =

@@ -60,16 +60,18 @@ public:
     static constexpr std::chrono::seconds kDefaultRateLimitPause{60};
     static constexpr std::chrono::minutes kLongestRetryAfter{60};
 
-    WebAnswerTranslator(WebClock& clock, WebSourceEndpoints endpoints);
+    explicit WebAnswerTranslator(WebClock& clock);
 
-    // The answer to `requestUrl`, asked through `transport`. A stop ends the cycle
-    // early: what was answered so far counts, the other symbols keep their last
-    // values, and the cycle is neither kept nor counted.
-    WebTranslation translate(std::string_view requestUrl, WebTransport& transport, const StopSignal& stop);
+    // The answer to `requestUrl`, asked of the web source at `endpoints` through
+    // `transport`. A stop ends the cycle early: what was answered so far counts,
+    // the other symbols keep their last values, and the cycle is neither kept nor
+    // counted.
+    WebTranslation translate(std::string_view requestUrl, const WebSourceEndpoints& endpoints,
+                             WebTransport& transport, const StopSignal& stop);
 
     // The requests of one symbol, as sent.
-    std::string chartRequestUrl(std::string_view symbol) const;
-    std::string exchangeRequestUrl() const;
+    static std::string chartRequestUrl(const WebSourceEndpoints& endpoints, std::string_view symbol);
+    static std::string exchangeRequestUrl(const WebSourceEndpoints& endpoints);
     static std::string exchangeRequestBody(std::string_view isin);
 
 private:
@@ -84,7 +86,6 @@ private:
     void countFailedCycle(WebClock::TimePoint now);
 
     WebClock& m_clock;
-    const WebSourceEndpoints m_endpoints;
 
     std::mutex m_mutex;
     std::map<std::string, WebQuote, std::less<>> m_lastGood; // by the symbol asked of the source

@@ -437,7 +437,7 @@ TEST(WebAnswerTranslator, aStopEndsTheCycleWithTheKeptValuesAndCountsNothing)
 
     // The stopped cycle is not kept: the next one asks again at once.
     StopSignal fresh;
-    web.translator.translate(url, web.source, fresh);
+    web.translator.translate(url, web.endpoints, web.source, fresh);
     EXPECT_EQ(web.source.asked.size(), 4u);
 }
 

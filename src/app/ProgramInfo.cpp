@@ -2,6 +2,9 @@
 
 namespace listorix {
 
-std::string_view programCaption() { return "Listorix 4.35"; }
+std::string_view programCaption()
+{
+    return "Listorix 4.35";
+}
 
 } // namespace listorix

@@ -54,7 +54,7 @@ void resetProgramDir()
 
 std::string SettingsFilePath(std::string_view name)
 {
-    return ProgramDir() + std::string(name.empty() ? std::string_view("LISTORIX.INI") : name);
+    return ProgramDir() + std::string(name.empty() ? kSettingsFileName : name);
 }
 
 } // namespace listorix

@@ -5,6 +5,9 @@
 
 namespace listorix {
 
+// The settings file's name in the program directory.
+inline constexpr std::string_view kSettingsFileName = "LISTORIX.INI";
+
 // The directory of the running program file, with its trailing "/": the
 // settings file, the ticker lists, the cache files and the report lie there.
 // Found once, from /proc/self/exe, on first use.

@@ -57,9 +57,9 @@ struct QuoteTablesFixture
     }
 
     // Delivers an answer the way a finished fetch does.
-    static void answer(TConnessione& connection, const LineList& lines)
+    static bool answer(TConnessione& connection, const LineList& lines)
     {
-        connection.OnAnswer(connection, lines);
+        return connection.OnAnswer(connection, lines, AnswerOrigin::Live);
     }
 };
 

@@ -107,12 +107,12 @@ TEST(ServiceToTables, theIndexAnswerFillsThePanelAndTheDaysChart)
     IntradayChart chart;
     RecordingSink LabelStatus;
     TConnessione ConnIndici(program.catalogue.IndiciUrls, 120, nullptr);
-    IndexAnswerParser parser(panel, chart, LabelStatus, [&] { return &ConnIndici; }, {});
+    IndexAnswerParser parser(panel, chart, LabelStatus, {});
     ConnIndici.OnAnswer = parser.answerCallback();
 
     const LineList lines = fetchAnswer(ConnIndici);
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_TRUE(parser.ParseIndexAnswer(ConnIndici, lines));
+    EXPECT_TRUE(parser.ParseIndexAnswer(ConnIndici, lines, AnswerOrigin::Live));
     EXPECT_EQ(LabelStatus.texts, std::vector<std::string>{});
 
     for (const MarketIndex index : IndexPanel::indices) {
@@ -181,11 +181,11 @@ TEST(ServiceToTables, theFourCategoryAnswersFillTheirTablesAndThePortfolioIsValu
         LineList previous;
         for (std::size_t k = 0; k < symbols.size() + 3; ++k)
             previous.push_back("\"OLD" + std::to_string(k) + ".MI\";\"OLD\";1.5;1/24/2005;17:35");
-        connection.OnAnswer(connection, previous);
+        connection.OnAnswer(connection, previous, AnswerOrigin::Replay);
 
         const LineList lines = fetchAnswer(connection);
         ASSERT_EQ(lines.size(), symbols.size());
-        connection.OnAnswer(connection, lines);
+        connection.OnAnswer(connection, lines, AnswerOrigin::Live);
 
         const TAlignGrid& grid = c.grid;
         ASSERT_EQ(grid.rowCount(), static_cast<int>(symbols.size()) + 1);

@@ -1,6 +1,6 @@
 #include "retrieval/CurlTransport.h"
 
-#include "retrieval/WebClock.h"
+#include "retrieval/StopSignal.h"
 
 #include <curl/curl.h>
 #include <mutex>

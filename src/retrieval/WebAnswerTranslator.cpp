@@ -133,7 +133,7 @@ std::string webSymbolsFailedText(std::size_t count)
            (count == 1 ? " simbolo non aggiornato" : " simboli non aggiornati");
 }
 
-WebAnswerTranslator::WebAnswerTranslator(WebClock& clock) : m_clock(clock) {}
+WebAnswerTranslator::WebAnswerTranslator(LoopClock& clock) : m_clock(clock) {}
 
 std::string WebAnswerTranslator::chartRequestUrl(const WebSourceEndpoints& endpoints, std::string_view symbol)
 {
@@ -164,7 +164,7 @@ std::string WebAnswerTranslator::exchangeRequestBody(std::string_view isin)
     return body.dump();
 }
 
-long WebAnswerTranslator::minutesUntil(WebClock::TimePoint when) const
+long WebAnswerTranslator::minutesUntil(LoopClock::TimePoint when) const
 {
     const auto left = duration_cast<seconds>(when - m_clock.now()).count();
     return std::max<long>(1, static_cast<long>((left + 59) / 60));
@@ -177,7 +177,7 @@ WebTranslation WebAnswerTranslator::failed(long minutes) const
     return result;
 }
 
-void WebAnswerTranslator::countFailedCycle(WebClock::TimePoint now)
+void WebAnswerTranslator::countFailedCycle(LoopClock::TimePoint now)
 {
     ++m_failedCycles;
     if (m_failedCycles < kFailedCyclesBeforeRest)
@@ -196,7 +196,7 @@ WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl,
     if (!request)
         return failed(1);
 
-    const WebClock::TimePoint start = m_clock.now();
+    const LoopClock::TimePoint start = m_clock.now();
     if (start < m_restUntil)
         return failed(minutesUntil(m_restUntil));
     if (const auto it = m_lastCycle.find(requestUrl);
@@ -222,7 +222,7 @@ WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl,
         bool& down = route.isin ? exchangeDown : chartDown;
         if (stopped || rateLimited || down)
             continue;
-        if (m_requestedBefore && !m_clock.sleepUntil(m_lastRequestAt + kRequestSpacing, stop)) {
+        if (m_requestedBefore && !stop.waitUntil(m_clock, m_lastRequestAt + kRequestSpacing)) {
             stopped = true;
             continue;
         }

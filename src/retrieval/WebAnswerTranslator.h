@@ -1,7 +1,7 @@
 #pragma once
 
 #include "retrieval/QuoteSource.h"
-#include "retrieval/WebClock.h"
+#include "retrieval/StopSignal.h"
 #include "retrieval/WebQuote.h"
 
 #include <chrono>
@@ -60,7 +60,7 @@ public:
     static constexpr std::chrono::seconds kDefaultRateLimitPause{60};
     static constexpr std::chrono::minutes kLongestRetryAfter{60};
 
-    explicit WebAnswerTranslator(WebClock& clock);
+    explicit WebAnswerTranslator(LoopClock& clock);
 
     // The answer to `requestUrl`, asked of the web source at `endpoints` through
     // `transport`. A stop ends the cycle early: what was answered so far counts,
@@ -77,22 +77,22 @@ public:
 private:
     struct Cycle
     {
-        WebClock::TimePoint at;
+        LoopClock::TimePoint at;
         WebTranslation result;
     };
 
-    long minutesUntil(WebClock::TimePoint when) const;
+    long minutesUntil(LoopClock::TimePoint when) const;
     WebTranslation failed(long minutes) const;
-    void countFailedCycle(WebClock::TimePoint now);
+    void countFailedCycle(LoopClock::TimePoint now);
 
-    WebClock& m_clock;
+    LoopClock& m_clock;
 
     std::mutex m_mutex;
     std::map<std::string, WebQuote, std::less<>> m_lastGood; // by the symbol asked of the source
     std::map<std::string, Cycle, std::less<>> m_lastCycle;   // by request URL
     bool m_requestedBefore = false;
-    WebClock::TimePoint m_lastRequestAt{};
-    WebClock::TimePoint m_restUntil{};
+    LoopClock::TimePoint m_lastRequestAt{};
+    LoopClock::TimePoint m_restUntil{};
     int m_failedCycles = 0;
 };
 

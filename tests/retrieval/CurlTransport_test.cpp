@@ -1,7 +1,7 @@
 #include "ScriptedServer.h"
 #include "retrieval/Base64.h"
 #include "retrieval/CurlTransport.h"
-#include "retrieval/WebClock.h"
+#include "retrieval/StopSignal.h"
 
 #include <chrono>
 #include <cstdlib>

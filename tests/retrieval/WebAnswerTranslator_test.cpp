@@ -16,7 +16,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::chartJson;
-using test::FakeWebClock;
 using test::FakeWebSource;
 using test::jsonAnswer;
 using test::noAnswer;
@@ -53,13 +52,16 @@ std::vector<std::string> lines(const std::string& body)
 
 struct Web
 {
-    FakeWebClock clock;
+    VirtualLoopClock clock;
     FakeWebSource source{clock};
     StopSignal stop;
-    WebAnswerTranslator translator{clock,
-                                   WebSourceEndpoints{"https://chart.test", "https://exchange.test", ""}};
+    WebSourceEndpoints endpoints{"https://chart.test", "https://exchange.test", ""};
+    WebAnswerTranslator translator{clock};
 
-    WebTranslation translate(const std::string& url) { return translator.translate(url, source, stop); }
+    WebTranslation translate(const std::string& url)
+    {
+        return translator.translate(url, endpoints, source, stop);
+    }
 };
 
 TEST(WebAnswerTranslator, chartAnswersBecomeTheQuoteServicesCsvLines)
@@ -202,8 +204,8 @@ TEST(WebAnswerTranslator, indexRowsAskTheSuccessorsAndTheIndexParserReadsEveryRo
     IndexPanel panel;
     IntradayChart chart;
     TConnessione connection{{kIndexUrl}, 120, nullptr};
-    IndexAnswerParser parser{panel, chart, status, [] { return nullptr; }, [] {}};
-    ASSERT_TRUE(parser.ParseIndexAnswer(connection, answer));
+    IndexAnswerParser parser{panel, chart, status, [] {}};
+    ASSERT_TRUE(parser.ParseIndexAnswer(connection, answer, AnswerOrigin::Live));
     EXPECT_EQ(panel.dateHeader(), "Valori del 15/01/2025");
     EXPECT_EQ(panel.text(MarketIndex::MIBTEL, IndexField::Change), "+0,42");
     EXPECT_EQ(panel.text(MarketIndex::MIBTEL, IndexField::Time), "9:05");

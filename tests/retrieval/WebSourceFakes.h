@@ -1,10 +1,9 @@
 #pragma once
 
-// A fake clock and a fake web source for the web source's tests: the clock moves
-// only when told or when the code under test waits, and the source answers each
-// symbol from a script and records what was asked and when.
+// A fake web source for the web source's tests: it answers each symbol from a
+// script and records what was asked and when, on a clock of the test's.
 
-#include "retrieval/WebClock.h"
+#include "base/LoopClock.h"
 #include "retrieval/WebTransport.h"
 
 #include <algorithm>
@@ -16,23 +15,6 @@
 #include <vector>
 
 namespace listorix::test {
-
-class FakeWebClock final : public WebClock
-{
-public:
-    TimePoint now() const override { return m_now; }
-    bool sleepUntil(TimePoint deadline, const StopSignal& stop) override
-    {
-        if (stop.stopped())
-            return false;
-        m_now = std::max(m_now, deadline);
-        return true;
-    }
-    void advance(std::chrono::steady_clock::duration step) { m_now += step; }
-
-private:
-    TimePoint m_now{std::chrono::hours(1000)};
-};
 
 inline WebResponse jsonAnswer(std::string body)
 {
@@ -80,10 +62,10 @@ public:
     {
         std::string key; // the chart symbol, or the exchange's key ("<ISIN>.MOT")
         WebRequest request;
-        WebClock::TimePoint at;
+        LoopClock::TimePoint at;
     };
 
-    explicit FakeWebSource(FakeWebClock& clock) : m_clock(clock) {}
+    explicit FakeWebSource(const LoopClock& clock) : m_clock(clock) {}
 
     // Answers for `key`, one per request; the last one answers every request after.
     void script(const std::string& key, std::vector<WebResponse> answers)
@@ -134,7 +116,7 @@ private:
         return request.url.substr(start + marker.size(), end - start - marker.size());
     }
 
-    FakeWebClock& m_clock;
+    const LoopClock& m_clock;
     std::map<std::string, std::deque<WebResponse>> m_answers;
 };
 

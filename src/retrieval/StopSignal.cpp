@@ -1,4 +1,4 @@
-#include "retrieval/WebClock.h"
+#include "retrieval/StopSignal.h"
 
 namespace listorix {
 
@@ -17,10 +17,12 @@ bool StopSignal::stopped() const
     return m_stopped;
 }
 
-bool StopSignal::waitUntil(std::chrono::steady_clock::time_point deadline) const
+bool StopSignal::waitUntil(LoopClock& clock, LoopClock::TimePoint deadline) const
 {
     std::unique_lock lock(m_mutex);
-    return !m_woken.wait_until(lock, deadline, [this] { return m_stopped; });
+    while (!m_stopped && clock.now() < deadline)
+        clock.waitUntil(m_woken, lock, deadline);
+    return !m_stopped;
 }
 
 } // namespace listorix

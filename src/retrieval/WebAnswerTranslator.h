@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/QuoteSource.h"
+#include "retrieval/WebSourceEndpoints.h"
 #include "retrieval/StopSignal.h"
 #include "retrieval/WebQuote.h"
 

@@ -5,22 +5,9 @@
 
 namespace listorix {
 
-// Where the quotes come from, key "SORGENTE" of section "SERVIZIO":
-// "csv"  the quote service's CSV requests on the quote host (key "HOST"), as always;
-// "demo" the same requests to the demo quote service on this machine (key "HOST",
-//        else the demo service's own default address);
-// "web"  the web source: the quote service's current web form and the exchange's
-//        chart service, translated into the CSV answers the program reads.
-enum class QuoteSource
-{
-    Csv,
-    Demo,
-    Web,
-};
-
-inline constexpr std::string_view kQuoteSourceKey = "SORGENTE";
-// Base addresses of the web source (scheme, host and optional port), so that tests
-// and users can point it elsewhere; missing or unusable values give the defaults.
+// Base addresses of the web source (scheme, host and optional port) in section
+// "SERVIZIO", so that tests and users can point it elsewhere; missing or unusable
+// values give the defaults.
 inline constexpr std::string_view kWebChartUrlKey = "WEB_GRAFICI";
 inline constexpr std::string_view kWebExchangeUrlKey = "WEB_BORSA";
 // A PEM file of certificates the web source trusts instead of the system's.
@@ -28,13 +15,6 @@ inline constexpr std::string_view kWebCertificatesKey = "WEB_CERTIFICATI";
 
 inline constexpr std::string_view kDefaultWebChartUrl = "https://query1.finance.yahoo.com";
 inline constexpr std::string_view kDefaultWebExchangeUrl = "https://charts.borsaitaliana.it";
-// Where the demo service listens unless told otherwise.
-inline constexpr std::string_view kDefaultDemoQuoteHost = "127.0.0.1:8080";
-
-// "csv", "demo" or "web", letter case and surrounding blanks ignored; anything
-// else, the empty value included, is "csv".
-QuoteSource parseQuoteSource(std::string_view raw);
-std::string_view quoteSourceName(QuoteSource source);
 
 // The web source's addresses and trust.
 struct WebSourceEndpoints

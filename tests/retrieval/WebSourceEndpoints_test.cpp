@@ -1,30 +1,11 @@
-#include "retrieval/QuoteSource.h"
+#include "retrieval/WebSourceEndpoints.h"
 
 #include <gtest/gtest.h>
 
 namespace listorix {
 namespace {
 
-TEST(QuoteSource, settingValueNamesTheSourceAndAnythingElseIsCsv)
-{
-    const struct
-    {
-        const char* raw;
-        QuoteSource expected;
-    } cases[] = {
-        {"csv", QuoteSource::Csv},     {"demo", QuoteSource::Demo}, {"web", QuoteSource::Web},
-        {" WEB \t", QuoteSource::Web}, {"Demo", QuoteSource::Demo}, {"", QuoteSource::Csv},
-        {"webb", QuoteSource::Csv},    {"w eb", QuoteSource::Csv},  {"yahoo", QuoteSource::Csv},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.raw);
-        EXPECT_EQ(parseQuoteSource(c.raw), c.expected);
-    }
-    for (const QuoteSource source : {QuoteSource::Csv, QuoteSource::Demo, QuoteSource::Web})
-        EXPECT_EQ(parseQuoteSource(quoteSourceName(source)), source);
-}
-
-TEST(QuoteSource, webBaseAddressesAreCheckedAndUnusableOnesGiveTheDefaults)
+TEST(WebSourceEndpoints, webBaseAddressesAreCheckedAndUnusableOnesGiveTheDefaults)
 {
     const struct
     {

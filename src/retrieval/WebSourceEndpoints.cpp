@@ -1,4 +1,4 @@
-#include "retrieval/QuoteSource.h"
+#include "retrieval/WebSourceEndpoints.h"
 
 #include "app/Trim.h"
 #include "market/NumberFormat.h"
@@ -15,29 +15,6 @@ bool isHostCharacter(char c)
 }
 
 } // namespace
-
-QuoteSource parseQuoteSource(std::string_view raw)
-{
-    const std::string_view value = trimControls(raw);
-    if (textEqualsIgnoringCase(value, "web"))
-        return QuoteSource::Web;
-    if (textEqualsIgnoringCase(value, "demo"))
-        return QuoteSource::Demo;
-    return QuoteSource::Csv;
-}
-
-std::string_view quoteSourceName(QuoteSource source)
-{
-    switch (source) {
-    case QuoteSource::Demo:
-        return "demo";
-    case QuoteSource::Web:
-        return "web";
-    case QuoteSource::Csv:
-        break;
-    }
-    return "csv";
-}
 
 std::string parseWebBaseUrl(std::string_view raw)
 {

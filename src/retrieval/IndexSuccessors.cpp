@@ -20,9 +20,9 @@ struct Successor
 // - MIDEX, the mid caps outside the blue chips, became the FTSE Italia Mid Cap;
 // - MIB30 was discontinued (S&P/MIB took its place in 2004): no data.
 constexpr Successor kSuccessors[] = {
-    {"^MIBTEL", "FTSEITAS.MI"},
+    {"^MIBTEL", "FTITLMS.MI"},
     {"^MIB30", std::nullopt},
-    {"^MIDEX", "FTSEITMC.MI"},
+    {"^MIDEX", "FTITMC.MI"},
     {"^SPMIB", "FTSEMIB.MI"},
 };
 

@@ -187,6 +187,88 @@ void WebAnswerTranslator::countFailedCycle(LoopClock::TimePoint now)
     m_restUntil = std::max(m_restUntil, now + rest);
 }
 
+DecodedAnswer WebAnswerTranslator::ask(const WebRequest& request, bool exchange, CycleState& cycle,
+                                       WebTransport& transport, const StopSignal& stop)
+{
+    DecodedAnswer answer;
+    answer.fault = WebAnswerFault::NoAnswer;
+    const bool down = exchange ? cycle.exchangeDown : cycle.chartDown;
+    if (cycle.stopped || cycle.rateLimited || down)
+        return answer;
+    if (m_requestedBefore && !stop.waitUntil(m_clock, m_lastRequestAt + kRequestSpacing)) {
+        cycle.stopped = true;
+        return answer;
+    }
+    if (stop.stopped()) {
+        cycle.stopped = true;
+        return answer;
+    }
+    m_requestedBefore = true;
+    m_lastRequestAt = m_clock.now();
+
+    const WebResponse response = transport.perform(request);
+    answer = exchange ? decodeExchangeAnswer(response) : decodeChartAnswer(response);
+    if (answer.fault == WebAnswerFault::NoAnswer) {
+        // A stop ends the transfer without an answer; otherwise the host is out of
+        // reach and the other symbols would only wait for it too.
+        if (stop.stopped())
+            cycle.stopped = true;
+        else
+            (exchange ? cycle.exchangeDown : cycle.chartDown) = true;
+    } else if (answer.fault == WebAnswerFault::RateLimited) {
+        cycle.rateLimited = true;
+        auto pause = std::chrono::duration_cast<seconds>(kDefaultRateLimitPause);
+        if (response.retryAfterSeconds && *response.retryAfterSeconds >= 0)
+            pause = std::min<seconds>(seconds(*response.retryAfterSeconds), kLongestRetryAfter);
+        m_restUntil = std::max(m_restUntil, m_clock.now() + pause);
+    }
+    return answer;
+}
+
+std::optional<WebQuote> WebAnswerTranslator::quoteOf(const std::string& symbol,
+                                                     const std::optional<std::string>& isin,
+                                                     const WebSourceEndpoints& endpoints, CycleState& cycle,
+                                                     WebTransport& transport, const StopSignal& stop)
+{
+    const WebRequest chartRequest{chartRequestUrl(endpoints, symbol), ""};
+    if (!isin) {
+        DecodedAnswer answer = ask(chartRequest, false, cycle, transport, stop);
+        return answer.fault == WebAnswerFault::None ? std::optional<WebQuote>(std::move(answer.quote))
+                                                    : std::nullopt;
+    }
+
+    DecodedAnswer answer = ask(WebRequest{exchangeRequestUrl(endpoints), exchangeRequestBody(*isin)}, true,
+                               cycle, transport, stop);
+    const bool unknownThere = answer.fault == WebAnswerFault::EmptyResult ||
+                              answer.fault == WebAnswerFault::Status ||
+                              answer.fault == WebAnswerFault::NotData;
+    if (unknownThere) {
+        // Not a security the exchange's service quotes (a fund, say): the chart
+        // endpoint may know it under the symbol as written.
+        answer = ask(chartRequest, false, cycle, transport, stop);
+        return answer.fault == WebAnswerFault::None ? std::optional<WebQuote>(std::move(answer.quote))
+                                                    : std::nullopt;
+    }
+    if (answer.fault != WebAnswerFault::None)
+        return std::nullopt;
+
+    // The exchange's prices come without a name and without their decimals: the
+    // chart endpoint is asked for those once a run.
+    WebQuote quote = std::move(answer.quote);
+    if (!m_described.contains(symbol)) {
+        const DecodedAnswer description = ask(chartRequest, false, cycle, transport, stop);
+        if (description.fault == WebAnswerFault::None)
+            m_descriptions.insert_or_assign(symbol, description.quote);
+        if (description.fault != WebAnswerFault::NoAnswer && description.fault != WebAnswerFault::RateLimited)
+            m_described.insert(symbol);
+    }
+    if (const auto it = m_descriptions.find(symbol); it != m_descriptions.end()) {
+        quote.name = it->second.name;
+        quote.decimals = it->second.decimals;
+    }
+    return quote;
+}
+
 WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl,
                                               const WebSourceEndpoints& endpoints, WebTransport& transport,
                                               const StopSignal& stop)
@@ -210,64 +292,15 @@ WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl,
     routes.reserve(request->symbols.size());
     std::size_t asked = 0;
     std::size_t answered = 0;
-    bool stopped = false;
-    bool rateLimited = false;
-    bool chartDown = false;
-    bool exchangeDown = false;
+    CycleState cycle;
     for (const std::string& symbol : request->symbols) {
-        Route& route = routes.emplace_back(routeOf(symbol));
+        const Route& route = routes.emplace_back(routeOf(symbol));
         if (route.sourceSymbol.empty())
             continue;
         ++asked;
-        bool& down = route.isin ? exchangeDown : chartDown;
-        if (stopped || rateLimited || down)
-            continue;
-        if (m_requestedBefore && !stop.waitUntil(m_clock, m_lastRequestAt + kRequestSpacing)) {
-            stopped = true;
-            continue;
-        }
-        if (stop.stopped()) {
-            stopped = true;
-            continue;
-        }
-        m_requestedBefore = true;
-        m_lastRequestAt = m_clock.now();
-
-        WebRequest webRequest;
-        if (route.isin) {
-            webRequest.url = exchangeRequestUrl(endpoints);
-            webRequest.jsonBody = exchangeRequestBody(*route.isin);
-        } else {
-            webRequest.url = chartRequestUrl(endpoints, route.sourceSymbol);
-        }
-        const WebResponse response = transport.perform(webRequest);
-        const DecodedAnswer answer =
-            route.isin ? decodeExchangeAnswer(response) : decodeChartAnswer(response);
-        switch (answer.fault) {
-        case WebAnswerFault::None:
+        if (auto quote = quoteOf(route.sourceSymbol, route.isin, endpoints, cycle, transport, stop)) {
             ++answered;
-            m_lastGood.insert_or_assign(route.sourceSymbol, answer.quote);
-            break;
-        case WebAnswerFault::NoAnswer:
-            // A stop ends the transfer without an answer; otherwise the host is out
-            // of reach and the other symbols would only wait for it too.
-            if (stop.stopped())
-                stopped = true;
-            else
-                down = true;
-            break;
-        case WebAnswerFault::RateLimited: {
-            rateLimited = true;
-            auto pause = std::chrono::duration_cast<seconds>(kDefaultRateLimitPause);
-            if (response.retryAfterSeconds && *response.retryAfterSeconds >= 0)
-                pause = std::min<seconds>(seconds(*response.retryAfterSeconds), kLongestRetryAfter);
-            m_restUntil = std::max(m_restUntil, m_clock.now() + pause);
-            break;
-        }
-        case WebAnswerFault::Status:
-        case WebAnswerFault::NotData:
-        case WebAnswerFault::EmptyResult:
-            break;
+            m_lastGood.insert_or_assign(route.sourceSymbol, std::move(*quote));
         }
     }
 
@@ -280,7 +313,7 @@ WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl,
         result.body += "\r\n";
     }
 
-    if (stopped) {
+    if (cycle.stopped) {
         result.succeeded = true;
         return result;
     }

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "retrieval/WebSourceEndpoints.h"
 #include "retrieval/StopSignal.h"
+#include "retrieval/WebAnswerDecoder.h"
 #include "retrieval/WebQuote.h"
+#include "retrieval/WebSourceEndpoints.h"
 
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -32,8 +35,9 @@ std::string webSymbolsFailedText(std::size_t count);
 // The web source: takes a request of the index or of a category as the catalogue
 // builds it (its "s" symbols, its "f" fields), asks the web source for each symbol
 // (one request per symbol: a symbol that looks like an ISIN goes to the exchange's
-// chart service by POST, any other to the chart endpoint by GET; the old index
-// symbols to their successors) and writes the answers as the quote service's CSV
+// chart service by POST, and to the chart endpoint when the exchange does not
+// know it; any other to the chart endpoint by GET; the old index symbols to their
+// successors) and writes the answers as the quote service's CSV
 // lines, one per symbol in request order, so the parsers read them unchanged.
 //
 // Guards, all timed by the injected clock:
@@ -81,6 +85,25 @@ private:
         WebTranslation result;
     };
 
+    // What one cycle has met so far.
+    struct CycleState
+    {
+        bool stopped = false;
+        bool rateLimited = false;
+        bool chartDown = false;
+        bool exchangeDown = false;
+    };
+
+    // One request in its turn (a quarter second after the last), decoded; a fault
+    // of NoAnswer without a request when the cycle may ask no more.
+    DecodedAnswer ask(const WebRequest& request, bool exchange, CycleState& cycle, WebTransport& transport,
+                      const StopSignal& stop);
+    // The quote of one symbol of the source: an ISIN from the exchange's service
+    // (named from the chart endpoint once a run; the chart endpoint alone when the
+    // exchange does not know it), any other symbol from the chart endpoint.
+    std::optional<WebQuote> quoteOf(const std::string& symbol, const std::optional<std::string>& isin,
+                                    const WebSourceEndpoints& endpoints, CycleState& cycle,
+                                    WebTransport& transport, const StopSignal& stop);
     long minutesUntil(LoopClock::TimePoint when) const;
     WebTranslation failed(long minutes) const;
     void countFailedCycle(LoopClock::TimePoint now);
@@ -88,8 +111,10 @@ private:
     LoopClock& m_clock;
 
     std::mutex m_mutex;
-    std::map<std::string, WebQuote, std::less<>> m_lastGood; // by the symbol asked of the source
-    std::map<std::string, Cycle, std::less<>> m_lastCycle;   // by request URL
+    std::map<std::string, WebQuote, std::less<>> m_lastGood;     // by the symbol asked of the source
+    std::map<std::string, Cycle, std::less<>> m_lastCycle;       // by request URL
+    std::map<std::string, WebQuote, std::less<>> m_descriptions; // names and decimals of ISIN symbols
+    std::set<std::string, std::less<>> m_described;              // ISIN symbols asked for them
     bool m_requestedBefore = false;
     LoopClock::TimePoint m_lastRequestAt{};
     LoopClock::TimePoint m_restUntil{};

@@ -253,13 +253,43 @@ TEST(WebAnswerTranslator, isinSymbolsAskTheExchangesChartServiceByPost)
         const std::string expected = c.line.empty() ? "N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A" : c.line;
         EXPECT_EQ(lines(result.body)[0], "\"it0005026163.MI\";\"it0005026163.MI\";" + expected);
         EXPECT_EQ(result.statusText, c.line.empty() ? "Sorgente web: 1 simbolo non aggiornato" : "");
-        ASSERT_EQ(web.source.asked.size(), 2u);
+        // The exchange's answer, then the chart endpoint (for the name, or in its
+        // place when the exchange has nothing), then the share.
+        EXPECT_EQ(web.source.askedKeys(),
+                  (std::vector<std::string>{"IT0005026163.MOT", "it0005026163.MI", "ENI.MI"}));
         const WebRequest& post = web.source.asked[0].request;
         EXPECT_EQ(post.url, "https://exchange.test/charts/services/ChartWService.asmx/GetPricesWithVolume");
         EXPECT_NE(post.jsonBody.find("\"SampleTime\":\"1d\""), std::string::npos) << post.jsonBody;
         EXPECT_NE(post.jsonBody.find("\"TimeFrame\":\"1m\""), std::string::npos) << post.jsonBody;
         EXPECT_EQ(web.source.asked[0].key, "IT0005026163.MOT");
     }
+}
+
+TEST(WebAnswerTranslator, anIsinIsNamedByTheChartEndpointOnceARunOrQuotedByItWhenTheExchangeHasNothing)
+{
+    Web web;
+    const std::string bondRows = "{\"d\":[[1736841900000,98.5],[1736928300000,98.9,98.6,99,98.5,98.9,2500]]}";
+    web.source.script("IT0005026163.MOT", {jsonAnswer(bondRows)});
+    web.source.script(
+        "IT0005026163.MI",
+        {jsonAnswer(chartJson("\"shortName\":\"BTP 2026\",\"priceHint\":3,\"regularMarketPrice\":98.9"))});
+    web.source.script("LU0211445258.MOT", {jsonAnswer("{\"d\":[]}")});
+    web.source.script("LU0211445258.MI",
+                      {jsonAnswer(chartJson("\"shortName\":\"Fondo\",\"regularMarketPrice\":5.123,"
+                                            "\"regularMarketTime\":1736928300"))});
+    const std::string url = "http://q/d/quotes.csv?s=IT0005026163.MI+LU0211445258.MI&f=snl1d1t1p";
+    const WebTranslation first = web.translate(url);
+    ASSERT_TRUE(first.succeeded);
+    EXPECT_EQ(lines(first.body), (LineList{"\"IT0005026163.MI\";\"BTP 2026\";98.900;1/15/2025;9:05;98.500",
+                                           "\"LU0211445258.MI\";\"Fondo\";5.123;1/15/2025;9:05;N/A"}));
+    EXPECT_EQ(web.source.askedKeys(), (std::vector<std::string>{"IT0005026163.MOT", "IT0005026163.MI",
+                                                                "LU0211445258.MOT", "LU0211445258.MI"}));
+
+    web.clock.advance(61s);
+    const WebTranslation second = web.translate(url);
+    EXPECT_EQ(second.body, first.body);
+    EXPECT_EQ(web.source.askedKeys().size(), 7u) << "the bond's name is not asked again";
+    EXPECT_EQ(web.source.askedKeys()[4], "IT0005026163.MOT");
 }
 
 TEST(WebAnswerTranslator, onlySymbolsShapedLikeAnIsinWithAValidCheckDigitAreIsins)

@@ -6,7 +6,7 @@
 #include "market/TableOrdering.h"
 #include "market/Util.h"
 #include "retrieval/TConnessione.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>

@@ -295,17 +295,7 @@ std::vector<std::string> MainFormCore::FormDestroy()
 
 TAlignGrid& MainFormCore::quoteTable(QuoteCategory category)
 {
-    switch (category) {
-    case QuoteCategory::Shares:
-        return m_gridYahoo;
-    case QuoteCategory::Bonds:
-        return m_gridYahooOBB;
-    case QuoteCategory::Derivatives:
-        return m_gridYahooDerivati;
-    case QuoteCategory::Funds:
-        return m_gridFondi;
-    }
-    return m_gridYahoo;
+    return m_portfolio->categories().table(category);
 }
 
 TAlignGrid* MainFormCore::ActiveGrid(MainPage activePage)

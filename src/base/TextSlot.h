@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 
 #include <string>
 

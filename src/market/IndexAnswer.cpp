@@ -1,11 +1,11 @@
 #include "market/IndexAnswer.h"
 
-#include "app/Trim.h"
+#include "base/Trim.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "market/Date.h"
+#include "base/Date.h"
 #include "market/Util.h"
 #include "retrieval/TConnessione.h"
 

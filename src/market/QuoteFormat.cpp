@@ -1,7 +1,7 @@
 #include "market/QuoteFormat.h"
 
-#include "app/Trim.h"
-#include "market/NumberFormat.h"
+#include "base/Trim.h"
+#include "base/NumberFormat.h"
 
 #include <cstdlib>
 #include <langinfo.h>

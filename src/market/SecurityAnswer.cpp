@@ -1,9 +1,9 @@
 #include "market/SecurityAnswer.h"
 
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "market/QuoteTableSorting.h"
 #include "market/TableOrdering.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "market/TableOrdering.h"
 
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "ui/RowOrder.h"
 #include "ui/TAlignGrid.h"
 

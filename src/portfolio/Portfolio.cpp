@@ -1,13 +1,13 @@
 #include "portfolio/Portfolio.h"
 
-#include "app/Trim.h"
-#include "market/NumberFormat.h"
+#include "base/Trim.h"
+#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
 #include "portfolio/CodeIndex.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "retrieval/TextSink.h"
-#include "settings/CaseFold.h"
+#include "base/TextSink.h"
+#include "base/CaseFold.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "retrieval/CacheFile.h"
 
-#include "settings/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <fstream>
 #include <iterator>

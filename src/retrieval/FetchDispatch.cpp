@@ -2,11 +2,11 @@
 
 #include "base/MainThread.h"
 #include "base/Prompts.h"
+#include "base/TextSink.h"
 #include "market/CleanAnswer.h"
 #include "retrieval/CacheFile.h"
 #include "retrieval/FetchIndicator.h"
 #include "retrieval/TConnessione.h"
-#include "retrieval/TextSink.h"
 
 #include <exception>
 #include <utility>
@@ -40,8 +40,7 @@ FetchDispatch::FetchDispatch(MainThread& mainThread, Prompts& prompts, FetchIndi
 
 FetchDispatch::~FetchDispatch()
 {
-    if (m_current)
-        m_current->Worker = nullptr;
+    // The connections may be gone already: only the workers are touched.
     m_worker.reset();
     m_spent.reset();
 }

@@ -126,8 +126,10 @@ void SettingsInForce::CheckBoxProxyClick()
 
 void SettingsInForce::EditServerProxyPortExit()
 {
+    // Assigned as one character: GCC 12 at -O2 wrongly warns (-Wrestrict) about
+    // assigning the literal here.
     if (!isWholeNumber(m_controls.EditServerProxyPort))
-        m_controls.EditServerProxyPort = "0";
+        m_controls.EditServerProxyPort.assign(1, '0');
 }
 
 std::string SettingsInForce::EditIndiciOreChange(std::string text)

@@ -1,7 +1,7 @@
 // The spine without a window: start-up, the tick and the fetch order, the reload
 // and stop commands, the settings applied, and closing, with fake workers.
-#include "../ScratchDir.h"
-#include "../support/FakeToolkit.h"
+#include "FakeToolkit.h"
+#include "ScratchDir.h"
 #include "app/MainFormCore.h"
 #include "app/StartUpSteps.h"
 #include "retrieval/TConnessione.h"

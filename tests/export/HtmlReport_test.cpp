@@ -1,5 +1,5 @@
-#include "../settings/SettingsTestSupport.h"
-#include "PortfolioTable.h"
+#include "SettingsTestSupport.h"
+#include "WorkedExamplePortfolio.h"
 #include "export/HtmlReport.h"
 #include "market/Util.h"
 #include "ui/TAlignGrid.h"

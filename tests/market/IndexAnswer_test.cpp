@@ -2,10 +2,10 @@
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "market/TrayHint.h"
 #include "retrieval/TConnessione.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

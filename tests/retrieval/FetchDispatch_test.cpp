@@ -1,7 +1,7 @@
 // The fetch of one connection: entries one after another, the collected answer
 // parsed once and cached, failures retried in a minute, the stop and close paths.
-#include "../ScratchDir.h"
-#include "../support/FakeToolkit.h"
+#include "FakeToolkit.h"
+#include "ScratchDir.h"
 #include "retrieval/FetchDispatch.h"
 #include "retrieval/TConnessione.h"
 

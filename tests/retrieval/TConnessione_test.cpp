@@ -1,5 +1,5 @@
 #include "retrieval/TConnessione.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -8,10 +8,10 @@
 #include "app/TickTimer.h"
 #include "base/MainThread.h"
 #include "base/Prompts.h"
+#include "base/TextSink.h"
 #include "retrieval/FetchDispatch.h"
 #include "retrieval/FetchIndicator.h"
 #include "retrieval/HttpWorker.h"
-#include "retrieval/TextSink.h"
 
 #include <algorithm>
 #include <deque>

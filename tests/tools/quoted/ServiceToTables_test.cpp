@@ -1,13 +1,13 @@
 // The program's own road from ticker lists to tables, against the quote service: the
 // catalogue's request URLs, the HTTP client, the fetch's line clean-up, the index and
 // security parsers, and the portfolio valued on what they wrote.
-#include "../../ScratchDir.h"
+#include "ScratchDir.h"
 #include "QuotedTestSupport.h"
 #include "market/CleanAnswer.h"
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
 #include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
@@ -18,7 +18,7 @@
 #include "portfolio/PortfolioTable.h"
 #include "retrieval/TConnessione.h"
 #include "retrieval/THttpClient.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "market/Date.h"
-#include "market/TimeOfDay.h"
+#include "base/Date.h"
+#include "base/TimeOfDay.h"
 
 #include <cstddef>
 #include <optional>

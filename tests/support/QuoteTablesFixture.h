@@ -5,7 +5,7 @@
 #include "market/SecurityAnswer.h"
 #include "market/Util.h"
 #include "retrieval/TConnessione.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <string>

@@ -1,6 +1,6 @@
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 
-#include "app/Trim.h"
+#include "base/Trim.h"
 
 #include <algorithm>
 #include <charconv>

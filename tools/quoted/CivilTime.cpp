@@ -97,6 +97,15 @@ LocalDateTime romeTimeFromUnix(std::int64_t unixSeconds)
     return result;
 }
 
+std::int64_t unixFromRomeTime(const LocalDateTime& time)
+{
+    const std::int64_t wallClock =
+        dayNumber(time.date) * kSecondsPerDay + time.hour * 3600 + time.minute * 60 + time.second;
+    if (romeTimeFromUnix(wallClock - 7200) == time)
+        return wallClock - 7200;
+    return wallClock - 3600;
+}
+
 std::optional<LocalDateTime> parseIsoLocal(std::string_view text)
 {
     // YYYY-MM-DDTHH:MM, optionally :SS

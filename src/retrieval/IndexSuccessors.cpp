@@ -1,6 +1,6 @@
 #include "retrieval/IndexSuccessors.h"
 
-#include "settings/CaseFold.h"
+#include "base/CaseFold.h"
 
 namespace listorix {
 

@@ -1,7 +1,7 @@
 #include "retrieval/QuoteCsvLine.h"
 
 #include "base/ItalianTime.h"
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>

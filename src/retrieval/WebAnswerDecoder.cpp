@@ -1,7 +1,7 @@
 #include "retrieval/WebAnswerDecoder.h"
 
 #include "base/Windows1252.h"
-#include "settings/CaseFold.h"
+#include "base/CaseFold.h"
 
 #include <cmath>
 #include <nlohmann/json.hpp>

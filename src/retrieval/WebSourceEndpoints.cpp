@@ -1,8 +1,8 @@
 #include "retrieval/WebSourceEndpoints.h"
 
-#include "app/Trim.h"
-#include "market/NumberFormat.h"
-#include "settings/CaseFold.h"
+#include "base/Trim.h"
+#include "base/NumberFormat.h"
+#include "base/CaseFold.h"
 
 namespace listorix {
 

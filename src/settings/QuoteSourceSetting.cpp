@@ -1,8 +1,8 @@
 #include "settings/QuoteSourceSetting.h"
 
-#include "app/Trim.h"
+#include "base/Trim.h"
 #include "market/Util.h"
-#include "settings/CaseFold.h"
+#include "base/CaseFold.h"
 #include "settings/IniFile.h"
 
 namespace listorix {

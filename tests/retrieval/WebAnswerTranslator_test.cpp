@@ -4,7 +4,7 @@
 #include "market/IntradayChart.h"
 #include "market/Util.h"
 #include "retrieval/IndexSuccessors.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 #include "retrieval/WebAnswerTranslator.h"
 
 #include <gtest/gtest.h>

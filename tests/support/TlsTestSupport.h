@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../../ScratchDir.h"
-#include "retrieval/UniqueFd.h"
+#include "ScratchDir.h"
+#include "base/UniqueFd.h"
 
 #include <arpa/inet.h>
 #include <cstdint>

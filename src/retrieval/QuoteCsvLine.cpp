@@ -163,4 +163,17 @@ std::string quoteCsvLine(std::string_view symbol, const WebQuote* quote,
     return line;
 }
 
+std::string emptyCsvLine(std::string_view symbol, const std::vector<QuoteField>& fields)
+{
+    static const WebQuote kNoQuote;
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += ';';
+        if (fields[i] != QuoteField::LastTime)
+            line += field(fields[i], symbol, kNoQuote, kMinDecimals);
+    }
+    return line;
+}
+
 } // namespace listorix

@@ -22,4 +22,10 @@ inline constexpr std::string_view kNotAvailable = "N/A";
 std::string quoteCsvLine(std::string_view symbol, const WebQuote* quote,
                          const std::vector<QuoteField>& fields);
 
+// The line of a symbol that has no data by design (an index without a successor):
+// as a line without a quote, but with an empty time, the one field the index panel
+// shows as sent, so that its row shows nothing at all. (Empty fields elsewhere
+// would not do: a trailing empty field is no field to the parsers.)
+std::string emptyCsvLine(std::string_view symbol, const std::vector<QuoteField>& fields);
+
 } // namespace listorix

@@ -306,10 +306,13 @@ WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl,
 
     WebTranslation result;
     for (std::size_t i = 0; i < routes.size(); ++i) {
-        const auto kept = m_lastGood.find(routes[i].sourceSymbol);
-        const WebQuote* quote =
-            routes[i].sourceSymbol.empty() || kept == m_lastGood.end() ? nullptr : &kept->second;
-        result.body += quoteCsvLine(request->symbols[i], quote, request->fields);
+        if (routes[i].sourceSymbol.empty()) {
+            result.body += emptyCsvLine(request->symbols[i], request->fields);
+        } else {
+            const auto kept = m_lastGood.find(routes[i].sourceSymbol);
+            result.body += quoteCsvLine(request->symbols[i],
+                                        kept == m_lastGood.end() ? nullptr : &kept->second, request->fields);
+        }
         result.body += "\r\n";
     }
 

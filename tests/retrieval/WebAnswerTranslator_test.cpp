@@ -1,10 +1,10 @@
 #include "WebSourceFakes.h"
+#include "base/TextSink.h"
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
 #include "market/Util.h"
 #include "retrieval/IndexSuccessors.h"
-#include "base/TextSink.h"
 #include "retrieval/WebAnswerTranslator.h"
 
 #include <gtest/gtest.h>
@@ -193,7 +193,7 @@ TEST(WebAnswerTranslator, indexRowsAskTheSuccessorsAndTheIndexParserReadsEveryRo
     EXPECT_EQ(web.source.askedKeys(), (std::vector<std::string>{allShare, midCap, blueChips}));
     const LineList answer = lines(result.body);
     EXPECT_EQ(answer, (LineList{"\"^MIBTEL\";36150.50;1/15/2025;9:05;+150.50;36150.50;36000.00;36000.00",
-                                "\"^MIB30\";N/A;N/A;N/A;N/A;N/A;N/A;N/A",
+                                "\"^MIB30\";N/A;N/A;;N/A;N/A;N/A;N/A",
                                 "\"^MIDEX\";49000.00;1/15/2025;9:05;-490.00;49000.00;49490.00;49490.00",
                                 "\"^SPMIB\";34000.00;1/15/2025;9:05;+0.00;34000.00;34000.00;34000.00"}));
 
@@ -209,18 +209,19 @@ TEST(WebAnswerTranslator, indexRowsAskTheSuccessorsAndTheIndexParserReadsEveryRo
     EXPECT_EQ(panel.dateHeader(), "Valori del 15/01/2025");
     EXPECT_EQ(panel.text(MarketIndex::MIBTEL, IndexField::Change), "+0,42");
     EXPECT_EQ(panel.text(MarketIndex::MIBTEL, IndexField::Time), "9:05");
-    EXPECT_EQ(panel.text(MarketIndex::MIB30, IndexField::Value), "");
+    for (const IndexField field : IndexPanel::fields)
+        EXPECT_EQ(panel.text(MarketIndex::MIB30, field), "");
     EXPECT_EQ(panel.text(MarketIndex::MIDEX, IndexField::Change), "-0,99");
     EXPECT_EQ(panel.text(MarketIndex::SPMIB, IndexField::Value), "34.000");
 }
 
-TEST(WebAnswerTranslator, unknownIndexSymbolsStayEmptyWithoutARequest)
+TEST(WebAnswerTranslator, indexSymbolsWithoutASuccessorStayEmptyWithoutARequest)
 {
     Web web;
     const WebTranslation result = web.translate(categoryUrl("^FOO+^MIB30"));
     ASSERT_TRUE(result.succeeded);
-    EXPECT_EQ(lines(result.body), (LineList{"\"^FOO\";\"^FOO\";N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A",
-                                            "\"^MIB30\";\"^MIB30\";N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A"}));
+    EXPECT_EQ(lines(result.body), (LineList{"\"^FOO\";\"^FOO\";N/A;N/A;;N/A;N/A;N/A;N/A;N/A;N/A",
+                                            "\"^MIB30\";\"^MIB30\";N/A;N/A;;N/A;N/A;N/A;N/A;N/A;N/A"}));
     EXPECT_TRUE(web.source.asked.empty());
 }
 

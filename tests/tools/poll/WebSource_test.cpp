@@ -113,5 +113,52 @@ TEST(ListorixPollWebSource, overHttpsFillsTheFiveCachesWithTheDemoSourcesValues)
     EXPECT_EQ(got, expected);
 }
 
+TEST(ListorixPollWebSource, aSourceThatAnswersWithPagesOrTooManyRequestsLeavesTheCachesAndSaysWhen)
+{
+    const auto consent = [] {
+        quoted::Faults faults;
+        faults.consentPage = true;
+        return faults;
+    };
+    const auto htmlPage = [] {
+        quoted::Faults faults;
+        faults.htmlError = quoted::Faults::HtmlError::Page;
+        return faults;
+    };
+    const auto tooMany = [] {
+        quoted::Faults faults;
+        faults.failingPaths = {{"/v8/finance/chart/", 429}, {"/charts/services/", 429}};
+        faults.retryAfterSeconds = 120;
+        return faults;
+    };
+    const struct
+    {
+        const char* what;
+        quoted::Faults faults;
+        const char* status;
+    } cases[] = {
+        {"a consent page with 200", consent(), "Sorgente web non disponibile, ritento fra "},
+        {"an HTML error page with 200", htmlPage(), "Sorgente web non disponibile, ritento fra "},
+        {"429 with Retry-After", tooMany(), "Sorgente web non disponibile, ritento fra 2 minuti"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunningServer service(c.faults);
+        const std::string address = "http://127.0.0.1:" + std::to_string(service.port());
+        const ProgramFolder web("127.0.0.1:1", "SORGENTE=web\r\nWEB_GRAFICI=" + address +
+                                                   "\r\nWEB_BORSA=" + address + "\r\n");
+        shortenTickerLists(web);
+        for (const char* cache : test::kCacheFiles)
+            web.dir.write(cache, "\"OLD.MI\";\"OLD\";1.5;1/24/2005;17:35\r\n");
+
+        const PollRun run = pollOnce(web);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find(c.status), std::string::npos) << run.err;
+        for (const char* cache : test::kCacheFiles)
+            EXPECT_EQ(test::readFile(web.file(cache)), "\"OLD.MI\";\"OLD\";1.5;1/24/2005;17:35\r\n") << cache;
+    }
+}
+
 } // namespace
 } // namespace listorix

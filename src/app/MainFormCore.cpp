@@ -10,7 +10,7 @@
 #include "portfolio/CategoryTables.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioTable.h"
-#include "retrieval/QuoteSourceWorkers.h"
+#include "app/QuoteSourceWorkers.h"
 #include "retrieval/TConnessione.h"
 #include "settings/IniFile.h"
 #include "settings/ProgramDir.h"

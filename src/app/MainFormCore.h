@@ -8,7 +8,7 @@
 #include "market/QuoteCategory.h"
 #include "market/Util.h"
 #include "retrieval/FetchDispatch.h"
-#include "retrieval/QuoteSourceWorkers.h"
+#include "app/QuoteSourceWorkers.h"
 #include "retrieval/TThreadHttp.h"
 #include "settings/SettingsInForce.h"
 #include "ui/TAlignGrid.h"

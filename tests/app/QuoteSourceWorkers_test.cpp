@@ -1,7 +1,7 @@
 // The workers of the three quote sources behind the fetch's one factory.
 #include "ScriptedServer.h"
 #include "base/EventLoop.h"
-#include "retrieval/QuoteSourceWorkers.h"
+#include "app/QuoteSourceWorkers.h"
 #include "retrieval/WebAnswerTranslator.h"
 
 #include <chrono>

@@ -33,6 +33,9 @@ std::string quoteHostFor(QuoteSource source, std::string_view settingsHost);
 // `url` (an absolute "http://" URL) with its host and port replaced by `host`.
 std::string withQuoteHost(std::string_view url, std::string_view host);
 
+// The composition of the three sources: it knows the settings (the source, the
+// quote host) and the workers of the retrieval room, so it sits above both.
+//
 // The workers of the program's requests, one per request, for the source in force
 // when each is created: for "csv" and "demo" a TThreadHttp whose URL goes to that
 // source's quote host, for "web" a WebWorker; the web source's memory (last good

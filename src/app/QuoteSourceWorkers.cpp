@@ -1,4 +1,4 @@
-#include "retrieval/QuoteSourceWorkers.h"
+#include "app/QuoteSourceWorkers.h"
 
 #include "base/LoopClock.h"
 #include "market/Util.h"

@@ -10,6 +10,7 @@
 #include "portfolio/CategoryTables.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioTable.h"
+#include "app/QuoteSourceWorkers.h"
 #include "retrieval/TConnessione.h"
 #include "settings/IniFile.h"
 #include "settings/ProgramDir.h"
@@ -74,10 +75,10 @@ MainFormCore::MainFormCore(Toolkit toolkit, Options options)
     : m_toolkit(toolkit), m_options(std::move(options)), m_settings(settingsFilePath()),
       m_fetch(toolkit.mainThread, toolkit.prompts, toolkit.fetchIndicator, m_labelStatus, m_labelTransfer,
               m_options.programDir,
-              m_options.makeWorker
-                  ? m_options.makeWorker
-                  : TThreadHttp::factory(
-                        toolkit.mainThread, [this] { return proxyInForce(); }, m_options.httpTimeouts),
+              m_options.makeWorker ? m_options.makeWorker
+                                   : quoteSourceWorkerFactory(
+                                         toolkit.mainThread, [this] { return requestSettingsInForce(); },
+                                         m_options.httpTimeouts),
               FetchHooks{[this] { m_portfolio->RevaluePortfolio(); }, [this] { m_schedule.UnlockAll(); },
                          [this](TConnessione& connection, FetchOutcome outcome) {
                              onFetchEnded(connection, outcome);
@@ -340,6 +341,24 @@ ProxySettings MainFormCore::proxyInForce() const
     return ProxySettings{controls.CheckBoxProxy, controls.EditServerProxyAddress,
                          controls.EditServerProxyPort, controls.EditServerProxyUsername,
                          controls.EditServerProxyPassword};
+}
+
+RequestSettings MainFormCore::requestSettingsInForce() const
+{
+    RequestSettings settings;
+    settings.proxy = proxyInForce();
+    settings.source = m_settings.controls().ComboBoxSorgente;
+    // The hosts are read when each request starts, so a change takes effect at the next one.
+    try {
+        const IniFile ini(settingsFilePath());
+        settings.quoteHost = ini.readString(kServiceSection, kServiceHostKey);
+        settings.web = webSourceEndpointsFromSettings(ini.readString(kServiceSection, kWebChartUrlKey),
+                                                      ini.readString(kServiceSection, kWebExchangeUrlKey),
+                                                      ini.readString(kServiceSection, kWebCertificatesKey));
+    } catch (...) {
+        // An unreadable settings file leaves the defaults.
+    }
+    return settings;
 }
 
 } // namespace listorix

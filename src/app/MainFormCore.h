@@ -8,6 +8,7 @@
 #include "market/IntradayChart.h"
 #include "market/QuoteCategory.h"
 #include "retrieval/FetchDispatch.h"
+#include "app/QuoteSourceWorkers.h"
 #include "retrieval/TThreadHttp.h"
 #include "settings/SettingsInForce.h"
 #include "ui/TAlignGrid.h"
@@ -59,8 +60,9 @@ public:
         std::string programDir;
         // The user's locale decimal separator, for the clipboard export.
         char userDecimalSeparator = ',';
-        // Makes the worker of each request; empty gives TThreadHttp workers with
-        // the proxy in force when each is created. Tests hand in fakes.
+        // Makes the worker of each request; empty gives the workers of the quote
+        // source in force when each is created (TThreadHttp for "csv" and "demo",
+        // the web source's for "web"), with the proxy in force. Tests hand in fakes.
         WorkerFactory makeWorker;
         HttpTimeouts httpTimeouts;
     };
@@ -170,6 +172,7 @@ private:
     void refreshTrayHint();
     void onFetchEnded(TConnessione& connection, FetchOutcome outcome);
     ProxySettings proxyInForce() const;
+    RequestSettings requestSettingsInForce() const;
 
     Toolkit m_toolkit;
     Options m_options;

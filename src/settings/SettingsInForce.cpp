@@ -81,6 +81,7 @@ void SettingsInForce::LoadSettings()
     m_controls.CheckBoxDerivatiEnable = m_record.DerivatiEnabled;
     m_controls.CheckBoxOBBEnable = m_record.ObbligazioniEnabled;
     m_controls.CheckBoxfondiEnable = m_record.FondiEnabled;
+    m_controls.ComboBoxSorgente = readQuoteSource(m_settingsFile);
 }
 
 std::optional<std::string> SettingsInForce::StoreSettings()
@@ -98,6 +99,7 @@ std::optional<std::string> SettingsInForce::StoreSettings()
     m_record.FondiEnabled = m_controls.CheckBoxfondiEnable;
     try {
         WriteConfig(m_record, m_settingsFile);
+        writeQuoteSource(m_settingsFile, m_controls.ComboBoxSorgente);
     } catch (const std::exception& error) {
         return std::string(error.what());
     }

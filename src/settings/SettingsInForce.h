@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/QuoteSourceSetting.h"
 #include "settings/TiniConfig.h"
 
 #include <array>
@@ -61,6 +62,10 @@ struct ConfigurationControls
     bool CheckBoxDerivatiEnable = true;
     bool CheckBoxfondiEnable = true;
 
+    // "Sorgente dati", below the proxy group: where the quotes come from (key
+    // "SORGENTE" of "SERVIZIO"); it takes effect at the next request.
+    QuoteSource ComboBoxSorgente = QuoteSource::Csv;
+
     std::array<TimeSelector, 6> selectors{};
     TimeSelector& selector(SelectorRow row) { return selectors[static_cast<std::size_t>(row)]; }
     const TimeSelector& selector(SelectorRow row) const { return selectors[static_cast<std::size_t>(row)]; }
@@ -91,8 +96,8 @@ public:
     void setApplySettings(std::function<void()> apply) { m_apply = std::move(apply); }
 
     // File -> record -> controls: the proxy check box and fields (then the enabling
-    // rule) and the six check boxes. The time selectors are not touched. A file
-    // that cannot be read changes nothing.
+    // rule), the six check boxes and the quote source. The time selectors are not
+    // touched. A file that cannot be read changes nothing.
     void LoadSettings();
     // Controls -> record -> file, then ApplySettings. When the file cannot be
     // written the record and the controls keep the new values, nothing is applied,

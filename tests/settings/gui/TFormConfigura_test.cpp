@@ -1,5 +1,5 @@
+#include "AnsweringPrompts.h"
 #include "ScratchDir.h"
-#include "ScriptedPrompts.h"
 #include "settings/SettingsInForce.h"
 #include "settings/gui/TFormConfigura.h"
 
@@ -61,7 +61,7 @@ protected:
     std::string file() const { return readFile(dir.file("LISTORIX.INI")); }
 
     test::ScratchDir dir;
-    test::ScriptedPrompts prompts;
+    test::AnsweringPrompts prompts;
     SettingsInForce settings{dir.file("LISTORIX.INI")};
     TFormConfigura dialog{settings, prompts};
     int applied = 0;
@@ -172,7 +172,7 @@ TEST(TFormConfigura, aFailedWriteIsShownAndNothingIsApplied)
     SettingsInForce settings("/proc/version");
     int applied = 0;
     settings.setApplySettings([&] { ++applied; });
-    test::ScriptedPrompts prompts;
+    test::AnsweringPrompts prompts;
     TFormConfigura dialog(settings, prompts);
     dialog.prepareToShow();
     dialog.show();

@@ -51,7 +51,6 @@ int main(int argc, char** argv)
     prepareWebEngineStartup();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Listorix");
-    QApplication::setApplicationDisplayName("Listorix");
     QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(false); // closing the main window ends the program
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));

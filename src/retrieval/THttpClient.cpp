@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -313,8 +314,12 @@ void THttpClient::run(std::string& stream)
             if (++relocations > maxRelocations) {
                 fail("Troppi reindirizzamenti: " + m_url, m_statusCode);
             }
+            std::optional<HttpUrl> next = resolveLocation(url, head.location);
+            if (!next) {
+                fail("Reindirizzamento non valido: " + m_url, m_statusCode);
+            }
             stream.resize(answerStart);
-            url = resolveLocation(url, head.location);
+            url = *std::move(next);
             continue;
         }
         if (m_statusCode == 401 && !sendAuth && hasBasicChallenge(head.challenges) && !m_username.empty() &&

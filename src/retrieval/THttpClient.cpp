@@ -103,6 +103,7 @@ void THttpClient::Get()
     m_headerLines.clear();
     m_connectedTo.clear();
     m_buffer.resize(receiveChunk);
+    m_deadline = std::chrono::steady_clock::now() + m_requestTimeout;
     std::string discarded;
     run(m_stream != nullptr ? *m_stream : discarded);
 }
@@ -162,8 +163,8 @@ bool THttpClient::connectTo(const std::string& host, const std::string& port)
     if (!m_localAddr.empty() && m_localAddr != "0.0.0.0" && local.resolve(m_localAddr, "0", true) != 0) {
         fail("can't connect: " + socketError(EADDRNOTAVAIL), 404);
     }
-    const IoStatus status =
-        m_socket.connect(addresses.first(), local.first(), m_closeSignal->wakeFd(), m_connectTimeout);
+    const IoStatus status = m_socket.connect(addresses.first(), local.first(), m_closeSignal->wakeFd(),
+                                             withinDeadline(m_connectTimeout));
     if (status == IoStatus::Woken) {
         return false;
     }
@@ -195,6 +196,13 @@ std::string THttpClient::requestBytes(const HttpUrl& url, bool viaProxy, bool wi
     return request;
 }
 
+std::chrono::milliseconds THttpClient::withinDeadline(std::chrono::milliseconds wait) const
+{
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(m_deadline - std::chrono::steady_clock::now());
+    return std::clamp(left, std::chrono::milliseconds(0), wait);
+}
+
 THttpClient::ReadEnd THttpClient::readAnswer(HttpAnswerParser& parser)
 {
     const int wakeFd = m_closeSignal->wakeFd();
@@ -202,8 +210,12 @@ THttpClient::ReadEnd THttpClient::readAnswer(HttpAnswerParser& parser)
         if (m_closeSignal->closeRequested()) {
             return ReadEnd::Stopped;
         }
+        const std::chrono::milliseconds wait = withinDeadline(m_idleTimeout);
         std::size_t received = 0;
-        switch (m_socket.receive(m_buffer.data(), m_buffer.size(), received, wakeFd, m_idleTimeout)) {
+        const IoStatus status =
+            wait.count() > 0 ? m_socket.receive(m_buffer.data(), m_buffer.size(), received, wakeFd, wait)
+                             : IoStatus::TimedOut;
+        switch (status) {
         case IoStatus::Ok:
             parser.feed(std::string_view(m_buffer.data(), received));
             break;
@@ -291,7 +303,8 @@ void THttpClient::run(std::string& stream)
         const std::string request =
             requestBytes(url, viaProxy, sendAuth && sameOrigin(url, origin), sendProxyAuth);
         // A server that shuts the door on the request may still have answered: read what came.
-        if (m_socket.sendAll(request, m_closeSignal->wakeFd(), m_idleTimeout) == IoStatus::Woken ||
+        if (m_socket.sendAll(request, m_closeSignal->wakeFd(), withinDeadline(m_idleTimeout)) ==
+                IoStatus::Woken ||
             readAnswer(parser) == ReadEnd::Stopped) {
             endStopped(parser, stream, answerStart);
             return;

@@ -529,6 +529,23 @@ TEST(THttpClient, silentServerFailsAfterTheIdleTimeout)
     EXPECT_EQ(*out.error, "Tempo di risposta scaduto: " + server.url("/"));
 }
 
+TEST(THttpClient, answerTrickledByteByByteFailsAtTheRequestDeadline)
+{
+    // Every byte comes well within the idle timeout; only the deadline of the
+    // whole request ends this answer, which would take a minute in all.
+    Exchange trickle = answer("HTTP/1.0 200 OK\r\n\r\n" + std::string(1200, 'x'));
+    trickle.bytePace = 50ms;
+    ScriptedServer server({trickle});
+    THttpClient client;
+    client.setURL(server.url("/"));
+    client.setIdleTimeout(10s);
+    client.setRequestTimeout(500ms);
+    const Outcome out = fetch(client);
+    ASSERT_TRUE(out.error);
+    EXPECT_EQ(*out.error, "Tempo di risposta scaduto: " + server.url("/"));
+    EXPECT_LT(out.body.size(), 1200u);
+}
+
 TEST(THttpClient, connectionThatIsNeverEstablishedFailsAfterTheConnectTimeout)
 {
     // A listener whose queue is full drops further connection attempts unanswered.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/FileState.h"
+
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -24,14 +26,25 @@ private:
 
 // Replaces the file at `path` with `bytes` so that readers see either the old
 // file or the new one, never a part: the bytes go to a temporary file in the
-// same directory, are flushed to disk and renamed over the target.
+// same directory (".<name>.XXXXXX"), are flushed to disk and renamed over the
+// target. Temporaries of that name older than a minute, left by a write that
+// was killed half-way, are removed on the way.
 //
 // A new file is readable and writable by its owner only; an existing file keeps
-// its permission bits (and its owner where the system lets us). A symbolic link
-// is followed, so the file it points to is replaced, not the link.
-// An existing file without write permission is refused, as is anything that is
-// not a regular file. On any failure FileWriteError is thrown and the target is
-// left as it was.
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// its permission bits (and its owner where the system lets us). Symbolic links
+// are followed, also one to a file that does not exist yet, so the file they
+// point to is written, never the link replaced. An existing file without write
+// permission is refused, as is anything that is not a regular file. On any
+// failure FileWriteError is thrown and the target is left as it was.
+//
+// Returns the state of the file written, taken from the temporary file itself
+// before the rename: what the path shows afterwards may already be another
+// writer's file.
+FileState writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// The file `path` stands for once every symbolic link on its last component
+// has been followed, whether that file exists or not. A chain of more than 40
+// links is left where it stands.
+std::filesystem::path followLinks(const std::filesystem::path& path);
 
 } // namespace listorix

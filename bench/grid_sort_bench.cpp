@@ -39,8 +39,8 @@ void fillTable(TAlignGrid& grid, const std::vector<std::string>& keys)
         for (int col = 2; col < columns; ++col)
             grid.setCell(col, row,
                          std::to_string((i * 7919 + static_cast<std::size_t>(col)) % 10000) + ",25");
-        grid.fontCell(9, row).color = i % 2 ? listorix::clRed : listorix::clBlack;
-        grid.fontCell(0, row).bold = true;
+        grid.setFontColorCell(9, row, i % 2 ? listorix::clRed : listorix::clBlack);
+        grid.changeFontCell(0, row, [](listorix::Font& font) { font.bold = true; });
         grid.setHintCell(5, row, "L." + std::to_string(i));
     }
 }

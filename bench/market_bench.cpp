@@ -6,7 +6,7 @@
 #include "market/TableOrdering.h"
 #include "market/Util.h"
 #include "retrieval/TConnessione.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>
@@ -100,7 +100,7 @@ void BM_ParseSecurityAnswer(benchmark::State& state)
     const LineList lines = answerLines(static_cast<int>(state.range(0)));
     QuoteTablesFixture tables;
     for (auto _ : state)
-        tables.parser.ParseSecurityAnswer(tables.connection, lines);
+        tables.parser.ParseSecurityAnswer(tables.connection, lines, AnswerOrigin::Live);
     if (tables.shares.rowCount() != 1 + static_cast<int>(state.range(0)))
         state.SkipWithError("not every line became a row");
 }
@@ -123,12 +123,13 @@ constexpr int kFlashColumn = 2;
 void BM_SortShares(benchmark::State& state)
 {
     QuoteTablesFixture tables;
-    tables.parser.ParseSecurityAnswer(tables.connection, answerLines(static_cast<int>(state.range(0))));
+    tables.parser.ParseSecurityAnswer(tables.connection, answerLines(static_cast<int>(state.range(0))),
+                                      AnswerOrigin::Live);
     for (auto _ : state) {
         state.PauseTiming();
-        ApplySort(tables.shares, 0, true);
+        ApplySort(tables.shares, sharesColumnKind, 0, true);
         state.ResumeTiming();
-        ApplySort(tables.shares, kFlashColumn, true);
+        ApplySort(tables.shares, sharesColumnKind, kFlashColumn, true);
     }
 }
 BENCHMARK(BM_SortShares)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -137,10 +138,11 @@ BENCHMARK(BM_SortShares)->Arg(10000)->Unit(benchmark::kMillisecond);
 void BM_SortSharesPresorted(benchmark::State& state)
 {
     QuoteTablesFixture tables;
-    tables.parser.ParseSecurityAnswer(tables.connection, answerLines(static_cast<int>(state.range(0))));
-    ApplySort(tables.shares, kFlashColumn, true);
+    tables.parser.ParseSecurityAnswer(tables.connection, answerLines(static_cast<int>(state.range(0))),
+                                      AnswerOrigin::Live);
+    ApplySort(tables.shares, sharesColumnKind, kFlashColumn, true);
     for (auto _ : state)
-        ApplySort(tables.shares, kFlashColumn, true);
+        ApplySort(tables.shares, sharesColumnKind, kFlashColumn, true);
 }
 BENCHMARK(BM_SortSharesPresorted)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -4,7 +4,7 @@
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // rows and the day's chart series, read from one large LISTORIX.INI; and
 // saving rows and series back at shutdown.
 #include "market/IntradayChart.h"
-#include "market/TimeOfDay.h"
+#include "base/TimeOfDay.h"
 #include "settings/IniFile.h"
 #include "settings/TIniObject.h"
 #include "settings/TiniConfig.h"

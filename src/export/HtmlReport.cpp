@@ -1,8 +1,8 @@
 #include "export/HtmlReport.h"
 
-#include "app/Trim.h"
+#include "base/Trim.h"
 #include "export/HtmlEscape.h"
-#include "settings/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "ui/TAlignGrid.h"
 
 #include <cstdint>

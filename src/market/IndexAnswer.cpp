@@ -1,11 +1,11 @@
 #include "market/IndexAnswer.h"
 
-#include "app/Trim.h"
+#include "base/Trim.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 
 #include <array>
 #include <cstddef>
@@ -78,19 +78,19 @@ std::optional<Date> parseServiceDate(std::string_view text)
 }
 
 IndexAnswerParser::IndexAnswerParser(IndexPanel& panel, IntradayChart& chart, TextSink& status,
-                                     ConnectionSource currentConnection,
                                      std::function<void()> refreshTrayHint)
-    : m_panel(panel), m_chart(chart), m_status(status), m_currentConnection(std::move(currentConnection)),
-      m_refreshTrayHint(std::move(refreshTrayHint))
+    : m_panel(panel), m_chart(chart), m_status(status), m_refreshTrayHint(std::move(refreshTrayHint))
 {
 }
 
 TConnessione::AnswerCallback IndexAnswerParser::answerCallback()
 {
-    return [this](TConnessione& connection, const LineList& lines) { ParseIndexAnswer(connection, lines); };
+    return [this](TConnessione& connection, const LineList& lines, AnswerOrigin origin) {
+        return ParseIndexAnswer(connection, lines, origin);
+    };
 }
 
-bool IndexAnswerParser::ParseIndexAnswer(TConnessione& /*connection*/, const LineList& lines)
+bool IndexAnswerParser::ParseIndexAnswer(TConnessione& connection, const LineList& lines, AnswerOrigin origin)
 {
     const auto panelBatch = m_panel.batchChanges();
     const auto chartBatch = m_chart.batchChanges();
@@ -109,7 +109,7 @@ bool IndexAnswerParser::ParseIndexAnswer(TConnessione& /*connection*/, const Lin
         complete = fields[k].size() >= fieldsPerLine;
     }
     if (!complete) {
-        concludeFailedAnswer();
+        concludeFailedAnswer(connection, origin);
         return false;
     }
 
@@ -135,14 +135,15 @@ bool IndexAnswerParser::ParseIndexAnswer(TConnessione& /*connection*/, const Lin
         m_chart.ResetChart();
     }
 
-    // The point is read back from what the panel shows; a time or change that
-    // does not convert gives that index no point.
-    for (const MarketIndex index : IndexPanel::indices) {
-        ChartSeries* series = seriesOf(m_chart, index);
+    // Each point is the time and the change the panel shows, taken from the fields
+    // as read; a time or change that does not convert gives that index no point.
+    for (std::size_t k = 0; k < answerLineCount; ++k) {
+        ChartSeries* series = seriesOf(m_chart, IndexPanel::indices[k]);
         if (!series)
             continue;
-        const auto time = parseTime(DotsToColons(m_panel.text(index, IndexField::Time)));
-        const auto change = parseNumber(m_panel.text(index, IndexField::Change));
+        const LineList& f = fields[k];
+        const auto time = parseTime(DotsToColons(f[timeField]));
+        const auto change = ChangePercentValue(f[changeField], f[previousCloseField]);
         if (time && change)
             m_chart.AddChartPoint(*series, time->dayFraction(), *change);
     }
@@ -152,14 +153,13 @@ bool IndexAnswerParser::ParseIndexAnswer(TConnessione& /*connection*/, const Lin
     return true;
 }
 
-void IndexAnswerParser::concludeFailedAnswer()
+void IndexAnswerParser::concludeFailedAnswer(TConnessione& connection, AnswerOrigin origin)
 {
     // During the start-up replay nothing runs that could retry, and nothing is said.
-    TConnessione* running = m_currentConnection ? m_currentConnection() : nullptr;
-    if (!running)
+    if (origin != AnswerOrigin::Live)
         return;
-    running->RetryLater();
-    m_status.setText(std::string(kRetryStatusText));
+    connection.RetryLater();
+    m_status.setText(std::string(kConnectionFailedText));
 }
 
 } // namespace listorix

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "market/ChangeNotifier.h"
-#include "market/Date.h"
+#include "base/Date.h"
 #include "ui/Colour.h"
 
 #include <string>

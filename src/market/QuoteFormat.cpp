@@ -1,7 +1,7 @@
 #include "market/QuoteFormat.h"
 
-#include "app/Trim.h"
-#include "market/NumberFormat.h"
+#include "base/Trim.h"
+#include "base/NumberFormat.h"
 
 #include <cstdlib>
 #include <langinfo.h>
@@ -90,6 +90,17 @@ std::optional<std::string> exactLire(std::string_view text)
     return "L." + formatNumber(negative ? -lire : lire, 0);
 }
 
+// change × 100 ÷ reference in extended precision; nothing when either does not
+// convert or the reference is zero.
+std::optional<long double> changePercent(std::string_view change, std::string_view reference)
+{
+    const auto c = parseExtended(firstPointToComma(change));
+    const auto r = parseExtended(firstPointToComma(reference));
+    if (!c || !r || *r == 0)
+        return std::nullopt;
+    return *c * 100 / *r;
+}
+
 } // namespace
 
 std::string FormatQuote(std::string_view text, std::string_view decimals)
@@ -103,15 +114,21 @@ std::string FormatQuote(std::string_view text, std::string_view decimals)
 
 std::string FormatChangePercent(std::string_view change, std::string_view reference)
 {
-    const auto c = parseExtended(firstPointToComma(change));
-    const auto r = parseExtended(firstPointToComma(reference));
-    if (!c || !r || *r == 0)
+    const auto percent = changePercent(change, reference);
+    if (!percent)
         return {};
-    const long double percent = *c * 100 / *r;
-    const std::string text = formatFixed(percent, 2);
+    const std::string text = formatFixed(*percent, 2);
     if (text.empty())
         return {};
-    return percent > 0 ? "+" + SignToFront(text) : SignToFront(text);
+    return *percent > 0 ? "+" + SignToFront(text) : SignToFront(text);
+}
+
+std::optional<double> ChangePercentValue(std::string_view change, std::string_view reference)
+{
+    const auto percent = changePercent(change, reference);
+    if (!percent)
+        return std::nullopt;
+    return roundToDecimals(*percent, 2);
 }
 
 std::string SignToFront(std::string_view text)

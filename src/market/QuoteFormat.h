@@ -2,6 +2,7 @@
 
 #include "ui/Colour.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@ std::string FormatQuote(std::string_view text, std::string_view decimals);
 // change × 100 ÷ reference with two decimals, computed in extended precision;
 // "+" in front when above zero: ("12.5", "1000") gives +1,25.
 std::string FormatChangePercent(std::string_view change, std::string_view reference);
+// The number FormatChangePercent shows, rounded the same way (+1,25 is 1.25);
+// nothing when it shows empty text.
+std::optional<double> ChangePercentValue(std::string_view change, std::string_view reference);
 
 // Trimmed, every "." turned into ",", and a trailing "+" or "-" moved to the
 // front: "1.25-" gives -1,25.

@@ -1,5 +1,5 @@
-#include "app/Trim.h"
-#include "market/NumberFormat.h"
+#include "base/Trim.h"
+#include "base/NumberFormat.h"
 #include "market/Util.h"
 
 #include <array>

@@ -6,10 +6,10 @@ namespace listorix {
 
 QuoteTableSorting::QuoteTableSorting(TAlignGrid& StringGridYahoo, TAlignGrid& StringGridYahooOBB,
                                      TAlignGrid& StringGridYahooDerivati, TAlignGrid& StringGridFondi)
-    : m_tables{{{&StringGridYahoo, {}},
-                {&StringGridYahooOBB, {}},
-                {&StringGridYahooDerivati, {}},
-                {&StringGridFondi, {}}}}
+    : m_tables{{{&StringGridYahoo, columnKindsOf(QuoteCategory::Shares), {}},
+                {&StringGridYahooOBB, columnKindsOf(QuoteCategory::Bonds), {}},
+                {&StringGridYahooDerivati, columnKindsOf(QuoteCategory::Derivatives), {}},
+                {&StringGridFondi, columnKindsOf(QuoteCategory::Funds), {}}}}
 {
     StringGridYahoo.OnFixedColClick = [this](TAlignGrid& sender, int col) {
         StringGridYahooFixedColClick(sender, col);
@@ -55,7 +55,7 @@ void QuoteTableSorting::StringGridFondiFixedColClick(TAlignGrid&, int col)
 void QuoteTableSorting::click(Index table, int col)
 {
     Table& t = m_tables[table];
-    sortByTitleClick(*t.grid, t.state, col);
+    sortByTitleClick(*t.grid, t.kinds, t.state, col);
 }
 
 SortState QuoteTableSorting::stateOf(const TAlignGrid& grid) const
@@ -64,6 +64,14 @@ SortState QuoteTableSorting::stateOf(const TAlignGrid& grid) const
         if (table.grid == &grid)
             return table.state;
     return {};
+}
+
+ColumnKinds QuoteTableSorting::kindsOf(const TAlignGrid& grid) const
+{
+    for (const Table& table : m_tables)
+        if (table.grid == &grid)
+            return table.kinds;
+    return nullptr;
 }
 
 } // namespace listorix

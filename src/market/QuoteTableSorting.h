@@ -27,11 +27,14 @@ public:
 
     // The stored order of one of the four tables; the initial order for any other.
     SortState stateOf(const TAlignGrid& grid) const;
+    // The column kinds of one of the four tables; none for any other.
+    ColumnKinds kindsOf(const TAlignGrid& grid) const;
 
 private:
     struct Table
     {
         TAlignGrid* grid;
+        ColumnKinds kinds;
         SortState state;
     };
     enum Index

@@ -1,9 +1,9 @@
 #include "market/SecurityAnswer.h"
 
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "market/QuoteTableSorting.h"
 #include "market/TableOrdering.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>
@@ -119,33 +119,11 @@ bool writeLine(TAlignGrid& grid, int row, std::string_view line, std::string& fi
             grid.setCell(position, row, field);
         if (position == kColourPosition) {
             const double change = parseNumber(grid.cell(kChangePosition, row)).value_or(0.0);
-            grid.fontCell(kChangePosition, row).color = change < 0 ? clRed : clBlack;
+            grid.setFontColorCell(kChangePosition, row, change < 0 ? clRed : clBlack);
         }
     }
     return true;
 }
-
-// Keeps a table from repainting while it is rewritten; a table that was hidden
-// already stays hidden for whoever hid it.
-class HiddenWhileRewritten final
-{
-public:
-    explicit HiddenWhileRewritten(TAlignGrid& grid) : m_grid(grid), m_wasHidden(grid.isHidden())
-    {
-        grid.hide();
-    }
-    ~HiddenWhileRewritten()
-    {
-        if (!m_wasHidden)
-            m_grid.show();
-    }
-    HiddenWhileRewritten(const HiddenWhileRewritten&) = delete;
-    HiddenWhileRewritten& operator=(const HiddenWhileRewritten&) = delete;
-
-private:
-    TAlignGrid& m_grid;
-    bool m_wasHidden;
-};
 
 } // namespace
 
@@ -154,21 +132,25 @@ SecurityAnswer::SecurityAnswer(TextSink& LabelStatus, const QuoteTableSorting& s
 {
 }
 
-void SecurityAnswer::ParseSecurityAnswer(TConnessione& connection, const LineList& lines)
+bool SecurityAnswer::ParseSecurityAnswer(TConnessione& connection, const LineList& lines,
+                                         AnswerOrigin /*origin*/)
 {
+    // A replayed empty cache file retries as a failed fetch does: the category
+    // then has nothing to show until its next fetch.
     if (lines.empty()) {
         try {
             connection.RetryLater();
         } catch (...) {
             // The countdown label failed; the retry itself is scheduled.
         }
-        m_status.setText(kConnectionFailedText);
-        return;
+        m_status.setText(std::string(kConnectionFailedText));
+        return false;
     }
     if (connection.Grid == nullptr)
-        return;
+        return true;
     TAlignGrid& grid = *connection.Grid;
-    const HiddenWhileRewritten hidden(grid);
+    // The table is rewritten whole: its view hears once, at the end.
+    const auto batch = grid.batchChanges();
     const int currentRow = grid.currentRow();
 
     // The table is laid out anew, with a row for every line; each line goes into
@@ -188,15 +170,17 @@ void SecurityAnswer::ParseSecurityAnswer(TConnessione& connection, const LineLis
     grid.setRowCount(accepted + 1);
 
     const SortState order = m_sorting.stateOf(grid);
-    ApplySort(grid, order.SortColumn, order.SortAscending);
+    ApplySort(grid, m_sorting.kindsOf(grid), order.SortColumn, order.SortAscending);
     // The highlight stays on the row number it had, as far as the table reaches.
     grid.setCurrentRow(std::min(currentRow, grid.rowCount() - 1));
+    return true;
 }
 
 TConnessione::AnswerCallback SecurityAnswer::callback()
 {
-    return
-        [this](TConnessione& connection, const LineList& lines) { ParseSecurityAnswer(connection, lines); };
+    return [this](TConnessione& connection, const LineList& lines, AnswerOrigin origin) {
+        return ParseSecurityAnswer(connection, lines, origin);
+    };
 }
 
 } // namespace listorix

@@ -21,9 +21,11 @@ public:
 
     // The answer callback of the four category connections. An empty answer puts
     // the connection on the one-minute retry, says so in the status line and
-    // leaves the table alone. Otherwise the table ends with its title row and one
-    // row per accepted line, in the table's order.
-    void ParseSecurityAnswer(TConnessione& connection, const LineList& lines);
+    // leaves the table alone, whether it comes from a fetch or from the cache file
+    // replayed at start-up; false then. Otherwise the table ends with its title
+    // row and one row per accepted line, in the table's order, and its observer
+    // hears once.
+    bool ParseSecurityAnswer(TConnessione& connection, const LineList& lines, AnswerOrigin origin);
 
     // ParseSecurityAnswer bound to this object, for TConnessione::OnAnswer.
     TConnessione::AnswerCallback callback();
@@ -32,8 +34,5 @@ private:
     TextSink& m_status;
     const QuoteTableSorting& m_sorting;
 };
-
-// Shown when an answer brings no lines at all.
-inline constexpr const char* kConnectionFailedText = "Connessione fallita, ritento fra un minuto";
 
 } // namespace listorix

@@ -1,13 +1,12 @@
 #include "market/TableOrdering.h"
 
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "ui/RowOrder.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace listorix {
@@ -32,27 +31,6 @@ TRelation relationOf(const T& first, const T& second)
     return first > second ? TRelation::Greater : first < second ? TRelation::Less : TRelation::Equal;
 }
 
-enum class CellKind
-{
-    Text,
-    Number,
-    Date
-};
-
-CellKind sharesColumnKind(int col)
-{
-    if (col == kPriceColumn || (col >= kFirstNumberColumn && col <= kLastNumberColumn))
-        return CellKind::Number;
-    return col == kDateColumn ? CellKind::Date : CellKind::Text;
-}
-
-CellKind fundsColumnKind(int col)
-{
-    if (col == kPriceColumn)
-        return CellKind::Number;
-    return col == kDateColumn ? CellKind::Date : CellKind::Text;
-}
-
 double numberKey(std::string_view cell)
 {
     return parseNumber(cell).value_or(kNoNumber);
@@ -75,23 +53,6 @@ TRelation compareCells(CellKind kind, const TAlignGrid& grid, int col, int row1,
     } catch (...) {
         return TRelation::Equal;
     }
-}
-
-// The kind a column has under one of the program's own comparisons; none for any
-// other comparison.
-std::optional<CellKind> kindUnder(const TCompareFunction& compare, int col)
-{
-    using Plain = TRelation (*)(const TAlignGrid&, int, int, int);
-    const Plain* plain = compare.target<Plain>();
-    if (plain == nullptr)
-        return std::nullopt;
-    if (*plain == &StringGridYahooCompareCol)
-        return sharesColumnKind(col);
-    if (*plain == &StringGridFondiCompareCol)
-        return fundsColumnKind(col);
-    if (*plain == &TAlignGrid::compareColTexts)
-        return CellKind::Text;
-    return std::nullopt;
 }
 
 // A cell text with its first eight bytes packed big-endian, zeros after its end:
@@ -134,18 +95,18 @@ void sortByKeys(TAlignGrid& grid, int col, bool ascending, MakeKey makeKey, Comp
         stableOrder(first, last, [&](int a, int b) { return compare(key(a), key(b)) == before; }));
 }
 
-// Sorts through the table's comparison. Under the program's own comparisons the
-// sort reads each cell once instead of twice per comparison, which matters for
-// numbers, converted on every reading; the order is the same.
-void sortThroughComparison(TAlignGrid& grid, int col, bool ascending)
+// Sorts by the column's kind, reading each cell once instead of twice per
+// comparison, which matters for numbers, converted on every reading; the order is
+// the one the comparison of that kind gives. Without kinds the table's own
+// comparison decides.
+void sortByKind(TAlignGrid& grid, ColumnKinds kinds, int col, bool ascending)
 {
-    const std::optional<CellKind> kind = kindUnder(grid.OnCompareCol, col);
-    if (!kind || col < 0 || col >= grid.colCount()) {
+    if (kinds == nullptr || col < 0 || col >= grid.colCount()) {
         grid.sortByColumn(col, ascending);
         return;
     }
     try {
-        switch (*kind) {
+        switch (kinds(col)) {
         case CellKind::Number:
             sortByKeys(grid, col, ascending, numberKey, [](double a, double b) { return relationOf(a, b); });
             return;
@@ -168,21 +129,54 @@ void sortThroughComparison(TAlignGrid& grid, int col, bool ascending)
 
 } // namespace
 
-void ApplySort(TAlignGrid& grid, int column, bool ascending)
+CellKind sharesColumnKind(int col)
 {
+    if (col == kPriceColumn || (col >= kFirstNumberColumn && col <= kLastNumberColumn))
+        return CellKind::Number;
+    return col == kDateColumn ? CellKind::Date : CellKind::Text;
+}
+
+CellKind fundsColumnKind(int col)
+{
+    if (col == kPriceColumn)
+        return CellKind::Number;
+    return col == kDateColumn ? CellKind::Date : CellKind::Text;
+}
+
+CellKind textColumnKind(int /*col*/)
+{
+    return CellKind::Text;
+}
+
+ColumnKinds columnKindsOf(QuoteCategory category)
+{
+    switch (category) {
+    case QuoteCategory::Shares:
+        return sharesColumnKind;
+    case QuoteCategory::Funds:
+        return fundsColumnKind;
+    case QuoteCategory::Bonds:
+    case QuoteCategory::Derivatives:
+        break;
+    }
+    return textColumnKind;
+}
+
+void ApplySort(TAlignGrid& grid, ColumnKinds kinds, int column, bool ascending)
+{
+    const auto batch = grid.batchChanges();
     if (column < 0 || column >= grid.colCount())
         column = 1;
     for (int col = 0; col < grid.colCount(); ++col)
-        grid.fontCell(col, 0).color = clBlack;
-    grid.fontCell(column, 0).color = ascending ? clBlue : clRed;
-    sortThroughComparison(grid, column, ascending);
+        grid.setFontColorCell(col, 0, col == column ? (ascending ? clBlue : clRed) : clBlack);
+    sortByKind(grid, kinds, column, ascending);
 }
 
-void sortByTitleClick(TAlignGrid& grid, SortState& state, int column)
+void sortByTitleClick(TAlignGrid& grid, ColumnKinds kinds, SortState& state, int column)
 {
     state.SortAscending = column == state.SortColumn ? !state.SortAscending : true;
     state.SortColumn = column;
-    ApplySort(grid, state.SortColumn, state.SortAscending);
+    ApplySort(grid, kinds, state.SortColumn, state.SortAscending);
 }
 
 TRelation compareNumberCells(std::string_view first, std::string_view second)

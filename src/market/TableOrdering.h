@@ -1,5 +1,6 @@
 #pragma once
 
+#include "market/QuoteCategory.h"
 #include "ui/TRelation.h"
 
 #include <string_view>
@@ -7,6 +8,25 @@
 namespace listorix {
 
 class TAlignGrid;
+
+// How the cells of a column compare when a table is ordered by it.
+enum class CellKind
+{
+    Text,   // by character code
+    Number, // display numbers, see compareNumberCells
+    Date    // DD/MM, see compareDateCells
+};
+
+// The kind of each column of one table, by column number.
+using ColumnKinds = CellKind (*)(int col);
+
+// The shares table: "Flash" and "apert." to "volumi" are numbers, "data" a date,
+// the rest texts. The funds table: "Chiusura" a number, "data" a date. The bonds
+// and derivatives tables compare every column as text.
+CellKind sharesColumnKind(int col);
+CellKind fundsColumnKind(int col);
+CellKind textColumnKind(int col);
+ColumnKinds columnKindsOf(QuoteCategory category);
 
 // The order a quote table is kept in: the column and the direction. Every table
 // starts ordered by its first column ("Codice"), ascending.
@@ -17,17 +37,19 @@ struct SortState
 };
 
 // Colours the titles (the sort column blue when ascending, red when descending,
-// every other title black) and sorts the data rows by the column through the
-// table's comparison. A column outside the table sorts by column 1 instead.
-void ApplySort(TAlignGrid& grid, int column, bool ascending);
+// every other title black) and sorts the data rows by the column, comparing its
+// cells by the column's kind in `kinds`; with no kinds, through the table's own
+// comparison event, pair by pair. A column outside the table sorts by column 1
+// instead. The table's observer hears once.
+void ApplySort(TAlignGrid& grid, ColumnKinds kinds, int column, bool ascending);
 
 // A click on a title: a second click on the sort column reverses the direction,
 // a click on another column sorts by it ascending. Updates `state`, then ApplySort.
-void sortByTitleClick(TAlignGrid& grid, SortState& state, int column);
+void sortByTitleClick(TAlignGrid& grid, ColumnKinds kinds, SortState& state, int column);
 
-// The comparisons of the shares and the funds tables: prices and volumes as
-// numbers, the DD/MM column month first, the other columns as texts. The bonds
-// and derivatives tables keep the table's built-in text comparison.
+// The comparison events of the shares and the funds tables, by their column
+// kinds above. The bonds and derivatives tables keep the table's built-in text
+// comparison.
 TRelation StringGridYahooCompareCol(const TAlignGrid& Sender, int colrow, int compare1, int compare2);
 TRelation StringGridFondiCompareCol(const TAlignGrid& Sender, int colrow, int compare1, int compare2);
 

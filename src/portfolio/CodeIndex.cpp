@@ -1,6 +1,6 @@
 #include "portfolio/CodeIndex.h"
 
-#include "settings/CaseFold.h"
+#include "base/CaseFold.h"
 #include "ui/TAlignGrid.h"
 
 namespace listorix {

@@ -1,13 +1,13 @@
 #include "portfolio/Portfolio.h"
 
-#include "app/Trim.h"
-#include "market/NumberFormat.h"
+#include "base/Trim.h"
+#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
 #include "portfolio/CodeIndex.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "retrieval/TextSink.h"
-#include "settings/CaseFold.h"
+#include "base/TextSink.h"
+#include "base/CaseFold.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>
@@ -76,11 +76,13 @@ void Portfolio::connectTableEvents()
 void Portfolio::colourBySign(int col, int row, double value)
 {
     const TColor colour = row == m_grid.currentRow() ? clWhite : value < 0 ? clRed : m_grid.font().color;
-    m_grid.fontCell(col, row).color = colour;
+    m_grid.setFontColorCell(col, row, colour);
 }
 
 void Portfolio::RevaluePortfolio()
 {
+    // Every row may change: the table's view hears once, at the end.
+    const auto batch = m_grid.batchChanges();
     double totalValue = 0;
     double totalGain = 0;
 
@@ -194,7 +196,7 @@ void Portfolio::restoreTextColours(int row)
             if (value && *value < 0)
                 colour = clRed;
         }
-        m_grid.fontCell(col, row).color = colour;
+        m_grid.setFontColorCell(col, row, colour);
     }
 }
 
@@ -208,6 +210,7 @@ void Portfolio::StringGridPortafoglioSelectCell(const TAlignGrid* Sender, int /*
     const auto isDataRow = [this](int row) { return row >= 1 && row < m_grid.rowCount(); };
     if (!isDataRow(ARow))
         return;
+    const auto batch = m_grid.batchChanges();
 
     if (m_savedColumnColours.data == -1)
         m_savedColumnColours.data = m_grid.colorCell(Data, ARow);
@@ -230,7 +233,7 @@ void Portfolio::StringGridPortafoglioSelectCell(const TAlignGrid* Sender, int /*
     for (const int col : {Data, Quotazione, Totale, Guadagno})
         m_grid.setColorCell(col, ARow, m_activeCaptionColour);
     for (int col = 0; col < m_grid.colCount(); ++col)
-        m_grid.fontCell(col, ARow).color = clWhite;
+        m_grid.setFontColorCell(col, ARow, clWhite);
 
     if (leaving)
         restoreTextColours(oldRow);

@@ -52,6 +52,7 @@ void removePortfolioRow(TAlignGrid& portfolio, int row)
 {
     if (!isDataRow(portfolio, row))
         return;
+    const auto batch = portfolio.batchChanges();
     if (dataRows(portfolio) > 1) {
         for (int r = row; r < portfolio.rowCount() - 1; ++r)
             copyRowOver(portfolio, r + 1, r);
@@ -83,6 +84,7 @@ bool Duplicariga1Click(TAlignGrid& portfolio)
     const int row = portfolio.currentRow();
     if (!isDataRow(portfolio, row) || portfolio.cell(PortfolioColumn::Nome, row).empty())
         return false;
+    const auto batch = portfolio.batchChanges();
     portfolio.setRowCount(portfolio.rowCount() + 1);
     const int copy = portfolio.rowCount() - 1;
     for (int col = 0; col < portfolio.colCount(); ++col) {
@@ -96,6 +98,7 @@ void SwapRows(TAlignGrid& grid, int a, int b)
 {
     if (!isDataRow(grid, a) || !isDataRow(grid, b) || a == b)
         return;
+    const auto batch = grid.batchChanges();
     for (int col = 0; col < grid.colCount(); ++col) {
         std::string text = grid.cell(col, a);
         grid.setCell(col, a, grid.cell(col, b));
@@ -142,6 +145,7 @@ bool SpeedButtonOrdinaClick(TAlignGrid& portfolio)
         std::string hint;
         bool editable;
     };
+    const auto batch = portfolio.batchChanges();
     const int cols = portfolio.colCount();
     std::vector<std::vector<Moved>> old(static_cast<std::size_t>(rows));
     for (int row = 1; row <= rows; ++row) {

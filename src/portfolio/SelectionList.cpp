@@ -4,7 +4,7 @@
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "settings/CaseFold.h"
+#include "base/CaseFold.h"
 #include "ui/TAlignGrid.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #include "retrieval/HttpAnswerParser.h"
 
-#include "app/HexDigit.h"
-#include "app/Trim.h"
+#include "base/HexDigit.h"
+#include "base/Trim.h"
 
 #include <algorithm>
 #include <cctype>

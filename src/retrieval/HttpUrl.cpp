@@ -1,6 +1,6 @@
 #include "retrieval/HttpUrl.h"
 
-#include "app/Trim.h"
+#include "base/Trim.h"
 
 #include <algorithm>
 #include <cctype>

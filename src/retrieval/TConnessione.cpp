@@ -1,6 +1,6 @@
 #include "retrieval/TConnessione.h"
 
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 
 #include <algorithm>
 #include <limits>

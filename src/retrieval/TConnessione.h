@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace listorix {
@@ -10,6 +11,18 @@ namespace listorix {
 class TAlignGrid;
 class TextSink;
 class TThreadHttp;
+
+// Where the lines handed to a parse routine come from: a fetch that has just
+// ended, or the cache file replayed at start-up.
+enum class AnswerOrigin
+{
+    Live,
+    Replay
+};
+
+// The status text when a category's answer cannot be used and the connection
+// tries again in a minute.
+inline constexpr std::string_view kConnectionFailedText = "Connessione fallita, ritento fra un minuto";
 
 // The schedule and the request list of one data category: counts the seconds
 // since the last fetch, shows the time left, tells the tick when a fetch is due,
@@ -20,8 +33,9 @@ class TConnessione final
 {
 public:
     // The category's parse routine, bound to its owner: called with the
-    // connection and the collected answer lines.
-    using AnswerCallback = std::function<void(TConnessione&, const std::vector<std::string>&)>;
+    // connection, the collected answer lines and where they come from. False when
+    // it refused the answer (an empty one, or one too short to read).
+    using AnswerCallback = std::function<bool(TConnessione&, const std::vector<std::string>&, AnswerOrigin)>;
 
     // The label is not written until the first countdown.
     TConnessione(const std::vector<std::string>& requests, std::int32_t intervalSeconds,

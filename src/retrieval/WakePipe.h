@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/UniqueFd.h"
+#include "base/UniqueFd.h"
 
 namespace listorix {
 

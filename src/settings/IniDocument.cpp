@@ -1,7 +1,7 @@
 #include "settings/IniDocument.h"
 
-#include "app/Trim.h"
-#include "settings/CaseFold.h"
+#include "base/CaseFold.h"
+#include "base/Trim.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "settings/IniDocument.h"
 #include "settings/ReadRegularFile.h"
 

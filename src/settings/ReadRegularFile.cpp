@@ -1,6 +1,6 @@
 #include "settings/ReadRegularFile.h"
 
-#include "retrieval/UniqueFd.h"
+#include "base/UniqueFd.h"
 
 #include <algorithm>
 #include <cerrno>

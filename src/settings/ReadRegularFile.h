@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/FileState.h"
+#include "base/FileState.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,11 +1,11 @@
 #include "settings/TIniObject.h"
 
-#include "app/Trim.h"
-#include "market/Date.h"
+#include "base/Date.h"
+#include "base/NumberFormat.h"
+#include "base/TimeOfDay.h"
+#include "base/Trim.h"
 #include "market/IntradayChart.h"
-#include "market/NumberFormat.h"
 #include "market/QuoteFormat.h"
-#include "market/TimeOfDay.h"
 #include "settings/ProgramDir.h"
 #include "settings/TiniConfig.h"
 #include "ui/TAlignGrid.h"
@@ -62,7 +62,8 @@ TIniObject TIniObject::atPath(std::filesystem::path path)
 
 void TIniObject::LoadGrid(std::string_view section, TAlignGrid& grid)
 {
-    grid.hide();
+    // The table is rewritten whole: its view hears once, at the end.
+    const auto batch = grid.batchChanges();
     const IniEntries entries = m_file.readSection(section);
     if (!entries.empty()) {
         grid.setRowCount(static_cast<int>(entries.size()) + 1);
@@ -71,12 +72,11 @@ void TIniObject::LoadGrid(std::string_view section, TAlignGrid& grid)
             std::string rest = entries[i].second;
             for (int col = 0; !rest.empty() && col < grid.colCount(); ++col) {
                 std::string field = NextField(rest);
-                grid.fontCell(col, row).color = !field.empty() && field.front() == '-' ? clRed : clBlack;
+                grid.setFontColorCell(col, row, !field.empty() && field.front() == '-' ? clRed : clBlack);
                 grid.setCell(col, row, std::move(field));
             }
         }
     }
-    grid.show();
 }
 
 void TIniObject::SaveGrid(std::string_view section, const TAlignGrid& grid, int columns)

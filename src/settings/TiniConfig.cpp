@@ -1,6 +1,6 @@
 #include "settings/TiniConfig.h"
 
-#include "app/HexDigit.h"
+#include "base/HexDigit.h"
 #include "settings/IniFile.h"
 #include "settings/ProgramDir.h"
 

@@ -22,6 +22,17 @@ std::size_t index(int value)
 
 } // namespace
 
+GridChange GridChange::mergedWith(const GridChange& other) const
+{
+    for (const Kind wide : {Kind::Layout, Kind::Table}) {
+        if (kind == wide || other.kind == wide)
+            return {wide, 0, -1, -1};
+    }
+    if (*this == other)
+        return *this;
+    return rows(std::min(firstRow, other.firstRow), std::max(lastRow, other.lastRow));
+}
+
 // What a cell holds beyond its text lives apart and only where something was set,
 // so a large table of plain cells stays two words a cell.
 struct TAlignGrid::Cell
@@ -72,7 +83,7 @@ void TAlignGrid::setColCount(int count)
     m_colProps.resize(index(count));
     m_fixedColProps.resize(index(count));
     clampCurrent();
-    changed(GridChange::Layout);
+    changed(GridChange::layout());
 }
 
 void TAlignGrid::setRowCount(int count)
@@ -84,7 +95,7 @@ void TAlignGrid::setRowCount(int count)
     m_rowProps.resize(index(count));
     m_rowCount = count;
     clampCurrent();
-    changed(GridChange::Layout);
+    changed(GridChange::layout());
 }
 
 bool TAlignGrid::validCell(int col, int row) const
@@ -114,7 +125,7 @@ void TAlignGrid::setCell(int col, int row, std::string text)
     if (!c || c->text == text)
         return;
     c->text = std::move(text);
-    changed(GridChange::Content);
+    changed(GridChange::cell(col, row));
 }
 
 // --- geometry ---------------------------------------------------------------------
@@ -129,7 +140,7 @@ void TAlignGrid::setColWidth(int col, int width)
     if (!validCol(col) || width < 0 || m_colWidths[index(col)] == width)
         return;
     m_colWidths[index(col)] = width;
-    changed(GridChange::Layout);
+    changed(GridChange::layout());
 }
 
 void TAlignGrid::setDefaultColWidth(int width)
@@ -138,7 +149,7 @@ void TAlignGrid::setDefaultColWidth(int width)
         return;
     m_defaultColWidth = width;
     std::fill(m_colWidths.begin(), m_colWidths.end(), width);
-    changed(GridChange::Layout);
+    changed(GridChange::layout());
 }
 
 void TAlignGrid::setDefaultRowHeight(int height)
@@ -146,7 +157,7 @@ void TAlignGrid::setDefaultRowHeight(int height)
     if (height <= 0 || height == m_defaultRowHeight)
         return;
     m_defaultRowHeight = height;
-    changed(GridChange::Layout);
+    changed(GridChange::layout());
 }
 
 // --- table settings ---------------------------------------------------------------
@@ -154,43 +165,43 @@ void TAlignGrid::setDefaultRowHeight(int height)
 void TAlignGrid::setAlignment(Alignment alignment)
 {
     m_alignment = alignment;
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 void TAlignGrid::setWordwrap(bool wordwrap)
 {
     m_wordwrap = wordwrap;
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 void TAlignGrid::setEditable(bool editable)
 {
     m_editable = editable;
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 void TAlignGrid::setColor(TColor color)
 {
     m_color = color;
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 void TAlignGrid::setFont(Font font)
 {
     m_font = std::move(font);
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 void TAlignGrid::setFixedColor(TColor color)
 {
     m_fixedColor = color;
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 void TAlignGrid::setFixedFont(Font font)
 {
     m_fixedFont = std::move(font);
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 // --- property sets ----------------------------------------------------------------
@@ -202,51 +213,46 @@ PropertySet& TAlignGrid::ensure(std::unique_ptr<PropertySet>& slot)
     return *slot;
 }
 
-PropertySet& TAlignGrid::scratch()
-{
-    m_scratch = PropertySet{};
-    return m_scratch;
-}
-
-PropertySet& TAlignGrid::propCell(int col, int row)
+void TAlignGrid::changePropCell(int col, int row, const PropertyEdit& edit)
 {
     Cell* c = cellAt(col, row);
     if (!c)
-        return scratch();
-    changed(GridChange::Content);
-    return c->ensureExtras().props;
+        return;
+    edit(c->ensureExtras().props);
+    changed(GridChange::cell(col, row));
 }
 
-PropertySet& TAlignGrid::propCol(int col)
+void TAlignGrid::changePropCol(int col, const PropertyEdit& edit)
 {
     if (!validCol(col))
-        return scratch();
-    changed(GridChange::Content);
-    return ensure(m_colProps[index(col)]);
+        return;
+    edit(ensure(m_colProps[index(col)]));
+    changed(GridChange::table());
 }
 
-PropertySet& TAlignGrid::propFixedCol(int col)
+void TAlignGrid::changePropFixedCol(int col, const PropertyEdit& edit)
 {
     if (!validCol(col))
-        return scratch();
-    changed(GridChange::Content);
-    return ensure(m_fixedColProps[index(col)]);
+        return;
+    edit(ensure(m_fixedColProps[index(col)]));
+    // The fixed cells of a column are its header rows.
+    changed(fixedRows() == 1 ? GridChange::cell(col, 0) : GridChange::rows(0, fixedRows() - 1));
 }
 
-PropertySet& TAlignGrid::propRow(int row)
+void TAlignGrid::changePropRow(int row, const PropertyEdit& edit)
 {
     if (!validRow(row))
-        return scratch();
-    changed(GridChange::Content);
-    return ensure(m_rowProps[index(row)]);
+        return;
+    edit(ensure(m_rowProps[index(row)]));
+    changed(GridChange::rows(row, row));
 }
 
-PropertySet& TAlignGrid::propFixedRow(int row)
+void TAlignGrid::changePropFixedRow(int row, const PropertyEdit& edit)
 {
     if (row < 0 || row >= fixedRows())
-        return scratch();
-    changed(GridChange::Content);
-    return ensure(m_fixedRowProps[index(row)]);
+        return;
+    edit(ensure(m_fixedRowProps[index(row)]));
+    changed(GridChange::rows(row, row));
 }
 
 const PropertySet* TAlignGrid::findPropCell(int col, int row) const
@@ -281,11 +287,9 @@ const T& TAlignGrid::resolve(int col, int row, std::optional<T> PropertySet::*fi
     return fallback;
 }
 
-Font& TAlignGrid::fontOf(PropertySet& set, const Font& origin)
+const Font& TAlignGrid::ownFontOr(const PropertySet* set, const Font& fallback)
 {
-    if (!set.font)
-        set.font = origin;
-    return *set.font;
+    return set && set->font ? *set->font : fallback;
 }
 
 // --- cell settings ----------------------------------------------------------------
@@ -297,7 +301,7 @@ Alignment TAlignGrid::alignCell(int col, int row) const
 
 void TAlignGrid::setAlignCell(int col, int row, Alignment alignment)
 {
-    propCell(col, row).alignment = alignment;
+    changePropCell(col, row, [alignment](PropertySet& set) { set.alignment = alignment; });
 }
 
 bool TAlignGrid::wordwrapCell(int col, int row) const
@@ -312,7 +316,7 @@ bool TAlignGrid::editCell(int col, int row) const
 
 void TAlignGrid::setEditCell(int col, int row, bool editable)
 {
-    propCell(col, row).editable = editable;
+    changePropCell(col, row, [editable](PropertySet& set) { set.editable = editable; });
 }
 
 TColor TAlignGrid::colorCell(int col, int row) const
@@ -322,7 +326,7 @@ TColor TAlignGrid::colorCell(int col, int row) const
 
 void TAlignGrid::setColorCell(int col, int row, TColor color)
 {
-    propCell(col, row).color = color;
+    changePropCell(col, row, [color](PropertySet& set) { set.color = color; });
 }
 
 const Font& TAlignGrid::effectiveFont(int col, int row) const
@@ -330,9 +334,23 @@ const Font& TAlignGrid::effectiveFont(int col, int row) const
     return resolve(col, row, &PropertySet::font, isFixedCell(col, row) ? m_fixedFont : m_font);
 }
 
-Font& TAlignGrid::fontCell(int col, int row)
+const Font& TAlignGrid::fontCell(int col, int row) const
 {
-    return fontOf(propCell(col, row), m_font);
+    return ownFontOr(findPropCell(col, row), m_font);
+}
+
+void TAlignGrid::changeFontCell(int col, int row, const FontEdit& edit)
+{
+    changePropCell(col, row, [this, &edit](PropertySet& set) {
+        if (!set.font)
+            set.font = m_font;
+        edit(*set.font);
+    });
+}
+
+void TAlignGrid::setFontColorCell(int col, int row, TColor color)
+{
+    changeFontCell(col, row, [color](Font& font) { font.color = color; });
 }
 
 const std::string& TAlignGrid::hintCell(int col, int row) const
@@ -347,7 +365,7 @@ void TAlignGrid::setHintCell(int col, int row, std::string hint)
     if (!c || (hint.empty() && !c->extras))
         return;
     c->ensureExtras().hint = std::move(hint);
-    changed(GridChange::Content);
+    changed(GridChange::cell(col, row));
 }
 
 // --- column and row shortcuts -----------------------------------------------------
@@ -360,7 +378,7 @@ Alignment TAlignGrid::alignCol(int col) const
 
 void TAlignGrid::setAlignCol(int col, Alignment alignment)
 {
-    propCol(col).alignment = alignment;
+    changePropCol(col, [alignment](PropertySet& set) { set.alignment = alignment; });
 }
 
 bool TAlignGrid::editCol(int col) const
@@ -371,7 +389,7 @@ bool TAlignGrid::editCol(int col) const
 
 void TAlignGrid::setEditCol(int col, bool editable)
 {
-    propCol(col).editable = editable;
+    changePropCol(col, [editable](PropertySet& set) { set.editable = editable; });
 }
 
 TColor TAlignGrid::colorCol(int col) const
@@ -382,12 +400,21 @@ TColor TAlignGrid::colorCol(int col) const
 
 void TAlignGrid::setColorCol(int col, TColor color)
 {
-    propCol(col).color = color;
+    changePropCol(col, [color](PropertySet& set) { set.color = color; });
 }
 
-Font& TAlignGrid::fontCol(int col)
+const Font& TAlignGrid::fontCol(int col) const
 {
-    return fontOf(propCol(col), m_font);
+    return ownFontOr(colSet(col, false), m_font);
+}
+
+void TAlignGrid::changeFontCol(int col, const FontEdit& edit)
+{
+    changePropCol(col, [this, &edit](PropertySet& set) {
+        if (!set.font)
+            set.font = m_font;
+        edit(*set.font);
+    });
 }
 
 Alignment TAlignGrid::fixedAlignCol(int col) const
@@ -398,7 +425,7 @@ Alignment TAlignGrid::fixedAlignCol(int col) const
 
 void TAlignGrid::setFixedAlignCol(int col, Alignment alignment)
 {
-    propFixedCol(col).alignment = alignment;
+    changePropFixedCol(col, [alignment](PropertySet& set) { set.alignment = alignment; });
 }
 
 TColor TAlignGrid::colorFixedCol(int col) const
@@ -409,12 +436,21 @@ TColor TAlignGrid::colorFixedCol(int col) const
 
 void TAlignGrid::setColorFixedCol(int col, TColor color)
 {
-    propFixedCol(col).color = color;
+    changePropFixedCol(col, [color](PropertySet& set) { set.color = color; });
 }
 
-Font& TAlignGrid::fontFixedCol(int col)
+const Font& TAlignGrid::fontFixedCol(int col) const
 {
-    return fontOf(propFixedCol(col), m_fixedFont);
+    return ownFontOr(colSet(col, true), m_fixedFont);
+}
+
+void TAlignGrid::changeFontFixedCol(int col, const FontEdit& edit)
+{
+    changePropFixedCol(col, [this, &edit](PropertySet& set) {
+        if (!set.font)
+            set.font = m_fixedFont;
+        edit(*set.font);
+    });
 }
 
 bool TAlignGrid::editRow(int row) const
@@ -425,7 +461,7 @@ bool TAlignGrid::editRow(int row) const
 
 void TAlignGrid::setEditRow(int row, bool editable)
 {
-    propRow(row).editable = editable;
+    changePropRow(row, [editable](PropertySet& set) { set.editable = editable; });
 }
 
 TColor TAlignGrid::colorRow(int row) const
@@ -436,12 +472,21 @@ TColor TAlignGrid::colorRow(int row) const
 
 void TAlignGrid::setColorRow(int row, TColor color)
 {
-    propRow(row).color = color;
+    changePropRow(row, [color](PropertySet& set) { set.color = color; });
 }
 
-Font& TAlignGrid::fontRow(int row)
+const Font& TAlignGrid::fontRow(int row) const
 {
-    return fontOf(propRow(row), m_font);
+    return ownFontOr(rowSet(row, false), m_font);
+}
+
+void TAlignGrid::changeFontRow(int row, const FontEdit& edit)
+{
+    changePropRow(row, [this, &edit](PropertySet& set) {
+        if (!set.font)
+            set.font = m_font;
+        edit(*set.font);
+    });
 }
 
 // --- options ----------------------------------------------------------------------
@@ -449,25 +494,25 @@ Font& TAlignGrid::fontRow(int row)
 void TAlignGrid::setEditing(bool editing)
 {
     m_editing = editing;
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 void TAlignGrid::setRowSelect(bool rowSelect)
 {
     m_rowSelect = rowSelect;
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 void TAlignGrid::setShowCellHints(bool show)
 {
     m_showCellHints = show;
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 void TAlignGrid::setHint(std::string hint)
 {
     m_hint = std::move(hint);
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 void TAlignGrid::setFocused(bool focused)
@@ -475,7 +520,7 @@ void TAlignGrid::setFocused(bool focused)
     if (focused == m_focused)
         return;
     m_focused = focused;
-    changed(GridChange::Content);
+    changed(GridChange::table());
 }
 
 // --- current cell -----------------------------------------------------------------
@@ -491,9 +536,11 @@ bool TAlignGrid::selectCell(int col, int row)
     if (!canSelect || !validCell(col, row))
         return false;
     if (col != m_currentCol || row != m_currentRow) {
+        const int oldRow = m_currentRow;
         m_currentCol = col;
         m_currentRow = row;
-        changed(GridChange::Content);
+        // The highlight leaves one row and reaches another.
+        changed(GridChange::rows(std::min(oldRow, row), std::max(oldRow, row)));
     }
     return true;
 }
@@ -532,10 +579,10 @@ void TAlignGrid::show()
     if (!m_hidden)
         return;
     m_hidden = false;
-    const GridChange change = m_pending.value_or(GridChange::Content);
-    m_pending.reset();
-    if (m_observer)
-        m_observer(change);
+    if (!m_pending)
+        m_pending = GridChange::table();
+    if (m_openBatches == 0)
+        sendPending();
 }
 
 void TAlignGrid::setChangeObserver(std::function<void(GridChange)> observer)
@@ -546,13 +593,36 @@ void TAlignGrid::setChangeObserver(std::function<void(GridChange)> observer)
 void TAlignGrid::changed(GridChange change)
 {
     ++m_revision;
-    if (m_hidden) {
-        if (!m_pending || change == GridChange::Layout)
-            m_pending = change;
+    m_pending = m_pending ? m_pending->mergedWith(change) : change;
+    if (!m_hidden && m_openBatches == 0)
+        sendPending();
+}
+
+void TAlignGrid::sendPending()
+{
+    if (!m_pending)
         return;
-    }
+    const GridChange change = *m_pending;
+    m_pending.reset();
     if (m_observer)
         m_observer(change);
+}
+
+TAlignGrid::Batch::Batch(TAlignGrid& grid) : m_grid(grid)
+{
+    ++m_grid.m_openBatches;
+}
+
+TAlignGrid::Batch::~Batch()
+{
+    if (--m_grid.m_openBatches > 0 || m_grid.m_hidden)
+        return;
+    // A destructor must not throw; an observer that breaks its promise is not
+    // allowed to take the program down with it.
+    try {
+        m_grid.sendPending();
+    } catch (...) {
+    }
 }
 
 // --- sorting ----------------------------------------------------------------------
@@ -638,7 +708,7 @@ void TAlignGrid::placeRows(const std::vector<int>& order, int first)
         }
     }
     if (moved)
-        changed(GridChange::Content);
+        changed(GridChange::rows(first, first + static_cast<int>(order.size()) - 1));
 }
 
 // --- input from a view ------------------------------------------------------------

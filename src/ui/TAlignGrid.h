@@ -19,26 +19,71 @@ class TAlignGrid;
 using TCompareFunction =
     std::function<TRelation(const TAlignGrid& Sender, int colrow, int compare1, int compare2)>;
 
-// What a change touched, for a view that repaints: Layout covers the row and column
-// counts and the geometry, Content everything a repaint of the same cells shows.
-enum class GridChange
+// What a change touched, sent to the observer after the change is made, for a view
+// that repaints only that: Layout, the row or column counts or the geometry (column
+// widths, row height) changed and the view lays itself out anew; Table, any cell's
+// text or look may have changed on the same geometry; Rows, rows firstRow..lastRow
+// (both included); Cell, the one cell (col, firstRow), firstRow == lastRow. Fields a
+// kind does not use hold 0 (firstRow) and -1 (lastRow, col).
+struct GridChange
 {
-    Content,
-    Layout
+    enum class Kind
+    {
+        Layout,
+        Table,
+        Rows,
+        Cell
+    };
+
+    Kind kind = Kind::Table;
+    int firstRow = 0;
+    int lastRow = -1;
+    int col = -1;
+
+    static GridChange layout() { return {Kind::Layout, 0, -1, -1}; }
+    static GridChange table() { return {Kind::Table, 0, -1, -1}; }
+    static GridChange rows(int firstRow, int lastRow) { return {Kind::Rows, firstRow, lastRow, -1}; }
+    static GridChange cell(int col, int row) { return {Kind::Cell, row, row, col}; }
+
+    // The smallest notice that covers both: cells of one row give that row (or the
+    // cell, when it is the same), rows give the span from the first to the last,
+    // and a Table or Layout notice covers everything below it.
+    GridChange mergedWith(const GridChange& other) const;
+
+    bool operator==(const GridChange&) const = default;
 };
 
 // A table of text cells, addressed (column, row), with one fixed header row and no
 // fixed column. Besides the texts it holds display settings at four levels (cell,
 // column, row, table), a hint per cell, the current cell, and sorts its data rows by
 // a column through a comparison event. A view observes it through one change
-// observer; while the table is hidden the observer is silent and hears once on show.
+// observer, told after each change what it touched; a batch holds the notices back
+// and sends one for all at its end, and while the table is hidden the observer is
+// silent and hears once on show.
 //
-// Indices out of range never fault: reads give empty or default values, writes are
-// dropped, and the accessors that hand out a settable reference hand out a scratch
-// object for them.
+// Indices out of range never fault: reads give empty or default values and writes
+// are dropped.
 class TAlignGrid final
 {
 public:
+    // Open while it lives: the notices of the changes made meanwhile are merged into
+    // one, sent when the outermost batch ends (and the table is not hidden).
+    class [[nodiscard]] Batch final
+    {
+    public:
+        explicit Batch(TAlignGrid& grid);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        TAlignGrid& m_grid;
+    };
+
+    // Edits of one level's settings, applied before the notice goes out.
+    using PropertyEdit = std::function<void(PropertySet&)>;
+    using FontEdit = std::function<void(Font&)>;
+
     explicit TAlignGrid(int colCount = 5, int rowCount = 2);
     ~TAlignGrid();
     TAlignGrid(const TAlignGrid&) = delete;
@@ -90,13 +135,14 @@ public:
     const Font& fixedFont() const { return m_fixedFont; }
     void setFixedFont(Font font);
 
-    // The property sets of each level, created on first use. The column and row
-    // levels keep a separate set for fixed cells.
-    PropertySet& propCell(int col, int row);
-    PropertySet& propCol(int col);
-    PropertySet& propFixedCol(int col);
-    PropertySet& propRow(int row);
-    PropertySet& propFixedRow(int row);
+    // The property sets of each level, created on first use: `edit` changes the
+    // level's own set, then the observer hears of it. The column and row levels keep
+    // a separate set for fixed cells.
+    void changePropCell(int col, int row, const PropertyEdit& edit);
+    void changePropCol(int col, const PropertyEdit& edit);
+    void changePropFixedCol(int col, const PropertyEdit& edit);
+    void changePropRow(int row, const PropertyEdit& edit);
+    void changePropFixedRow(int row, const PropertyEdit& edit);
     const PropertySet* findPropCell(int col, int row) const; // none when the cell has no set
 
     // A cell's settings: the setters write the cell's own set, the getters give the
@@ -109,30 +155,36 @@ public:
     TColor colorCell(int col, int row) const;
     void setColorCell(int col, int row, TColor color);
     const Font& effectiveFont(int col, int row) const;
-    // The cell's own font; when the cell has none yet it gets a copy of the table's font.
-    Font& fontCell(int col, int row);
+    // The cell's own font, or the table's while the cell has none. A change gives
+    // a cell without a font of its own a copy of the table's font first.
+    const Font& fontCell(int col, int row) const;
+    void changeFontCell(int col, int row, const FontEdit& edit);
+    void setFontColorCell(int col, int row, TColor color);
     const std::string& hintCell(int col, int row) const;
     void setHintCell(int col, int row, std::string hint);
 
     // Column and row shortcuts: the getters give the level's own setting or else the
-    // table's; the fonts are created from the table's (fixed) font on first use.
+    // table's; a change creates the level's font from the table's (fixed) font.
     Alignment alignCol(int col) const;
     void setAlignCol(int col, Alignment alignment);
     bool editCol(int col) const;
     void setEditCol(int col, bool editable);
     TColor colorCol(int col) const;
     void setColorCol(int col, TColor color);
-    Font& fontCol(int col);
+    const Font& fontCol(int col) const;
+    void changeFontCol(int col, const FontEdit& edit);
     Alignment fixedAlignCol(int col) const;
     void setFixedAlignCol(int col, Alignment alignment);
     TColor colorFixedCol(int col) const;
     void setColorFixedCol(int col, TColor color);
-    Font& fontFixedCol(int col);
+    const Font& fontFixedCol(int col) const;
+    void changeFontFixedCol(int col, const FontEdit& edit);
     bool editRow(int row) const;
     void setEditRow(int row, bool editable);
     TColor colorRow(int row) const;
     void setColorRow(int row, TColor color);
-    Font& fontRow(int row);
+    const Font& fontRow(int row) const;
+    void changeFontRow(int row, const FontEdit& edit);
 
     // Options a view follows.
     bool editing() const { return m_editing; }
@@ -154,11 +206,16 @@ public:
     void setCurrentCol(int col);
     void setCurrentRow(int row);
 
-    // No notifications while hidden; showing sends one for all that changed meanwhile.
+    // No notifications while hidden; showing sends one for all that changed meanwhile
+    // (a Table notice when nothing did), at the end of the open batch if there is one.
     void hide();
     void show();
     bool isHidden() const { return m_hidden; }
 
+    // One notice for every change made while the batch lives.
+    [[nodiscard]] Batch batchChanges() { return Batch(*this); }
+
+    // The observer must not throw out of a batch's end.
     void setChangeObserver(std::function<void(GridChange)> observer);
     std::uint64_t revision() const { return m_revision; } // counts every change
 
@@ -194,12 +251,12 @@ private:
     template <typename T>
     const T& resolve(int col, int row, std::optional<T> PropertySet::*field, const T& fallback) const;
     static PropertySet& ensure(std::unique_ptr<PropertySet>& slot);
-    PropertySet& scratch();
-    Font& fontOf(PropertySet& set, const Font& origin);
+    static const Font& ownFontOr(const PropertySet* set, const Font& fallback);
     TRelation compareRows(int col, int row1, int row2) const;
     void placeRows(const std::vector<int>& order, int first);
     void clampCurrent();
     void changed(GridChange change);
+    void sendPending();
 
     int m_colCount = 0;
     int m_rowCount = 0;
@@ -209,7 +266,6 @@ private:
     std::vector<std::unique_ptr<PropertySet>> m_fixedColProps;
     std::vector<std::unique_ptr<PropertySet>> m_rowProps;
     std::vector<std::unique_ptr<PropertySet>> m_fixedRowProps;
-    PropertySet m_scratch;
 
     int m_defaultColWidth = 64;
     int m_defaultRowHeight = 18;
@@ -230,6 +286,7 @@ private:
     int m_currentRow = 0;
 
     bool m_hidden = false;
+    int m_openBatches = 0;
     std::optional<GridChange> m_pending;
     std::function<void(GridChange)> m_observer;
     std::uint64_t m_revision = 0;

@@ -1,4 +1,4 @@
-#include "PortfolioTable.h"
+#include "WorkedExamplePortfolio.h"
 #include "export/ClipboardText.h"
 #include "ui/TAlignGrid.h"
 

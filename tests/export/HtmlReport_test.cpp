@@ -1,5 +1,5 @@
-#include "../settings/SettingsTestSupport.h"
-#include "PortfolioTable.h"
+#include "SettingsTestSupport.h"
+#include "WorkedExamplePortfolio.h"
 #include "export/HtmlReport.h"
 #include "market/Util.h"
 #include "ui/TAlignGrid.h"
@@ -142,7 +142,7 @@ TEST(HtmlReport, colourAttributeFollowsTheCellsOwnTextColourOrTheTables)
         grid.setFont(font);
         grid.setCell(c.col, 1, c.text);
         if (c.own)
-            grid.fontCell(c.col, 1).color = *c.own;
+            grid.setFontColorCell(c.col, 1, *c.own);
         EXPECT_EQ(reportColourAttribute(grid, c.col, 1), c.attribute);
     }
 }
@@ -153,10 +153,10 @@ TEST(HtmlReport, cellLinesTrimEscapeAndPlaceTheAttribute)
     grid.setAlignCol(1, Alignment::Right);
     grid.setCell(0, 0, "Codice");
     grid.setCell(1, 0, "Var.%");
-    grid.fontCell(1, 0).color = clRed; // a header marked by the sort
+    grid.setFontColorCell(1, 0, clRed); // a header marked by the sort
     grid.setCell(0, 1, "   ");
     grid.setCell(1, 1, "     1.240,0000 ");
-    grid.fontCell(1, 1).color = clRed;
+    grid.setFontColorCell(1, 1, clRed);
     grid.setCell(2, 1, R"( <script>alert("a&b")</script> > )");
 
     EXPECT_EQ(
@@ -179,7 +179,7 @@ TEST(HtmlReport, categoryReportHasNoTotalLineAndTheTitleTwiceInTheHead)
     TAlignGrid grid(3, 3);
     grid.setCell(0, 0, "Codice");
     grid.setCell(1, 0, "Nome");
-    grid.fontCell(1, 0).color = clBlue;
+    grid.setFontColorCell(1, 0, clBlue);
     grid.setCell(1, 1, "Banca & Co");
     const std::string head = "<title>#titolo#</title><h1>#titolo#</h1>";
     const std::string foot = "<p>fine #x#</p>";

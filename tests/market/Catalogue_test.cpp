@@ -1,4 +1,4 @@
-#include "../ScratchDir.h"
+#include "ScratchDir.h"
 #include "market/Util.h"
 
 #include <gtest/gtest.h>

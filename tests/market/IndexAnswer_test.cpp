@@ -2,10 +2,10 @@
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "market/TrayHint.h"
 #include "retrieval/TConnessione.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -69,8 +69,8 @@ std::string timeText(double dayFraction)
     return formatLongTime(TimeOfDay::fromDayFraction(dayFraction));
 }
 
-// The main window's side of the parser: panel, chart, status line, the running
-// connection (none until a test starts a fetch) and the tray hint.
+// The main window's side of the parser: panel, chart, status line, the indices
+// connection (replaying the cache until a test starts a fetch) and the tray hint.
 struct IndexPage
 {
     IndexPage()
@@ -79,19 +79,18 @@ struct IndexPage
         chart.setObserver([this] { ++chartNotices; });
     }
 
-    bool parse(const LineList& lines) { return parser.ParseIndexAnswer(connection, lines); }
-    void startFetch() { current = &connection; }
+    bool parse(const LineList& lines) { return parser.ParseIndexAnswer(connection, lines, origin); }
+    void startFetch() { origin = AnswerOrigin::Live; }
 
     IndexPanel panel;
     IntradayChart chart;
     RecordingLabel status;
     TConnessione connection{{"http://host/d/quotes.csv?s=^MIBTEL"}, 120, nullptr};
-    TConnessione* current = nullptr;
+    AnswerOrigin origin = AnswerOrigin::Replay;
     std::vector<std::string> hints;
     int panelNotices = 0;
     int chartNotices = 0;
-    IndexAnswerParser parser{panel, chart, status, [this] { return current; },
-                             [this] { hints.push_back(trayHintText(panel)); }};
+    IndexAnswerParser parser{panel, chart, status, [this] { hints.push_back(trayHintText(panel)); }};
 };
 
 TEST(IndexAnswer, fullAnswerFillsPanelHeaderChartAndTrayHint)
@@ -420,7 +419,8 @@ TEST(IndexAnswer, answerCallbackServesAsTheConnectionsOnAnswer)
 {
     IndexPage page;
     page.connection.OnAnswer = page.parser.answerCallback();
-    page.connection.OnAnswer(page.connection, dayAnswer("1/25/2005", "10:00"));
+    EXPECT_TRUE(
+        page.connection.OnAnswer(page.connection, dayAnswer("1/25/2005", "10:00"), AnswerOrigin::Live));
     EXPECT_EQ(page.panel.text(MarketIndex::MIBTEL, IndexField::Change), "+0,50");
     EXPECT_EQ(page.hints, std::vector<std::string>{"MIBTEL:+0,50 MIB30:-1,00 MIDEX:+0,05"});
 }

@@ -1,6 +1,6 @@
 #include "IndexTestSupport.h"
 #include "market/IntradayChart.h"
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
 
 #include <array>

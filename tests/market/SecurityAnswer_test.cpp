@@ -193,7 +193,7 @@ TEST(SecurityAnswer, emptyAnswerRetriesInAMinuteAndKeepsTheTable)
     tables.ConnAzioni.Elapsed = 10;
     const auto revision = tables.StringGridYahoo.revision();
 
-    tables.answer(tables.ConnAzioni, {});
+    EXPECT_FALSE(tables.answer(tables.ConnAzioni, {}));
 
     EXPECT_EQ(tables.ConnAzioni.Elapsed, 300 - 60);
     EXPECT_EQ(tables.countdown.texts.back(), "01.00");
@@ -201,6 +201,18 @@ TEST(SecurityAnswer, emptyAnswerRetriesInAMinuteAndKeepsTheTable)
               std::vector<std::string>{"Connessione fallita, ritento fra un minuto"});
     EXPECT_EQ(tables.StringGridYahoo.revision(), revision);
     EXPECT_EQ(columnTexts(tables.StringGridYahoo, 0), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST(SecurityAnswer, anEmptyCacheFileAtStartUpRetriesToo)
+{
+    QuoteTablesFixture tables;
+    tables.ConnAzioni.Enabled = true;
+    tables.ConnAzioni.Elapsed = 10;
+    EXPECT_FALSE(tables.parser.ParseSecurityAnswer(tables.ConnAzioni, {}, AnswerOrigin::Replay));
+    EXPECT_EQ(tables.ConnAzioni.Elapsed, 300 - 60);
+    EXPECT_EQ(tables.LabelStatus.texts,
+              std::vector<std::string>{"Connessione fallita, ritento fra un minuto"});
+    EXPECT_TRUE(tables.parser.ParseSecurityAnswer(tables.ConnAzioni, {shareLine("A")}, AnswerOrigin::Replay));
 }
 
 TEST(SecurityAnswer, answerIsSortedInTheTablesOrderWithRowsWhole)
@@ -256,7 +268,7 @@ TEST(SecurityAnswer, connectionWithoutTableIsLeftAlone)
 {
     QuoteTablesFixture tables;
     TConnessione indices({}, 120, nullptr);
-    tables.parser.ParseSecurityAnswer(indices, {shareLine("A")});
+    tables.parser.ParseSecurityAnswer(indices, {shareLine("A")}, AnswerOrigin::Live);
     EXPECT_TRUE(tables.LabelStatus.texts.empty());
 }
 

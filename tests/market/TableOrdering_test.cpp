@@ -195,7 +195,7 @@ TEST(TableOrdering, columnOutsideTheTableSortsByName)
         QuoteTablesFixture tables;
         TAlignGrid& grid = tables.StringGridYahoo;
         fillRows(grid, 1, {"A", "B", "C"}, {"beta", "gamma", "alfa"});
-        ApplySort(grid, column, false);
+        ApplySort(grid, sharesColumnKind, column, false);
         EXPECT_EQ(columnTexts(grid, 1), (Texts{"gamma", "beta", "alfa"}));
         EXPECT_EQ(grid.effectiveFont(1, 0).color, clRed);
         EXPECT_EQ(grid.effectiveFont(0, 0).color, clBlack);
@@ -229,9 +229,14 @@ TEST(TableOrdering, keyedSortGivesTheComparisonsOrder)
     // clang-format on
     std::mt19937 random(7);
     std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
-    const std::vector<TCompareFunction::result_type (*)(const TAlignGrid&, int, int, int)> comparisons = {
-        StringGridYahooCompareCol, StringGridFondiCompareCol, TAlignGrid::compareColTexts};
-    for (const auto compare : comparisons) {
+    const struct
+    {
+        ColumnKinds kinds;
+        TRelation (*compare)(const TAlignGrid&, int, int, int);
+    } tables[] = {{sharesColumnKind, StringGridYahooCompareCol},
+                  {fundsColumnKind, StringGridFondiCompareCol},
+                  {textColumnKind, TAlignGrid::compareColTexts}};
+    for (const auto& [kinds, compare] : tables) {
         for (int col = 0; col < 11; ++col) {
             for (const bool ascending : {true, false}) {
                 SCOPED_TRACE(testing::Message()
@@ -245,13 +250,10 @@ TEST(TableOrdering, keyedSortGivesTheComparisonsOrder)
                         plain.setCell(c, row, text);
                     }
                 }
-                keyed.OnCompareCol = compare;
-                // Wrapped, the comparison is one the sort does not know: asked pair by pair.
-                plain.OnCompareCol = [compare](const TAlignGrid& g, int c, int r1, int r2) {
-                    return compare(g, c, r1, r2);
-                };
-                ApplySort(keyed, col, ascending);
-                ApplySort(plain, col, ascending);
+                // Without kinds the table's own comparison is asked pair by pair.
+                plain.OnCompareCol = compare;
+                ApplySort(keyed, kinds, col, ascending);
+                ApplySort(plain, nullptr, col, ascending);
                 for (int c = 0; c < 11; ++c)
                     ASSERT_EQ(columnTexts(keyed, c), columnTexts(plain, c)) << "column " << c;
             }

@@ -1,5 +1,5 @@
 #include "portfolio/CodeIndex.h"
-#include "settings/CaseFold.h"
+#include "base/CaseFold.h"
 #include "ui/TAlignGrid.h"
 
 #include <gtest/gtest.h>

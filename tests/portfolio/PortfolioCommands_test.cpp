@@ -100,7 +100,7 @@ TEST(Duplicariga1Click, appendsACopyOfTheTextsOfARowWithAName)
 TEST(SwapRows, exchangesTextsHintsAndEditabilityButNotColours)
 {
     ThreeRows f;
-    f.table.fontCell(Guadagno, 1).color = clRed;
+    f.table.setFontColorCell(Guadagno, 1, clRed);
     SwapRows(f.table, 1, 2);
     EXPECT_EQ(f.column(Nome), (std::vector<std::string>{"PERSONALE", "Alfa", "Gamma"}));
     EXPECT_EQ(f.table.hintCell(Totale, 1), "hint PERSONALE");

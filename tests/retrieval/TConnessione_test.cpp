@@ -1,5 +1,5 @@
 #include "retrieval/TConnessione.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -211,19 +211,22 @@ TEST(TConnessione, answerCallbackReceivesTheConnectionAndTheLines)
     {
         TConnessione* seen = nullptr;
         std::size_t lines = 0;
-        void parse(TConnessione& connection, const std::vector<std::string>& answer)
+        AnswerOrigin origin = AnswerOrigin::Live;
+        bool parse(TConnessione& connection, const std::vector<std::string>& answer, AnswerOrigin from)
         {
             seen = &connection;
             lines = answer.size();
+            origin = from;
+            return !answer.empty();
         }
     } owner;
     TConnessione connection({}, 120, nullptr);
-    connection.OnAnswer = [&owner](TConnessione& c, const std::vector<std::string>& lines) {
-        owner.parse(c, lines);
-    };
-    connection.OnAnswer(connection, {"a", "b"});
+    connection.OnAnswer = [&owner](TConnessione& c, const std::vector<std::string>& lines,
+                                   AnswerOrigin origin) { return owner.parse(c, lines, origin); };
+    EXPECT_TRUE(connection.OnAnswer(connection, {"a", "b"}, AnswerOrigin::Replay));
     EXPECT_EQ(owner.seen, &connection);
     EXPECT_EQ(owner.lines, 2u);
+    EXPECT_EQ(owner.origin, AnswerOrigin::Replay);
 }
 
 } // namespace

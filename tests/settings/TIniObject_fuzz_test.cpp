@@ -1,5 +1,5 @@
 #include "SettingsTestSupport.h"
-#include "market/Date.h"
+#include "base/Date.h"
 #include "market/IntradayChart.h"
 #include "settings/IniDocument.h"
 #include "settings/TIniObject.h"

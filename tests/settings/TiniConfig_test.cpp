@@ -1,5 +1,5 @@
 #include "SettingsTestSupport.h"
-#include "settings/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "settings/ProgramDir.h"
 #include "settings/TiniConfig.h"
 

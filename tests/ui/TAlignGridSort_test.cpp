@@ -40,10 +40,10 @@ TEST(TAlignGridSort, rowsMoveWholeWithEveryCellSetting)
         grid.setEditCell(1, row, code == "a");
         grid.setAlignCell(2, row, code == "b" ? Alignment::Center : Alignment::Right);
     }
-    grid.fontCell(2, 1).color = clRed;     // row "c"
+    grid.setFontColorCell(2, 1, clRed);    // row "c"
     grid.setColorCell(1, 2, clLightGreen); // row "a"
     grid.setColorRow(1, clLightYellow);    // a row-level set: stays with the position
-    grid.fontCell(0, 0).color = clBlue;    // the header stays where it is
+    grid.setFontColorCell(0, 0, clBlue);   // the header stays where it is
     grid.setCurrentRow(2);                 // row "a"
 
     grid.sortByColumn(0, true);
@@ -248,7 +248,7 @@ TEST(TAlignGridSort, reorderRowsTakesOnlyAPermutationOfTheDataRows)
 {
     TAlignGrid grid(2, 4);
     fill(grid, {"a", "b", "c"});
-    grid.fontCell(1, 1).color = clRed; // row "a"
+    grid.setFontColorCell(1, 1, clRed); // row "a"
     grid.setCurrentRow(1);
     const std::vector<std::vector<int>> refused = {{}, {3, 2}, {3, 2, 1, 0}, {0, 1, 2}, {3, 3, 1}, {4, 2, 1}};
     for (const auto& order : refused) {

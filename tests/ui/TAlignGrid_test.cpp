@@ -1,7 +1,9 @@
 #include "ui/TAlignGrid.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace listorix {
@@ -48,14 +50,15 @@ TEST(TAlignGrid, headerCellsTakeTheFixedSetsAndIgnoreTheDataSets)
         SCOPED_TRACE(testing::Message() << "cell " << c.cell << " column " << c.column << " row " << c.row);
         TAlignGrid grid(4, 4);
         grid.setFixedColor(clLightCyan);
-        grid.setColorCol(2, clBlack);    // data sets of the same column and row
-        grid.propRow(0).color = clBlack; // a data set: not for header cells
+        grid.setColorCol(2, clBlack); // data sets of the same column and row
+        grid.changePropRow(0,
+                           [](PropertySet& set) { set.color = clBlack; }); // a data set: not for header cells
         if (c.cell)
             grid.setColorCell(2, 0, cellColour);
         if (c.column)
             grid.setColorFixedCol(2, columnColour);
         if (c.row)
-            grid.propFixedRow(0).color = rowColour;
+            grid.changePropFixedRow(0, [](PropertySet& set) { set.color = rowColour; });
         EXPECT_EQ(grid.colorCell(2, 0), c.expected.value_or(clLightCyan));
     }
 }
@@ -63,9 +66,11 @@ TEST(TAlignGrid, headerCellsTakeTheFixedSetsAndIgnoreTheDataSets)
 TEST(TAlignGrid, everySettingFollowsTheSameOrder)
 {
     TAlignGrid grid(3, 3);
-    grid.propRow(1).alignment = Alignment::Center;
-    grid.propRow(1).editable = false;
-    grid.propRow(1).wordwrap = true;
+    grid.changePropRow(1, [](PropertySet& set) {
+        set.alignment = Alignment::Center;
+        set.editable = false;
+        set.wordwrap = true;
+    });
     EXPECT_EQ(grid.alignCell(1, 1), Alignment::Center);
     EXPECT_FALSE(grid.editCell(1, 1));
     EXPECT_TRUE(grid.wordwrapCell(1, 1));
@@ -94,11 +99,13 @@ TEST(TAlignGrid, cellFontStartsAsACopyOfTheTableFontAndThenWins)
     tableFont.bold = true;
     tableFont.color = clBlue;
     grid.setFont(tableFont);
-    grid.fontCol(9).color = clBlack;
-    grid.fontCol(9).italic = true;
+    grid.changeFontCol(9, [](Font& font) {
+        font.color = clBlack;
+        font.italic = true;
+    });
 
     EXPECT_EQ(grid.fontCell(9, 1), tableFont) << "copied from the table, not the column";
-    grid.fontCell(9, 1).color = clRed;
+    grid.setFontColorCell(9, 1, clRed);
 
     EXPECT_EQ(grid.effectiveFont(9, 1).color, clRed);
     EXPECT_EQ(grid.effectiveFont(9, 2).color, clBlack) << "the column's font for the other cells";
@@ -118,7 +125,7 @@ TEST(TAlignGrid, shrinkingDropsRowsWithTheirSettingsAndGrowingAddsBareRows)
     for (int row = 1; row < 4; ++row) {
         grid.setCell(0, row, "r" + std::to_string(row));
         grid.setHintCell(0, row, "hint");
-        grid.fontCell(1, row).color = clRed;
+        grid.setFontColorCell(1, row, clRed);
         grid.setColorRow(row, clLightGreen);
     }
     grid.setCurrentRow(3);
@@ -147,7 +154,7 @@ TEST(TAlignGrid, columnCountChangeKeepsTheSurvivingColumns)
     grid.setColWidth(1, 111);
     grid.setColWidth(3, 40);
     grid.setCell(1, 2, "kept");
-    grid.fontCell(1, 2).color = clRed;
+    grid.setFontColorCell(1, 2, clRed);
     grid.setCell(3, 2, "dropped");
     grid.setColorCol(3, clLightCyan);
 
@@ -169,11 +176,11 @@ TEST(TAlignGrid, indicesOutOfRangeReadEmptyAndWriteNothing)
     grid.setCell(2, 0, "x");
     grid.setCell(0, -1, "x");
     grid.setHintCell(5, 5, "x");
-    grid.propCell(-1, 0).color = clRed;
-    grid.fontCell(9, 9).color = clRed;
-    grid.propRow(7).color = clRed;
-    grid.propFixedRow(1).color = clRed; // row 1 is a data row
-    grid.fontCol(-3).bold = true;
+    grid.changePropCell(-1, 0, [](PropertySet& set) { set.color = clRed; });
+    grid.setFontColorCell(9, 9, clRed);
+    grid.changePropRow(7, [](PropertySet& set) { set.color = clRed; });
+    grid.changePropFixedRow(1, [](PropertySet& set) { set.color = clRed; }); // row 1 is a data row
+    grid.changeFontCol(-3, [](Font& font) { font.bold = true; });
     grid.setColWidth(2, 10);
     EXPECT_EQ(grid.revision(), before);
     EXPECT_EQ(grid.cell(2, 0), "");
@@ -191,22 +198,171 @@ TEST(TAlignGrid, hiddenTableIsSilentAndShowNotifiesOnce)
     grid.setChangeObserver([&](GridChange change) { heard.push_back(change); });
 
     grid.setCell(0, 1, "a");
-    EXPECT_EQ(heard, std::vector<GridChange>{GridChange::Content});
+    EXPECT_EQ(heard, std::vector<GridChange>{GridChange::cell(0, 1)});
 
     heard.clear();
     grid.hide();
     grid.setRowCount(5);
     grid.setCell(0, 4, "b");
-    grid.fontCell(0, 4).color = clRed;
+    grid.setFontColorCell(0, 4, clRed);
     EXPECT_TRUE(heard.empty());
     grid.show();
-    EXPECT_EQ(heard, std::vector<GridChange>{GridChange::Layout});
+    EXPECT_EQ(heard, std::vector<GridChange>{GridChange::layout()});
 
     heard.clear();
     grid.show();
     grid.hide();
     grid.show();
-    EXPECT_EQ(heard, std::vector<GridChange>{GridChange::Content}) << "one for the showing itself";
+    EXPECT_EQ(heard, std::vector<GridChange>{GridChange::table()}) << "one for the showing itself";
+}
+
+// Each change names what it touched; a view repaints that and nothing more.
+TEST(TAlignGrid, noticesNameWhatChanged)
+{
+    const struct
+    {
+        const char* label;
+        std::function<void(TAlignGrid&)> change;
+        GridChange expected;
+    } cases[] = {
+        {"cell text", [](TAlignGrid& g) { g.setCell(2, 3, "x"); }, GridChange::cell(2, 3)},
+        {"cell hint", [](TAlignGrid& g) { g.setHintCell(1, 2, "h"); }, GridChange::cell(1, 2)},
+        {"cell font", [](TAlignGrid& g) { g.setFontColorCell(0, 1, clRed); }, GridChange::cell(0, 1)},
+        {"cell background", [](TAlignGrid& g) { g.setColorCell(3, 4, clRed); }, GridChange::cell(3, 4)},
+        {"row setting", [](TAlignGrid& g) { g.setColorRow(2, clRed); }, GridChange::rows(2, 2)},
+        {"header setting", [](TAlignGrid& g) { g.setColorFixedCol(1, clRed); }, GridChange::cell(1, 0)},
+        {"column setting", [](TAlignGrid& g) { g.setAlignCol(1, Alignment::Right); }, GridChange::table()},
+        {"table setting", [](TAlignGrid& g) { g.setColor(clRed); }, GridChange::table()},
+        {"current row", [](TAlignGrid& g) { g.setCurrentRow(4); }, GridChange::rows(1, 4)},
+        {"row count", [](TAlignGrid& g) { g.setRowCount(9); }, GridChange::layout()},
+        {"column width", [](TAlignGrid& g) { g.setColWidth(0, 99); }, GridChange::layout()},
+        {"row order", [](TAlignGrid& g) { g.sortByColumn(0, false); }, GridChange::rows(1, 4)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        TAlignGrid grid(4, 5);
+        for (int row = 1; row < 5; ++row)
+            grid.setCell(0, row, std::to_string(row));
+        std::vector<GridChange> heard;
+        grid.setChangeObserver([&](GridChange change) { heard.push_back(change); });
+        c.change(grid);
+        EXPECT_EQ(heard, std::vector<GridChange>{c.expected});
+    }
+}
+
+// A model that repaints from the notice reads the table at once: the change must
+// already be made when the notice comes.
+TEST(TAlignGrid, observerHearsAfterTheChangeIsMade)
+{
+    TAlignGrid grid(3, 3);
+    std::vector<TColor> seen;
+    grid.setChangeObserver([&](GridChange) {
+        seen.push_back(grid.effectiveFont(1, 1).color);
+        seen.push_back(grid.colorCell(1, 1));
+    });
+    grid.setFontColorCell(1, 1, clRed);
+    grid.changePropCell(1, 1, [](PropertySet& set) { set.color = clLightGreen; });
+    grid.changeFontCol(2, [](Font& font) { font.color = clBlue; });
+    EXPECT_EQ(seen, (std::vector<TColor>{clRed, clWhite, clRed, clLightGreen, clRed, clLightGreen}));
+    EXPECT_EQ(grid.effectiveFont(2, 1).color, clBlue);
+}
+
+TEST(TAlignGrid, batchSendsOneMergedNoticeAtItsOutermostEnd)
+{
+    const struct
+    {
+        const char* label;
+        std::function<void(TAlignGrid&)> changes;
+        GridChange expected;
+    } cases[] = {
+        {"one cell twice",
+         [](TAlignGrid& g) {
+             g.setCell(1, 2, "a");
+             g.setFontColorCell(1, 2, clRed);
+         },
+         GridChange::cell(1, 2)},
+        {"cells of one row",
+         [](TAlignGrid& g) {
+             g.setCell(0, 2, "a");
+             g.setCell(3, 2, "b");
+         },
+         GridChange::rows(2, 2)},
+        {"cells of two rows",
+         [](TAlignGrid& g) {
+             g.setCell(0, 4, "a");
+             g.setCell(3, 2, "b");
+         },
+         GridChange::rows(2, 4)},
+        {"rows and a cell",
+         [](TAlignGrid& g) {
+             g.setColorRow(3, clRed);
+             g.setCell(0, 1, "a");
+         },
+         GridChange::rows(1, 3)},
+        {"a cell and the table",
+         [](TAlignGrid& g) {
+             g.setCell(0, 1, "a");
+             g.setEditing(true);
+         },
+         GridChange::table()},
+        {"anything with the layout",
+         [](TAlignGrid& g) {
+             g.setCell(0, 1, "a");
+             g.setRowCount(3);
+             g.setColor(clRed);
+         },
+         GridChange::layout()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        TAlignGrid grid(4, 5);
+        std::vector<GridChange> heard;
+        grid.setChangeObserver([&](GridChange change) { heard.push_back(change); });
+        {
+            const auto outer = grid.batchChanges();
+            {
+                const auto inner = grid.batchChanges();
+                c.changes(grid);
+            }
+            EXPECT_TRUE(heard.empty()) << "an inner batch's end sends nothing";
+        }
+        EXPECT_EQ(heard, std::vector<GridChange>{c.expected});
+    }
+
+    TAlignGrid grid(2, 2);
+    int notices = 0;
+    grid.setChangeObserver([&](GridChange) { ++notices; });
+    {
+        const auto batch = grid.batchChanges();
+    }
+    EXPECT_EQ(notices, 0) << "a batch without changes is silent";
+}
+
+TEST(TAlignGrid, batchLeavesAHiddenTableHidden)
+{
+    TAlignGrid grid(2, 3);
+    std::vector<GridChange> heard;
+    grid.setChangeObserver([&](GridChange change) { heard.push_back(change); });
+    grid.hide();
+    {
+        const auto batch = grid.batchChanges();
+        grid.setCell(0, 1, "a");
+    }
+    EXPECT_TRUE(grid.isHidden());
+    EXPECT_TRUE(heard.empty());
+    grid.setCell(1, 2, "b");
+    grid.show();
+    EXPECT_EQ(heard, std::vector<GridChange>{GridChange::rows(1, 2)});
+
+    heard.clear();
+    {
+        const auto batch = grid.batchChanges();
+        grid.hide();
+        grid.setCell(0, 1, "c");
+        grid.show();
+        EXPECT_TRUE(heard.empty()) << "shown inside a batch: the batch's end sends the notice";
+    }
+    EXPECT_EQ(heard, std::vector<GridChange>{GridChange::cell(0, 1)});
 }
 
 TEST(TAlignGrid, headerClickReportsItsColumn)

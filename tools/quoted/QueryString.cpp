@@ -1,6 +1,6 @@
 #include "quoted/QueryString.h"
 
-#include "app/HexDigit.h"
+#include "base/HexDigit.h"
 
 namespace listorix::quoted {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "quoted/HttpRequest.h"
-#include "retrieval/UniqueFd.h"
+#include "base/UniqueFd.h"
 #include "retrieval/WakePipe.h"
 
 #include <atomic>

@@ -2,7 +2,7 @@
 #include "QuotedTestSupport.h"
 #include "market/Util.h"
 #include "retrieval/Base64.h"
-#include "retrieval/UniqueFd.h"
+#include "base/UniqueFd.h"
 
 #include <csignal>
 #include <fcntl.h>

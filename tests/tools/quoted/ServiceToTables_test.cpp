@@ -1,13 +1,13 @@
 // The program's own road from ticker lists to tables, against the quote service: the
 // catalogue's request URLs, the HTTP client, the fetch's line clean-up, the index and
 // security parsers, and the portfolio valued on what they wrote.
-#include "../../ScratchDir.h"
+#include "ScratchDir.h"
 #include "QuotedTestSupport.h"
 #include "market/CleanAnswer.h"
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
 #include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
@@ -18,7 +18,7 @@
 #include "portfolio/PortfolioTable.h"
 #include "retrieval/TConnessione.h"
 #include "retrieval/THttpClient.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>
@@ -107,12 +107,12 @@ TEST(ServiceToTables, theIndexAnswerFillsThePanelAndTheDaysChart)
     IntradayChart chart;
     RecordingSink LabelStatus;
     TConnessione ConnIndici(program.catalogue.IndiciUrls, 120, nullptr);
-    IndexAnswerParser parser(panel, chart, LabelStatus, [&] { return &ConnIndici; }, {});
+    IndexAnswerParser parser(panel, chart, LabelStatus, {});
     ConnIndici.OnAnswer = parser.answerCallback();
 
     const LineList lines = fetchAnswer(ConnIndici);
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_TRUE(parser.ParseIndexAnswer(ConnIndici, lines));
+    EXPECT_TRUE(parser.ParseIndexAnswer(ConnIndici, lines, AnswerOrigin::Live));
     EXPECT_EQ(LabelStatus.texts, std::vector<std::string>{});
 
     for (const MarketIndex index : IndexPanel::indices) {
@@ -181,11 +181,11 @@ TEST(ServiceToTables, theFourCategoryAnswersFillTheirTablesAndThePortfolioIsValu
         LineList previous;
         for (std::size_t k = 0; k < symbols.size() + 3; ++k)
             previous.push_back("\"OLD" + std::to_string(k) + ".MI\";\"OLD\";1.5;1/24/2005;17:35");
-        connection.OnAnswer(connection, previous);
+        connection.OnAnswer(connection, previous, AnswerOrigin::Replay);
 
         const LineList lines = fetchAnswer(connection);
         ASSERT_EQ(lines.size(), symbols.size());
-        connection.OnAnswer(connection, lines);
+        connection.OnAnswer(connection, lines, AnswerOrigin::Live);
 
         const TAlignGrid& grid = c.grid;
         ASSERT_EQ(grid.rowCount(), static_cast<int>(symbols.size()) + 1);

@@ -33,7 +33,7 @@ inline void setUpWorkedExamplePortfolio(TAlignGrid& grid)
 inline void highlightRow(TAlignGrid& grid, int row)
 {
     for (int col = 0; col < grid.colCount(); ++col)
-        grid.fontCell(col, row).color = clWhite;
+        grid.setFontColorCell(col, row, clWhite);
 }
 
 } // namespace listorix::test

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "market/Date.h"
-#include "market/TimeOfDay.h"
+#include "base/Date.h"
+#include "base/TimeOfDay.h"
 
 #include <cstddef>
 #include <optional>
@@ -45,6 +45,10 @@ std::optional<long double> parseExtended(std::string_view text);
 // "%.<decimals>f": no grouping (1234,50).
 std::string formatFixed(double value, int decimals);
 std::string formatFixed(long double value, int decimals);
+
+// The value rounded as formatFixed rounds it, as the double nearest to that
+// decimal: the number its text stands for. Nothing where formatFixed gives empty text.
+std::optional<double> roundToDecimals(long double value, int decimals);
 
 // "%<width>.<decimals>n": thousands grouped with "." (1.234,50), padded with
 // leading blanks to at least `width` characters (at most 1024).

@@ -42,4 +42,18 @@ inline char foldCase(char c)
 std::string foldCase(std::string_view text);
 bool textEqualsIgnoringCase(std::string_view first, std::string_view second);
 
+// Letter case of protocol and file-name texts (HTTP names and values, URL schemes
+// and hosts, file extensions, "AM"/"PM"): A-Z and a-z only, whatever the locale.
+inline char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+inline char asciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+std::string asciiLower(std::string_view text);
+std::string asciiUpper(std::string_view text);
+bool equalsIgnoringAsciiCase(std::string_view first, std::string_view second);
+
 } // namespace listorix

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/FileState.h"
+#include "base/FileState.h"
 
 #include <filesystem>
 #include <stdexcept>

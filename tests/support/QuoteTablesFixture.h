@@ -5,7 +5,7 @@
 #include "market/SecurityAnswer.h"
 #include "market/Util.h"
 #include "retrieval/TConnessione.h"
-#include "retrieval/TextSink.h"
+#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <string>
@@ -57,9 +57,9 @@ struct QuoteTablesFixture
     }
 
     // Delivers an answer the way a finished fetch does.
-    static void answer(TConnessione& connection, const LineList& lines)
+    static bool answer(TConnessione& connection, const LineList& lines)
     {
-        connection.OnAnswer(connection, lines);
+        return connection.OnAnswer(connection, lines, AnswerOrigin::Live);
     }
 };
 

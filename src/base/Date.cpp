@@ -1,4 +1,4 @@
-#include "market/Date.h"
+#include "base/Date.h"
 
 namespace listorix {
 

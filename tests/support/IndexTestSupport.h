@@ -1,6 +1,6 @@
 #pragma once
 
-#include "market/Date.h"
+#include "base/Date.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
 

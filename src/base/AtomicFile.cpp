@@ -1,4 +1,4 @@
-#include "settings/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <algorithm>
 #include <cctype>

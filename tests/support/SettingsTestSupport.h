@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../ScratchDir.h"
+#include "ScratchDir.h"
 
 #include <filesystem>
 #include <fstream>

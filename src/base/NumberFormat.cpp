@@ -1,6 +1,6 @@
-#include "market/NumberFormat.h"
+#include "base/NumberFormat.h"
 
-#include "app/Trim.h"
+#include "base/Trim.h"
 
 #include <algorithm>
 #include <charconv>
@@ -326,6 +326,23 @@ std::string formatFixed(double value, int decimals)
 std::string formatFixed(long double value, int decimals)
 {
     return formatDecimals(value, decimals, false, 0);
+}
+
+std::optional<double> roundToDecimals(long double value, int decimals)
+{
+    if (!std::isfinite(value) || decimals < 0 || decimals > kMaxDecimals)
+        return std::nullopt;
+    Decimal d = toDecimal(value);
+    d.roundToDecimals(decimals);
+    if (d.isZero())
+        return 0.0;
+    // 0.d1d2...dn × 10^pointPos, read back exactly as from_chars reads a text.
+    const std::string text = (d.negative ? "-0." : "0.") + d.digits + 'e' + std::to_string(d.pointPos);
+    double result = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), result);
+    if (ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return result;
 }
 
 std::string formatNumber(double value, int decimals, int width)

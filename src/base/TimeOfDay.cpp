@@ -1,4 +1,4 @@
-#include "market/TimeOfDay.h"
+#include "base/TimeOfDay.h"
 
 #include <cmath>
 

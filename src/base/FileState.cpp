@@ -1,4 +1,4 @@
-#include "settings/FileState.h"
+#include "base/FileState.h"
 
 #include <sys/stat.h>
 

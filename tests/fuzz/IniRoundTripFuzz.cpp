@@ -2,6 +2,7 @@
 // written into it reads back as written, from memory and from the new text,
 // changing no more than its own line (and a header and line end it needs).
 
+#include "ChangedLines.h"
 #include "FuzzCheck.h"
 #include "settings/IniDocument.h"
 
@@ -15,38 +16,7 @@
 namespace {
 
 using listorix::IniDocument;
-
-std::vector<std::string_view> linesOf(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        lines.push_back(text.substr(start, i + 1 - start));
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.push_back(text.substr(start));
-    return lines;
-}
-
-// Lines only in `before` and lines only in `after`, common head and tail aside.
-std::pair<std::size_t, std::size_t> changedLines(std::string_view before, std::string_view after)
-{
-    const auto a = linesOf(before);
-    const auto b = linesOf(after);
-    std::size_t head = 0;
-    while (head < a.size() && head < b.size() && a[head] == b[head])
-        ++head;
-    std::size_t tail = 0;
-    while (tail < a.size() - head && tail < b.size() - head &&
-           a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
-        ++tail;
-    return {a.size() - head - tail, b.size() - head - tail};
-}
+using listorix::test::changedLines;
 
 // A name that names one section or key as written: no line break, none of the
 // characters the file format gives a meaning, no blanks at its ends.

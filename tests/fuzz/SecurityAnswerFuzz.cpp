@@ -36,21 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const LineList lines = fuzz::answerLines(input.rest());
 
     test::QuoteTablesFixture tables;
-    struct Table
-    {
-        TAlignGrid& grid;
-        TConnessione& connection;
-        void (QuoteTableSorting::*click)(TAlignGrid&, int);
-    };
-    const std::array<Table, 4> all = {{
-        {tables.StringGridYahoo, tables.ConnAzioni, &QuoteTableSorting::StringGridYahooFixedColClick},
-        {tables.StringGridYahooOBB, tables.ConnObbligazioni,
-         &QuoteTableSorting::StringGridYahooOBBFixedColClick},
-        {tables.StringGridYahooDerivati, tables.ConnDerivati,
-         &QuoteTableSorting::StringGridYahooDerivatiFixedColClick},
-        {tables.StringGridFondi, tables.ConnFondi, &QuoteTableSorting::StringGridFondiFixedColClick},
-    }};
-    const Table& table = all[steer % all.size()];
+    const auto all = tables.tables();
+    const test::QuoteTablesFixture::Table& table = all[steer % all.size()];
     TAlignGrid& grid = table.grid;
     const int columns = grid.colCount();
     // None, one or two title clicks (a second on the same column turns the order).

@@ -14,22 +14,12 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::ChildProcess;
+using test::firstStartConfig;
 using test::readBytes;
 using test::ScratchDir;
 using test::writeBytes;
 
 constexpr uid_t nobody = 65534;
-
-TiniConfig defaults()
-{
-    TiniConfig c;
-    c.IndiciEnabled = c.MibtelEnabled = c.Mib30Enabled = c.DerivatiEnabled = c.ObbligazioniEnabled =
-        c.FondiEnabled = true;
-    c.IndiciIntervallo = 5;
-    c.MibtelIntervallo = c.Mib30Intervallo = c.DerivatiIntervallo = c.ObbligazioniIntervallo = 15;
-    c.FondiIntervallo = 180;
-    return c;
-}
 
 // What a settings path holds, told apart without reading through it.
 std::string describe(const std::filesystem::path& path)
@@ -67,7 +57,7 @@ std::string readsDefaultsAndRefusesWrites(const std::filesystem::path& path)
     TiniConfig config;
     config.ProxyAddress = "stale";
     ReadConfig(config, path);
-    if (!(config == defaults()))
+    if (!(config == firstStartConfig()))
         wrong += "ReadConfig did not give the defaults; ";
     TAlignGrid grid(2, 2);
     grid.setCell(0, 1, "design");
@@ -78,7 +68,7 @@ std::string readsDefaultsAndRefusesWrites(const std::filesystem::path& path)
 
     const std::string message = "Unable to write to " + path.string();
     const std::pair<const char*, std::function<void()>> writes[] = {
-        {"WriteConfig", [&] { WriteConfig(defaults(), path); }},
+        {"WriteConfig", [&] { WriteConfig(firstStartConfig(), path); }},
         {"SaveGrid", [&] { ini.SaveGrid("Portafoglio", grid, 2); }},
         {"SaveColWidths", [&] { ini.SaveColWidths("Fondi", grid); }},
     };

@@ -13,7 +13,7 @@ namespace {
 
 using listorix::TAlignGrid;
 
-constexpr int columns = 11;
+constexpr int kColumns = 11;
 
 std::vector<std::string> codes(int rows)
 {
@@ -28,7 +28,7 @@ std::vector<std::string> codes(int rows)
 // Rows written one by one, the table growing a row at a time as an answer is parsed.
 void fillTable(TAlignGrid& grid, const std::vector<std::string>& keys)
 {
-    grid.setColCount(columns);
+    grid.setColCount(kColumns);
     grid.setRowCount(2);
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
@@ -36,7 +36,7 @@ void fillTable(TAlignGrid& grid, const std::vector<std::string>& keys)
             grid.setRowCount(row + 1);
         grid.setCell(0, row, keys[i]);
         grid.setCell(1, row, "NOME DEL TITOLO " + std::to_string(i));
-        for (int col = 2; col < columns; ++col)
+        for (int col = 2; col < kColumns; ++col)
             grid.setCell(col, row,
                          std::to_string((i * 7919 + static_cast<std::size_t>(col)) % 10000) + ",25");
         grid.setFontColorCell(9, row, i % 2 ? listorix::clRed : listorix::clBlack);
@@ -153,8 +153,8 @@ void BM_ShrinkAndGrow(benchmark::State& state)
     fillTable(grid, codes(10000));
     for (auto _ : state) {
         grid.setRowCount(10001);
-        grid.setColCount(columns + 1);
-        grid.setColCount(columns);
+        grid.setColCount(kColumns + 1);
+        grid.setColCount(kColumns);
         grid.setRowCount(5001);
     }
 }

@@ -1,12 +1,12 @@
 // The security answer parse and the quote table sorts at the size of a long share
 // list: 10,000 answer lines into the 11-column shares table.
+#include "base/LineList.h"
+#include "base/TextSink.h"
 #include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
 #include "market/SecurityAnswer.h"
 #include "market/TableOrdering.h"
-#include "market/Util.h"
 #include "retrieval/TConnessione.h"
-#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>

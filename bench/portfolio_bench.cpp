@@ -1,10 +1,10 @@
 // Valuing a large portfolio against full quote tables: every portfolio row looks its
 // code up in the table of its category.
+#include "base/TextSink.h"
 #include "portfolio/CategoryTables.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <benchmark/benchmark.h>
@@ -14,7 +14,7 @@ namespace {
 
 using namespace listorix;
 
-constexpr int categoryRows = 10000;
+constexpr int kCategoryRows = 10000;
 
 class NullSink final : public TextSink
 {
@@ -30,9 +30,9 @@ std::string code(char letter, int i)
 
 void fillCategory(TAlignGrid& table, char letter)
 {
-    table.setRowCount(categoryRows + 1);
+    table.setRowCount(kCategoryRows + 1);
     table.setCell(0, 0, "Codice");
-    for (int i = 0; i < categoryRows; ++i) {
+    for (int i = 0; i < kCategoryRows; ++i) {
         const int row = i + 1;
         table.setCell(0, row, code(letter, i));
         table.setCell(1, row, "NOME DEL TITOLO " + std::to_string(i));
@@ -66,7 +66,7 @@ struct Tables
             // row is personal and every twentieth security no longer listed.
             const std::size_t category = static_cast<std::size_t>(i % 4);
             std::string held =
-                code(letters[category], (i * 7919) % (i % 20 == 19 ? 2 * categoryRows : categoryRows));
+                code(letters[category], (i * 7919) % (i % 20 == 19 ? 2 * kCategoryRows : kCategoryRows));
             if (i % 3 == 0)
                 held[0] = static_cast<char>(held[0] - 'A' + 'a');
             const int row = i % 10 == 9

@@ -1,8 +1,9 @@
 // Loading the settings file at start-up: the settings record, the portfolio
 // rows and the day's chart series, read from one large LISTORIX.INI; and
 // saving rows and series back at shutdown.
-#include "market/IntradayChart.h"
 #include "base/TimeOfDay.h"
+#include "market/IntradayChart.h"
+#include "portfolio/PortfolioTable.h"
 #include "settings/IniFile.h"
 #include "settings/TIniObject.h"
 #include "settings/TiniConfig.h"
@@ -17,8 +18,8 @@
 
 namespace {
 
-constexpr int portfolioRows = 500;
-constexpr int seriesPoints = 400;
+constexpr int kPortfolioRows = 500;
+constexpr int kSeriesPoints = 400;
 const char* const seriesSections[] = {"MIBTEL Series", "MIB30 Series", "MIDEX Series"};
 
 // A settings file as a long-running user's would look, removed at exit.
@@ -41,11 +42,11 @@ public:
         for (const char* name : {"INDICI", "MIBTEL", "MIB30", "DERIVATI", "OBBLIGAZIONI", "FONDI"})
             text += std::string(name) + " ENABLED=1\r\n" + name + " INTERVALLO=15\r\n";
         text += "[Portafoglio]\r\n";
-        for (int row = 1; row <= portfolioRows; ++row)
+        for (int row = 1; row <= kPortfolioRows; ++row)
             text += std::to_string(row) + "=TA;ENI.MI;ENI;100;14,25;13,9;-0,35;14/03/2003\r\n";
         for (const char* section : seriesSections) {
             text += std::string("[") + section + "]\r\nDATA=14/03/2003\r\n";
-            for (int point = 1; point <= seriesPoints; ++point)
+            for (int point = 1; point <= kSeriesPoints; ++point)
                 text += std::to_string(point) + "=9:" + std::to_string(point % 60) + ":00;-0,52\r\n";
         }
         std::ofstream(path(), std::ios::binary) << text;
@@ -128,15 +129,15 @@ BENCHMARK(BM_LoadGridAndSeries);
 // replacement per section.
 void BM_SaveGridAndSeries(benchmark::State& state)
 {
-    listorix::TAlignGrid portfolio(11, portfolioRows + 1);
-    for (int row = 1; row <= portfolioRows; ++row)
+    listorix::TAlignGrid portfolio(11, kPortfolioRows + 1);
+    for (int row = 1; row <= kPortfolioRows; ++row)
         for (int col = 0; col < 8; ++col)
             portfolio.setCell(col, row, "cell " + std::to_string(col));
     listorix::IntradayChart chart;
     chart.ResetChart();
     listorix::ChartSeries* series[] = {&chart.Series1, &chart.Series2, &chart.Series4};
     for (listorix::ChartSeries* line : series)
-        for (int point = 0; point < seriesPoints; ++point)
+        for (int point = 0; point < kSeriesPoints; ++point)
             chart.AddChartPoint(
                 *line, listorix::TimeOfDay::fromHms(9, 0, 0)->dayFraction() + point / 86400.0 * 60, -0.52);
     const auto date = listorix::Date::fromYmd(2003, 3, 14).value();

@@ -1,9 +1,11 @@
 #include "base/AtomicFile.h"
 
+#include "base/PosixIo.h"
+#include "base/UniqueFd.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,11 +16,6 @@
 namespace listorix {
 
 namespace {
-
-std::string errnoText(int error)
-{
-    return std::strerror(error);
-}
 
 // The temporary file while it is being written: closed and removed unless it
 // has been renamed into place.
@@ -32,52 +29,33 @@ public:
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         // mkstemp creates the file with mode 0600, whatever the umask says.
-        m_fd = ::mkstemp(buffer.data());
-        if (m_fd >= 0)
+        m_fd.reset(::mkstemp(buffer.data()));
+        if (m_fd.valid())
             m_path.assign(buffer.data());
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile()
     {
-        if (m_fd >= 0)
-            ::close(m_fd);
+        m_fd.reset();
         if (!m_path.empty())
             ::unlink(m_path.c_str());
     }
 
-    bool isOpen() const { return m_fd >= 0; }
-    int fd() const { return m_fd; }
+    bool isOpen() const { return m_fd.valid(); }
+    int fd() const { return m_fd.get(); }
     const std::string& path() const { return m_path; }
 
     // Closes the descriptor; returns false (errno set) when the close reports
     // an error, which on some file systems is the first sign of a failed write.
-    bool close()
-    {
-        const int fd = std::exchange(m_fd, -1);
-        return ::close(fd) == 0;
-    }
+    bool close() { return ::close(m_fd.release()) == 0; }
     // The file now lives under its final name: nothing left to remove.
     void release() { m_path.clear(); }
 
 private:
-    int m_fd = -1;
+    UniqueFd m_fd;
     std::string m_path;
 };
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 // A temporary of ours for `target` in its name: ".<name>." and the six letters
 // or digits mkstemp puts in place of the X's.
@@ -102,9 +80,8 @@ void removeStaleTemporaries(const std::filesystem::path& target)
         const std::string entry = it->path().filename().string();
         struct stat info = {};
         if (isTemporaryOf(entry, targetName) && ::lstat(it->path().c_str(), &info) == 0 &&
-            S_ISREG(info.st_mode) && info.st_mtime < staleBefore) {
+            S_ISREG(info.st_mode) && info.st_mtime < staleBefore)
             ::unlink(it->path().c_str());
-        }
     }
 }
 
@@ -112,11 +89,9 @@ void syncDirectory(const std::filesystem::path& dir)
 {
     // Makes the rename itself durable; a failure here loses nothing that a
     // reader could see, so it is not reported.
-    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    const UniqueFd fd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid())
+        ::fsync(fd.get());
 }
 
 } // namespace

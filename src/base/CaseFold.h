@@ -25,7 +25,7 @@ constexpr std::array<char, 256> makeFoldTable()
     return table;
 }
 
-inline constexpr std::array<char, 256> foldTable = makeFoldTable();
+inline constexpr std::array<char, 256> kFoldTable = makeFoldTable();
 
 } // namespace detail
 
@@ -36,7 +36,7 @@ inline constexpr std::array<char, 256> foldTable = makeFoldTable();
 // Inline: security lookups fold every character of long tables.
 inline char foldCase(char c)
 {
-    return detail::foldTable[static_cast<unsigned char>(c)];
+    return detail::kFoldTable[static_cast<unsigned char>(c)];
 }
 
 std::string foldCase(std::string_view text);

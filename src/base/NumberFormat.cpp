@@ -1,5 +1,7 @@
 #include "base/NumberFormat.h"
 
+#include "base/CaseFold.h"
+#include "base/Digits.h"
 #include "base/Trim.h"
 
 #include <algorithm>
@@ -16,12 +18,8 @@ namespace {
 // this many digits comes back as exactly those digits; digits beyond them are
 // noise of the binary arithmetic and are rounded away before any formatting.
 template <typename T>
-constexpr int significantDigits = std::numeric_limits<T>::digits10;
+constexpr int kSignificantDigits = std::numeric_limits<T>::digits10;
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 // Whether the number written in `plain` (the form std::from_chars reads: "-12.5e-7")
 // lies below 1 in magnitude, judged on its digits and exponent alone, so that a
 // value out of the type's range can be told to be too small rather than too large.
@@ -29,7 +27,7 @@ bool magnitudeBelowOne(std::string_view plain)
 {
     const auto digitRun = [&plain](std::size_t& i) {
         const std::size_t start = i;
-        while (i < plain.size() && isDigit(plain[i]))
+        while (i < plain.size() && isAsciiDigit(plain[i]))
             ++i;
         return plain.substr(start, i - start);
     };
@@ -78,7 +76,7 @@ std::optional<T> parseFloating(std::string_view text)
         ++i;
     }
     int integerDigits = 0;
-    for (; isDigit(at(i)); ++i, ++integerDigits)
+    for (; isAsciiDigit(at(i)); ++i, ++integerDigits)
         plain += at(i);
     int fractionDigits = 0;
     if (at(i) == kDecimalSeparator) {
@@ -86,9 +84,9 @@ std::optional<T> parseFloating(std::string_view text)
         // "1," and ",5" are numbers too; written out in full for from_chars.
         if (integerDigits == 0)
             plain += '0';
-        if (isDigit(at(i)))
+        if (isAsciiDigit(at(i)))
             plain += '.';
-        for (; isDigit(at(i)); ++i, ++fractionDigits)
+        for (; isAsciiDigit(at(i)); ++i, ++fractionDigits)
             plain += at(i);
     }
     if (integerDigits + fractionDigits == 0)
@@ -99,7 +97,7 @@ std::optional<T> parseFloating(std::string_view text)
         if (at(i) == '+' || at(i) == '-')
             plain += text[i++];
         int exponentDigits = 0;
-        for (; isDigit(at(i)); ++i, ++exponentDigits)
+        for (; isAsciiDigit(at(i)); ++i, ++exponentDigits)
             plain += at(i);
         if (exponentDigits == 0)
             return std::nullopt;
@@ -184,7 +182,7 @@ struct Decimal
 
 // `digits` significant digits at most; the type's reliable digits by default.
 template <typename T>
-Decimal toDecimal(T value, int digits = significantDigits<T>)
+Decimal toDecimal(T value, int digits = kSignificantDigits<T>)
 {
     Decimal d;
     // The shortest text that reads back as this value; scientific so that the
@@ -201,7 +199,7 @@ Decimal toDecimal(T value, int digits = significantDigits<T>)
         ++i;
     }
     for (; i < text.size() && text[i] != 'e'; ++i) {
-        if (isDigit(text[i]))
+        if (isAsciiDigit(text[i]))
             d.digits += text[i];
     }
     int exponent = 0;
@@ -255,16 +253,11 @@ std::string formatDecimals(T value, int decimals, bool grouped, int width)
     return out;
 }
 
-std::string twoDigits(int value)
-{
-    return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
-}
-
 // Reads one to `maxDigits` digits at the front of `text` and removes them.
 std::optional<int> takeNumber(std::string_view& text, std::size_t maxDigits)
 {
     std::size_t n = 0;
-    while (n < text.size() && isDigit(text[n]))
+    while (n < text.size() && isAsciiDigit(text[n]))
         ++n;
     const auto value = parseDigits(text.substr(0, n), maxDigits);
     if (!value)
@@ -281,32 +274,7 @@ bool takeChar(std::string_view& text, char c)
     return true;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t k = 0; k < a.size(); ++k) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[k]) != lower(b[k]))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
-
-std::optional<unsigned> parseDigits(std::string_view text, std::size_t maxDigits)
-{
-    if (text.empty() || text.size() > std::min<std::size_t>(maxDigits, 9))
-        return std::nullopt;
-    unsigned value = 0;
-    for (const char c : text) {
-        if (!isDigit(c))
-            return std::nullopt;
-        value = value * 10 + static_cast<unsigned>(c - '0');
-    }
-    return value;
-}
 
 std::optional<double> parseNumber(std::string_view text)
 {
@@ -362,7 +330,7 @@ std::string generalText(const Decimal& d)
     if (d.isZero())
         return "0";
     std::string out = d.negative ? "-" : "";
-    if (d.pointPos > significantDigits<double> || d.pointPos < -3) {
+    if (d.pointPos > kSignificantDigits<double> || d.pointPos < -3) {
         out += d.digits.front();
         if (d.digits.size() > 1) {
             out += kDecimalSeparator;
@@ -440,8 +408,8 @@ std::optional<TimeOfDay> parseTime(std::string_view text)
     }
     if (!text.empty()) {
         takeChar(text, ' ');
-        const bool am = equalsIgnoringCase(text, "am");
-        const bool pm = equalsIgnoringCase(text, "pm");
+        const bool am = equalsIgnoringAsciiCase(text, "am");
+        const bool pm = equalsIgnoringAsciiCase(text, "pm");
         if ((!am && !pm) || *hour < 1 || *hour > 12)
             return std::nullopt;
         *hour = *hour % 12 + (pm ? 12 : 0);
@@ -458,6 +426,24 @@ std::string formatLongTime(TimeOfDay time)
 std::string formatShortTime(TimeOfDay time)
 {
     return std::to_string(time.hour()) + kTimeSeparator + twoDigits(time.minute());
+}
+
+std::string StripDots(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c != '.')
+            out += c;
+    }
+    return out;
+}
+
+std::string DotsToColons(std::string_view text)
+{
+    std::string out(text);
+    std::replace(out.begin(), out.end(), '.', ':');
+    return out;
 }
 
 } // namespace listorix

@@ -3,7 +3,6 @@
 #include "base/Date.h"
 #include "base/TimeOfDay.h"
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,9 +16,6 @@ inline constexpr char kThousandsSeparator = '.';
 inline constexpr char kDateSeparator = '/';
 inline constexpr char kTimeSeparator = ':';
 inline constexpr std::string_view kShortDateFormat = "DD/MM/YYYY";
-
-// Lire per euro, as the 80-bit value nearest to 1936.27.
-inline constexpr long double kLirePerEuro = 1936.27L;
 
 // Most decimals any number format gives.
 inline constexpr int kMaxDecimals = 18;
@@ -62,9 +58,11 @@ std::string formatNumber(long double value, int decimals, int width = 0);
 // to 17 are written (1,7976931348623157E308).
 std::string formatGeneral(double value);
 
-// A run of one to `maxDigits` ASCII digits and nothing else (no sign, no blanks) as
-// its value; nothing for any other text. `maxDigits` is at most 9, so the value fits.
-std::optional<unsigned> parseDigits(std::string_view text, std::size_t maxDigits);
+// The text without any ".": display number back to convertible text.
+std::string StripDots(std::string_view text);
+
+// Every "." turned into ":": the service may write a time as 17.35.
+std::string DotsToColons(std::string_view text);
 
 // "DD/MM/YYYY" (day and month of one or two digits, a four-digit year), with
 // blanks at the ends ignored.

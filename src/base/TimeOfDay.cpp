@@ -17,7 +17,7 @@ TimeOfDay TimeOfDay::fromDayFraction(double fraction)
         return TimeOfDay();
     const double timePart = fraction - std::floor(fraction);
     // Rounding may reach the next midnight: that is 0:00:00 again.
-    const auto seconds = static_cast<int>(std::lround(timePart * secondsPerDay)) % secondsPerDay;
+    const auto seconds = static_cast<int>(std::lround(timePart * kSecondsPerDay)) % kSecondsPerDay;
     return TimeOfDay(seconds);
 }
 

@@ -10,7 +10,7 @@ namespace listorix {
 class TimeOfDay final
 {
 public:
-    static constexpr int secondsPerDay = 24 * 60 * 60;
+    static constexpr int kSecondsPerDay = 24 * 60 * 60;
 
     TimeOfDay() = default;
 
@@ -23,7 +23,7 @@ public:
     int hour() const { return m_seconds / 3600; }
     int minute() const { return m_seconds / 60 % 60; }
     int second() const { return m_seconds % 60; }
-    double dayFraction() const { return static_cast<double>(m_seconds) / secondsPerDay; }
+    double dayFraction() const { return static_cast<double>(m_seconds) / kSecondsPerDay; }
 
     friend bool operator==(const TimeOfDay&, const TimeOfDay&) = default;
     friend std::strong_ordering operator<=>(const TimeOfDay&, const TimeOfDay&) = default;

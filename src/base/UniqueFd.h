@@ -14,9 +14,8 @@ public:
     UniqueFd(UniqueFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     UniqueFd& operator=(UniqueFd&& other) noexcept
     {
-        if (this != &other) {
+        if (this != &other)
             reset(std::exchange(other.m_fd, -1));
-        }
         return *this;
     }
     UniqueFd(const UniqueFd&) = delete;
@@ -25,11 +24,12 @@ public:
 
     int get() const { return m_fd; }
     bool valid() const { return m_fd >= 0; }
+    // Gives up ownership: the caller closes the descriptor now.
+    int release() { return std::exchange(m_fd, -1); }
     void reset(int fd = -1)
     {
-        if (m_fd >= 0) {
+        if (m_fd >= 0)
             ::close(m_fd);
-        }
         m_fd = fd;
     }
 

@@ -1,8 +1,10 @@
 #include "export/HtmlReport.h"
 
+#include "base/AtomicFile.h"
+#include "base/HexDigit.h"
 #include "base/Trim.h"
 #include "export/HtmlEscape.h"
-#include "base/AtomicFile.h"
+#include "portfolio/PortfolioTable.h"
 #include "ui/TAlignGrid.h"
 
 #include <cstdint>
@@ -21,13 +23,10 @@ bool isRgb(TColor colour)
 
 std::string rrggbb(TColor colour)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     const auto value = static_cast<std::uint32_t>(colour);
     std::string digits;
-    for (const std::uint32_t byte : {value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF}) {
-        digits += kHex[byte >> 4];
-        digits += kHex[byte & 0x0F];
-    }
+    for (const std::uint32_t byte : {value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF})
+        appendHexByte(digits, static_cast<unsigned char>(byte));
     return digits;
 }
 
@@ -39,7 +38,7 @@ TColor textColour(const TAlignGrid& grid, int col, int row)
 
 // The column from which a white text starting with "-" is a loss to show in red:
 // the purchase price and the computed amounts of the portfolio.
-constexpr int kFirstAmountColumn = 6;
+constexpr int kFirstAmountColumn = PortfolioColumn::Acquisto;
 
 std::string reportText(const LineList& lines)
 {
@@ -166,11 +165,11 @@ LineList htmlReportLines(const TAlignGrid& grid, std::string_view title, std::st
 }
 
 ReportWriteResult WriteHtmlReport(const TAlignGrid& grid, std::string_view title, const std::string& fileName,
-                                  std::string_view extraText, const Catalogue& catalogue)
+                                  std::string_view extraText, const ReportTemplates& templates)
 {
     try {
         const LineList lines =
-            htmlReportLines(grid, title, extraText, catalogue.ReportHead, catalogue.ReportFoot);
+            htmlReportLines(grid, title, extraText, templates.ReportHead, templates.ReportFoot);
         writeFileAtomically(fileName, reportText(lines));
         return {true, {}};
     } catch (const FileWriteError& error) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "market/Util.h"
+#include "base/LineList.h"
+#include "export/ReportTemplates.h"
 
 #include <functional>
 #include <string>
@@ -28,7 +29,8 @@ std::string TotalLine(std::string_view totalCaption);
 // Cell line pieces. The alignment word: "left"/"center" by position in the header
 // row, else from the column's alignment. The colour attribute: `color="#RRGGBB"`
 // from the cell's own text colour or the table's, or empty text for black, white
-// and system colours (a white negative amount from column 6 on is written red).
+// and system colours (a white negative amount from the portfolio's "Acquisto"
+// column on is written red).
 std::string reportAlignmentWord(const TAlignGrid& grid, int col, int row);
 std::string reportColourAttribute(const TAlignGrid& grid, int col, int row);
 // One "<td ...>...</td>" line; the trimmed cell text is escaped, "&nbsp;" when empty.
@@ -52,10 +54,10 @@ struct ReportWriteResult
     std::string message; // "Unable to write to <path>" when not written
 };
 
-// Builds the report of `grid` with the catalogue's head and foot and replaces
+// Builds the report of `grid` with the templates' head and foot and replaces
 // `fileName` with it atomically, each line ended by CR LF. On failure the old file
 // stays as it was. Never throws.
 ReportWriteResult WriteHtmlReport(const TAlignGrid& grid, std::string_view title, const std::string& fileName,
-                                  std::string_view extraText, const Catalogue& catalogue);
+                                  std::string_view extraText, const ReportTemplates& templates);
 
 } // namespace listorix

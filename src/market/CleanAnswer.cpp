@@ -1,5 +1,7 @@
 #include "market/CleanAnswer.h"
 
+#include "base/CaseFold.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -7,16 +9,11 @@ namespace listorix {
 
 namespace {
 
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string::size_type findAmpEntity(const std::string& line)
 {
-    constexpr std::string_view entity = "&amp;";
-    const auto found = std::search(line.begin(), line.end(), entity.begin(), entity.end(),
-                                   [](char a, char b) { return lowerAscii(a) == b; });
+    constexpr std::string_view kEntity = "&amp;";
+    const auto found = std::search(line.begin(), line.end(), kEntity.begin(), kEntity.end(),
+                                   [](char a, char b) { return asciiLower(a) == b; });
     return found == line.end() ? std::string::npos
                                : static_cast<std::string::size_type>(found - line.begin());
 }

@@ -1,11 +1,13 @@
 #include "market/IndexAnswer.h"
 
+#include "base/Digits.h"
+#include "base/Fields.h"
+#include "base/NumberFormat.h"
+#include "base/TextSink.h"
 #include "base/Trim.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
-#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
-#include "base/TextSink.h"
 
 #include <array>
 #include <cstddef>
@@ -14,20 +16,20 @@ namespace listorix {
 
 namespace {
 
-constexpr std::size_t answerLineCount = 4;
-constexpr std::size_t fieldsPerLine = 8;
+constexpr std::size_t kAnswerLineCount = 4;
+constexpr std::size_t kFieldsPerLine = 8;
 
 // Field positions of an answer line (symbol first, which nothing reads).
-constexpr std::size_t lastField = 1;
-constexpr std::size_t dateField = 2;
-constexpr std::size_t timeField = 3;
-constexpr std::size_t changeField = 4;
-constexpr std::size_t highField = 5;
-constexpr std::size_t lowField = 6;
-constexpr std::size_t previousCloseField = 7;
+constexpr std::size_t kLastField = 1;
+constexpr std::size_t kDateField = 2;
+constexpr std::size_t kTimeField = 3;
+constexpr std::size_t kChangeField = 4;
+constexpr std::size_t kHighField = 5;
+constexpr std::size_t kLowField = 6;
+constexpr std::size_t kPreviousCloseField = 7;
 
-constexpr std::string_view datePrefix = "Valori del ";
-constexpr std::string_view unreadableDate = "--/--/---";
+constexpr std::string_view kDatePrefix = "Valori del ";
+constexpr std::string_view kUnreadableDate = "--/--/---";
 
 // A whole decimal number with an optional sign, blanks at the ends allowed.
 std::optional<int> parseWhole(std::string_view text)
@@ -96,38 +98,38 @@ bool IndexAnswerParser::ParseIndexAnswer(TConnessione& connection, const LineLis
     const auto chartBatch = m_chart.batchChanges();
 
     // S&P MIB is emptied first whatever the answer holds; its line refills it.
-    for (const IndexField field : IndexPanel::fields)
+    for (const IndexField field : IndexPanel::kFields)
         m_panel.setText(MarketIndex::SPMIB, field, {});
     m_panel.applyColourBySign(MarketIndex::SPMIB);
 
     // Every line is checked before anything is written, so a short answer
     // never leaves the panel half new and half old.
-    std::array<LineList, answerLineCount> fields;
-    bool complete = lines.size() >= answerLineCount;
-    for (std::size_t k = 0; complete && k < answerLineCount; ++k) {
+    std::array<LineList, kAnswerLineCount> fields;
+    bool complete = lines.size() >= kAnswerLineCount;
+    for (std::size_t k = 0; complete && k < kAnswerLineCount; ++k) {
         SplitToList(';', lines[k], fields[k]);
-        complete = fields[k].size() >= fieldsPerLine;
+        complete = fields[k].size() >= kFieldsPerLine;
     }
     if (!complete) {
         concludeFailedAnswer(connection, origin);
         return false;
     }
 
-    for (std::size_t k = 0; k < answerLineCount; ++k) {
-        const MarketIndex index = IndexPanel::indices[k];
+    for (std::size_t k = 0; k < kAnswerLineCount; ++k) {
+        const MarketIndex index = IndexPanel::kIndices[k];
         const LineList& f = fields[k];
         m_panel.setText(index, IndexField::Change,
-                        FormatChangePercent(f[changeField], f[previousCloseField]));
-        m_panel.setText(index, IndexField::Value, FormatQuote(f[lastField], "0"));
-        m_panel.setText(index, IndexField::Time, f[timeField]);
-        m_panel.setText(index, IndexField::Low, FormatQuote(f[lowField], "0"));
-        m_panel.setText(index, IndexField::High, FormatQuote(f[highField], "0"));
+                        FormatChangePercent(f[kChangeField], f[kPreviousCloseField]));
+        m_panel.setText(index, IndexField::Value, FormatQuote(f[kLastField], "0"));
+        m_panel.setText(index, IndexField::Time, f[kTimeField]);
+        m_panel.setText(index, IndexField::Low, FormatQuote(f[kLowField], "0"));
+        m_panel.setText(index, IndexField::High, FormatQuote(f[kHighField], "0"));
         m_panel.applyColourBySign(index);
     }
 
-    const Date date = parseServiceDate(fields[0][dateField]).value_or(Date());
-    m_panel.setDateHeader(std::string(datePrefix) +
-                          (date.isNull() ? std::string(unreadableDate) : formatShortDate(date)));
+    const Date date = parseServiceDate(fields[0][kDateField]).value_or(Date());
+    m_panel.setDateHeader(std::string(kDatePrefix) +
+                          (date.isNull() ? std::string(kUnreadableDate) : formatShortDate(date)));
 
     // A new trading day, or a day that cannot be read, starts the chart afresh.
     if (date != m_chart.SeriesDate) {
@@ -137,13 +139,13 @@ bool IndexAnswerParser::ParseIndexAnswer(TConnessione& connection, const LineLis
 
     // Each point is the time and the change the panel shows, taken from the fields
     // as read; a time or change that does not convert gives that index no point.
-    for (std::size_t k = 0; k < answerLineCount; ++k) {
-        ChartSeries* series = seriesOf(m_chart, IndexPanel::indices[k]);
+    for (std::size_t k = 0; k < kAnswerLineCount; ++k) {
+        ChartSeries* series = seriesOf(m_chart, IndexPanel::kIndices[k]);
         if (!series)
             continue;
         const LineList& f = fields[k];
-        const auto time = parseTime(DotsToColons(f[timeField]));
-        const auto change = ChangePercentValue(f[changeField], f[previousCloseField]);
+        const auto time = parseTime(DotsToColons(f[kTimeField]));
+        const auto change = ChangePercentValue(f[kChangeField], f[kPreviousCloseField]);
         if (time && change)
             m_chart.AddChartPoint(*series, time->dayFraction(), *change);
     }

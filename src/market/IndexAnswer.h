@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Date.h"
-#include "market/Util.h"
+#include "base/LineList.h"
 #include "retrieval/TConnessione.h"
 
 #include <functional>

@@ -6,7 +6,7 @@ namespace listorix {
 
 namespace {
 
-constexpr std::string_view controlPrefix = "StaticText";
+constexpr std::string_view kControlPrefix = "StaticText";
 
 std::string_view fieldSuffix(IndexField field)
 {
@@ -54,7 +54,7 @@ std::string_view IndexPanel::indexName(MarketIndex index)
 
 std::string IndexPanel::controlName(MarketIndex index, IndexField field)
 {
-    std::string name(controlPrefix);
+    std::string name(kControlPrefix);
     name += indexName(index);
     name += fieldSuffix(field);
     return name;
@@ -63,9 +63,9 @@ std::string IndexPanel::controlName(MarketIndex index, IndexField field)
 std::vector<std::string> IndexPanel::controlNames()
 {
     std::vector<std::string> names;
-    names.reserve(indices.size() * fields.size());
-    for (const MarketIndex index : indices) {
-        for (const IndexField field : fields)
+    names.reserve(kIndices.size() * kFields.size());
+    for (const MarketIndex index : kIndices) {
+        for (const IndexField field : kFields)
             names.push_back(controlName(index, field));
     }
     return names;
@@ -73,8 +73,8 @@ std::vector<std::string> IndexPanel::controlNames()
 
 std::optional<IndexPanel::ControlId> IndexPanel::findControl(std::string_view name)
 {
-    for (const MarketIndex index : indices) {
-        for (const IndexField field : fields) {
+    for (const MarketIndex index : kIndices) {
+        for (const IndexField field : kFields) {
             if (controlName(index, field) == name)
                 return ControlId{index, field};
         }

@@ -46,12 +46,12 @@ struct PanelText
 class IndexPanel final
 {
 public:
-    static constexpr std::array<MarketIndex, 4> indices = {MarketIndex::MIBTEL, MarketIndex::MIB30,
-                                                           MarketIndex::MIDEX, MarketIndex::SPMIB};
-    static constexpr std::array<IndexField, 5> fields = {IndexField::Change, IndexField::Value,
-                                                         IndexField::Time, IndexField::Low, IndexField::High};
-    static constexpr std::string_view dateHeaderName = "LabelDataIndici";
-    static constexpr std::string_view initialDateHeader = "Indici del";
+    static constexpr std::array<MarketIndex, 4> kIndices = {MarketIndex::MIBTEL, MarketIndex::MIB30,
+                                                            MarketIndex::MIDEX, MarketIndex::SPMIB};
+    static constexpr std::array<IndexField, 5> kFields = {
+        IndexField::Change, IndexField::Value, IndexField::Time, IndexField::Low, IndexField::High};
+    static constexpr std::string_view kDateHeaderName = "LabelDataIndici";
+    static constexpr std::string_view kInitialDateHeader = "Indici del";
 
     // "MIBTEL", "MIB30", "MIDEX", "SPMIB".
     static std::string_view indexName(MarketIndex index);
@@ -87,8 +87,8 @@ public:
 private:
     PanelText& slot(MarketIndex index, IndexField field);
 
-    std::array<std::array<PanelText, fields.size()>, indices.size()> m_texts{};
-    std::string m_dateHeader{initialDateHeader};
+    std::array<std::array<PanelText, kFields.size()>, kIndices.size()> m_texts{};
+    std::string m_dateHeader{kInitialDateHeader};
     ChangeNotifier m_notifier;
 };
 

@@ -7,8 +7,8 @@ namespace listorix {
 
 namespace {
 
-constexpr TColor seriesGreen = rgbColour(0, 128, 0);
-constexpr double startValueRange = 0.1;
+constexpr TColor kSeriesGreen = rgbColour(0, 128, 0);
+constexpr double kStartValueRange = 0.1;
 
 } // namespace
 
@@ -20,7 +20,7 @@ bool ChartSeries::hasPointAt(double x) const
 }
 
 IntradayChart::IntradayChart()
-    : Series1("MIBTEL", clRed), Series2("MIB30", seriesGreen), Series4("MIDEX", clBlue)
+    : Series1("MIBTEL", clRed), Series2("MIB30", kSeriesGreen), Series4("MIDEX", clBlue)
 {
 }
 
@@ -34,8 +34,8 @@ void IntradayChart::ResetChart()
     Series1.m_points.clear();
     Series2.m_points.clear();
     Series4.m_points.clear();
-    m_timeAxis = {0, oneHour};
-    m_valueAxis = {-startValueRange, startValueRange};
+    m_timeAxis = {0, kOneHour};
+    m_valueAxis = {-kStartValueRange, kStartValueRange};
     m_notifier.changed();
 }
 
@@ -51,8 +51,8 @@ bool IntradayChart::AddChartPoint(ChartSeries& series, double x, double y)
         time.minimum = x;
     if (x >= time.maximum)
         time.maximum = x;
-    if (time.maximum < time.minimum + oneHour)
-        time.maximum = time.minimum + oneHour;
+    if (time.maximum < time.minimum + kOneHour)
+        time.maximum = time.minimum + kOneHour;
     // Both ends change together: the new minimum may lie beyond the old maximum,
     // which an axis that checks its ends one at a time would refuse, so views
     // apply the range as a whole.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "market/ChangeNotifier.h"
 #include "base/Date.h"
+#include "market/ChangeNotifier.h"
 #include "ui/Colour.h"
 
 #include <string>
@@ -55,7 +55,7 @@ private:
 class IntradayChart final
 {
 public:
-    static constexpr double oneHour = 1.0 / 24;
+    static constexpr double kOneHour = 1.0 / 24;
 
     IntradayChart();
     IntradayChart(const IntradayChart&) = delete;
@@ -91,7 +91,7 @@ private:
     bool owns(const ChartSeries& series) const;
 
     // Before the first reset the axes stand as the window lays them out.
-    AxisRange m_timeAxis{0, oneHour};
+    AxisRange m_timeAxis{0, kOneHour};
     AxisRange m_valueAxis{-1, 1};
     ChangeNotifier m_notifier;
 };

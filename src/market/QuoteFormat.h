@@ -31,16 +31,6 @@ std::string SignToFront(std::string_view text);
 // Red for a text that begins with "-", blue otherwise (an empty text included).
 TColor ColourBySign(std::string_view text);
 
-// A euro amount in display form as lire: "L." and the amount × kLirePerEuro
-// grouped by thousands without decimals: "1.000,00" gives L.1.936.270.
-std::string FormatLire(std::string_view euroText);
-
-// The text without any ".": display number back to convertible text.
-std::string StripDots(std::string_view text);
-
-// Every "." turned into ":": the service may write a time as 17.35.
-std::string DotsToColons(std::string_view text);
-
 // The decimal separator of the given POSIX locale, read through a private locale
 // object (the process's own locale is left alone); "," when the locale cannot be
 // loaded or its separator is not a single-byte character.

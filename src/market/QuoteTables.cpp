@@ -17,51 +17,51 @@ struct ColumnDesign
     int width;
 };
 
-constexpr Alignment L = Alignment::Left;
-constexpr Alignment R = Alignment::Right;
-constexpr Alignment C = Alignment::Center;
+constexpr Alignment kLeft = Alignment::Left;
+constexpr Alignment kRight = Alignment::Right;
+constexpr Alignment kCenter = Alignment::Center;
 
 // The name column starts at the default width until the window fits it.
 constexpr int kNameWidth = 64;
 
-constexpr std::array<ColumnDesign, 11> kShares = {{{"Codice", L, 64},
-                                                   {"Nome", L, kNameWidth},
-                                                   {"Flash", R, 56},
-                                                   {"data", C, 49},
-                                                   {"ora", C, 48},
-                                                   {"apert.", R, 54},
-                                                   {"min", R, 56},
-                                                   {"max", R, 49},
-                                                   {"prec.", R, 45},
-                                                   {"var.%", R, 39},
-                                                   {"volumi", R, 64}}};
+constexpr std::array<ColumnDesign, 11> kShares = {{{"Codice", kLeft, 64},
+                                                   {"Nome", kLeft, kNameWidth},
+                                                   {"Flash", kRight, 56},
+                                                   {"data", kCenter, 49},
+                                                   {"ora", kCenter, 48},
+                                                   {"apert.", kRight, 54},
+                                                   {"min", kRight, 56},
+                                                   {"max", kRight, 49},
+                                                   {"prec.", kRight, 45},
+                                                   {"var.%", kRight, 39},
+                                                   {"volumi", kRight, 64}}};
 
-constexpr std::array<ColumnDesign, 11> kBonds = {{{"Codice", L, 64},
-                                                  {"Nome", L, kNameWidth},
-                                                  {"Flash", R, 64},
-                                                  {"data", C, 57},
-                                                  {"ora", C, 64},
-                                                  {"apet.", R, 64},
-                                                  {"min", R, 64},
-                                                  {"max", R, 64},
-                                                  {"prec.", R, 64},
-                                                  {"var.%", R, 64},
-                                                  {"volumi", R, 64}}};
+constexpr std::array<ColumnDesign, 11> kBonds = {{{"Codice", kLeft, 64},
+                                                  {"Nome", kLeft, kNameWidth},
+                                                  {"Flash", kRight, 64},
+                                                  {"data", kCenter, 57},
+                                                  {"ora", kCenter, 64},
+                                                  {"apet.", kRight, 64},
+                                                  {"min", kRight, 64},
+                                                  {"max", kRight, 64},
+                                                  {"prec.", kRight, 64},
+                                                  {"var.%", kRight, 64},
+                                                  {"volumi", kRight, 64}}};
 
-constexpr std::array<ColumnDesign, 11> kDerivatives = {{{"Codice", L, 64},
-                                                        {"Nome", L, kNameWidth},
-                                                        {"Flash", R, 46},
-                                                        {"data", C, 45},
-                                                        {"ora", C, 64},
-                                                        {"apert.", R, 61},
-                                                        {"min", R, 59},
-                                                        {"max", R, 58},
-                                                        {"prec.", R, 47},
-                                                        {"var.%", R, 58},
-                                                        {"volumi", R, 64}}};
+constexpr std::array<ColumnDesign, 11> kDerivatives = {{{"Codice", kLeft, 64},
+                                                        {"Nome", kLeft, kNameWidth},
+                                                        {"Flash", kRight, 46},
+                                                        {"data", kCenter, 45},
+                                                        {"ora", kCenter, 64},
+                                                        {"apert.", kRight, 61},
+                                                        {"min", kRight, 59},
+                                                        {"max", kRight, 58},
+                                                        {"prec.", kRight, 47},
+                                                        {"var.%", kRight, 58},
+                                                        {"volumi", kRight, 64}}};
 
 constexpr std::array<ColumnDesign, 4> kFunds = {
-    {{"Codice", L, 64}, {"Nome", L, kNameWidth}, {"Chiusura", R, 64}, {"data", C, 64}}};
+    {{"Codice", kLeft, 64}, {"Nome", kLeft, kNameWidth}, {"Chiusura", kRight, 64}, {"data", kCenter, 64}}};
 
 std::span<const ColumnDesign> columnsOf(QuoteCategory category)
 {

@@ -1,4 +1,4 @@
-#include "market/Util.h"
+#include "market/RequestList.h"
 
 namespace listorix {
 
@@ -10,18 +10,16 @@ void BuildRequestList(LineList& target, const LineList& symbols, std::string_vie
     LineList joinedChunks;
     std::string joined;
     for (std::size_t i = 0; i < symbols.size(); ++i) {
-        if (!joined.empty()) {
+        if (!joined.empty())
             joined += '+';
-        }
         joined += symbols[i];
         if ((i + 1) % kSymbolsPerRequest == 0 && !joined.empty()) {
             joinedChunks.push_back(std::move(joined));
             joined.clear();
         }
     }
-    if (!joined.empty()) {
+    if (!joined.empty())
         joinedChunks.push_back(std::move(joined));
-    }
 
     // N counts the entries actually written, so the captions never announce a
     // part that does not exist.
@@ -42,18 +40,20 @@ void BuildRequestList(LineList& target, const LineList& symbols, std::string_vie
     }
 }
 
-void SplitToList(char separator, std::string_view text, LineList& list)
+std::string indexRequestUrl(std::string_view host)
 {
-    list.clear();
-    while (!text.empty()) {
-        const auto pos = text.find(separator);
-        if (pos == std::string_view::npos) {
-            list.emplace_back(text);
-            return;
-        }
-        list.emplace_back(text.substr(0, pos));
-        text.remove_prefix(pos + 1);
-    }
+    std::string url = "http://";
+    url += host;
+    url += "/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp&e=.csv";
+    return url;
+}
+
+std::string categoryUrlPrefix(std::string_view host)
+{
+    std::string url = "http://";
+    url += host;
+    url += "/d/quotes.csv?s=";
+    return url;
 }
 
 } // namespace listorix

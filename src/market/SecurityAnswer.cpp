@@ -1,9 +1,10 @@
 #include "market/SecurityAnswer.h"
 
+#include "base/Fields.h"
 #include "base/NumberFormat.h"
+#include "base/TextSink.h"
 #include "market/QuoteTableSorting.h"
 #include "market/TableOrdering.h"
-#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>
@@ -27,15 +28,6 @@ constexpr int kMaxRows = std::numeric_limits<int>::max() - 1;
 bool isBlankOrControl(char c)
 {
     return static_cast<unsigned char>(c) <= ' ';
-}
-
-// The text up to the next ";" (the whole rest when there is none), taken off `rest`.
-std::string_view takeField(std::string_view& rest)
-{
-    const std::size_t separator = rest.find(';');
-    const std::string_view field = rest.substr(0, separator);
-    rest = separator == std::string_view::npos ? std::string_view{} : rest.substr(separator + 1);
-    return field;
 }
 
 // `field` becomes `raw` without double quotes, trimmed of blanks and control
@@ -88,11 +80,11 @@ std::string dayMonth(std::string_view date)
 // without its "%". A text of another form stays whole.
 void keepPercentage(std::string& change)
 {
-    constexpr std::string_view separator = " - ";
-    const std::size_t at = change.find(separator);
+    constexpr std::string_view kSeparator = " - ";
+    const std::size_t at = change.find(kSeparator);
     if (at == std::string::npos)
         return;
-    change.erase(0, at + separator.size());
+    change.erase(0, at + kSeparator.size());
     const std::size_t percent = change.find('%');
     if (percent != std::string::npos)
         change.erase(percent, 1);
@@ -106,7 +98,7 @@ bool writeLine(TAlignGrid& grid, int row, std::string_view line, std::string& fi
 {
     const int columns = grid.colCount();
     for (int position = 0; position <= columns; ++position) {
-        cleanField(takeField(line), field);
+        cleanField(NextField(line), field);
         if (rejectsLine(position, field))
             return false;
         if (position >= kFirstDecimalPosition)

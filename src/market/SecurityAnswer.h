@@ -1,6 +1,6 @@
 #pragma once
 
-#include "market/Util.h"
+#include "base/LineList.h"
 #include "retrieval/TConnessione.h"
 
 namespace listorix {

@@ -1,6 +1,7 @@
 #include "market/TableOrdering.h"
 
 #include "base/NumberFormat.h"
+#include "market/QuoteTables.h"
 #include "ui/RowOrder.h"
 #include "ui/TAlignGrid.h"
 
@@ -14,8 +15,8 @@ namespace listorix {
 namespace {
 
 // Column kinds of the shares table: 0 "Codice", 1 "Nome" and 4 "ora" are texts.
-constexpr int kPriceColumn = 2;
-constexpr int kDateColumn = 3;
+constexpr int kPriceColumn = QuoteColumn::Flash;
+constexpr int kDateColumn = QuoteColumn::Data;
 constexpr int kFirstNumberColumn = 5; // "apert." to "volumi"
 constexpr int kLastNumberColumn = 10;
 

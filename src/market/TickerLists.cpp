@@ -1,7 +1,10 @@
-#include "market/Util.h"
+#include "market/TickerLists.h"
+
+#include "base/CaseFold.h"
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace listorix {
 
@@ -9,30 +12,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-char asciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (asciiLower(a[i]) != asciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The letter, "_", anything (also nothing), ".lst", as a case-blind wildcard search sees it.
 bool isTickerListName(char letter, std::string_view name)
 {
     constexpr std::string_view kExtension = ".lst";
     return name.size() >= 2 + kExtension.size() && asciiLower(name[0]) == asciiLower(letter) &&
-           name[1] == '_' && equalsIgnoringCase(name.substr(name.size() - kExtension.size()), kExtension);
+           name[1] == '_' &&
+           equalsIgnoringAsciiCase(name.substr(name.size() - kExtension.size()), kExtension);
 }
 
 // The whole file, or nothing when it is not a regular file (a directory, or a
@@ -40,44 +26,21 @@ bool isTickerListName(char letter, std::string_view name)
 std::optional<std::string> readRegularFile(const fs::path& path)
 {
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
+    if (!fs::is_regular_file(path, ec))
         return std::nullopt;
-    }
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    if (!in)
         return std::nullopt;
-    }
     std::string content;
     char buffer[8192];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
         content.append(buffer, static_cast<std::size_t>(in.gcount()));
-    }
-    if (in.bad()) {
+    if (in.bad())
         return std::nullopt;
-    }
     return content;
 }
 
 } // namespace
-
-void appendLines(std::string_view text, LineList& target)
-{
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            continue;
-        }
-        target.emplace_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            ++i;
-        }
-        start = i + 1;
-    }
-    if (start < text.size()) {
-        target.emplace_back(text.substr(start));
-    }
-}
 
 bool LoadTickerLists(const std::string& programDir, char letter, LineList& target)
 {
@@ -86,12 +49,10 @@ bool LoadTickerLists(const std::string& programDir, char letter, LineList& targe
     fs::directory_iterator it(dir, ec);
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         const fs::path& entry = it->path();
-        if (!isTickerListName(letter, entry.filename().native())) {
+        if (!isTickerListName(letter, entry.filename().native()))
             continue;
-        }
-        if (const auto content = readRegularFile(entry)) {
+        if (const auto content = readRegularFile(entry))
             appendLines(*content, target);
-        }
     }
     return true;
 }

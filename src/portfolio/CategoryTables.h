@@ -1,6 +1,7 @@
 #pragma once
 
 #include "market/QuoteCategory.h"
+#include "market/QuoteTables.h"
 
 #include <optional>
 #include <string_view>
@@ -14,8 +15,8 @@ std::string_view typeCodeOf(QuoteCategory category);
 // The category of a type code, compared exactly; none for "PERS" and anything else.
 std::optional<QuoteCategory> categoryOfTypeCode(std::string_view typeCode);
 
-// The four quote tables: code in column 0, name in 1, price in display form in 2,
-// price date (DD/MM first) in 3; row 0 is their header.
+// The four quote tables: code, name, price in display form and price date (DD/MM
+// first) in the columns QuoteColumn names; row 0 is their header.
 struct CategoryTables
 {
     TAlignGrid& StringGridYahoo;

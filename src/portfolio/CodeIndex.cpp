@@ -1,6 +1,7 @@
 #include "portfolio/CodeIndex.h"
 
 #include "base/CaseFold.h"
+#include "market/QuoteTables.h"
 #include "ui/TAlignGrid.h"
 
 namespace listorix {
@@ -99,7 +100,7 @@ std::vector<int> firstRowsOf(const TAlignGrid& table, const CodeIndex& codes)
     std::vector<int> rows(static_cast<std::size_t>(codes.size()), -1);
     int unresolved = codes.size();
     for (int row = 0; row < table.rowCount() && unresolved > 0; ++row) {
-        const int id = codes.find(table.cell(0, row));
+        const int id = codes.find(table.cell(QuoteColumn::Codice, row));
         if (id >= 0 && rows[static_cast<std::size_t>(id)] < 0) {
             rows[static_cast<std::size_t>(id)] = row;
             --unresolved;

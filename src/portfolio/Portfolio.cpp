@@ -1,13 +1,13 @@
 #include "portfolio/Portfolio.h"
 
-#include "base/Trim.h"
+#include "base/CaseFold.h"
+#include "base/Money.h"
 #include "base/NumberFormat.h"
-#include "market/QuoteFormat.h"
+#include "base/TextSink.h"
+#include "base/Trim.h"
 #include "portfolio/CodeIndex.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "base/TextSink.h"
-#include "base/CaseFold.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>
@@ -24,8 +24,8 @@ namespace {
 using namespace PortfolioColumn;
 
 // Money cells: at least 15 characters, four decimals, thousands grouped.
-constexpr int moneyWidth = 15;
-constexpr int moneyDecimals = 4;
+constexpr int kMoneyWidth = 15;
+constexpr int kMoneyDecimals = 4;
 
 // A cell as a number, read as display text with its thousands points removed; 0 when
 // it does not convert.
@@ -50,7 +50,7 @@ void fixNumberNotation(std::string& text)
 std::string totalCaption(std::string_view prefix, double euro)
 {
     // The lire amount is formed in extended precision from the euro sum.
-    return std::string(prefix) + formatNumber(euro, moneyDecimals) + " = L." +
+    return std::string(prefix) + formatNumber(euro, kMoneyDecimals) + " = L." +
            formatNumber(static_cast<long double>(euro) * kLirePerEuro, 0);
 }
 
@@ -114,10 +114,10 @@ void Portfolio::RevaluePortfolio()
             const int source = found[static_cast<std::size_t>(*category)]
                                     [static_cast<std::size_t>(codeIds[static_cast<std::size_t>(row)])];
             if (source >= 1) {
-                const std::string& price = table.cell(2, source);
+                const std::string& price = table.cell(QuoteColumn::Flash, source);
                 if (!trimControls(price).empty()) {
                     m_grid.setCell(Quotazione, row, price);
-                    m_grid.setCell(Data, row, table.cell(3, source).substr(0, 5));
+                    m_grid.setCell(Data, row, table.cell(QuoteColumn::Data, source).substr(0, 5));
                 }
             }
         }
@@ -129,19 +129,19 @@ void Portfolio::RevaluePortfolio()
         const double purchase = std::max(displayNumber(m_grid.cell(Acquisto, row)), 0.0);
 
         const double value = price * quantity;
-        std::string text = formatNumber(value, moneyDecimals, moneyWidth);
+        std::string text = formatNumber(value, kMoneyDecimals, kMoneyWidth);
         m_grid.setHintCell(Totale, row, FormatLire(text));
         m_grid.setCell(Totale, row, std::move(text));
         colourBySign(Totale, row, value);
 
         const double gain = (price - purchase) * quantity;
-        text = formatNumber(gain, moneyDecimals, moneyWidth);
+        text = formatNumber(gain, kMoneyDecimals, kMoneyWidth);
         m_grid.setHintCell(Guadagno, row, FormatLire(text));
         m_grid.setCell(Guadagno, row, std::move(text));
         colourBySign(Guadagno, row, gain);
 
         if (purchase > 0) {
-            text = formatNumber(purchase, moneyDecimals, moneyWidth);
+            text = formatNumber(purchase, kMoneyDecimals, kMoneyWidth);
             m_grid.setHintCell(Acquisto, row, FormatLire(text));
             m_grid.setCell(Acquisto, row, std::move(text));
             const double change = (price - purchase) / purchase * 100;
@@ -272,10 +272,11 @@ bool Portfolio::Aggiungialportafoglio1Click(const std::function<void()>& showPor
         if (!source.focused())
             continue;
         const int sourceRow = source.currentRow();
-        if (sourceRow < 1 || sourceRow >= source.rowCount() || source.cell(0, sourceRow).empty())
+        if (sourceRow < 1 || sourceRow >= source.rowCount() ||
+            source.cell(QuoteColumn::Codice, sourceRow).empty())
             return false;
-        const int row = addSecurityRow(m_grid, source.cell(0, sourceRow), source.cell(1, sourceRow),
-                                       typeCodeOf(category));
+        const int row = addSecurityRow(m_grid, source.cell(QuoteColumn::Codice, sourceRow),
+                                       source.cell(QuoteColumn::Nome, sourceRow), typeCodeOf(category));
         RevaluePortfolio();
         if (showPortfolioPage)
             showPortfolioPage();

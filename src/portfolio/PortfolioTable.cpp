@@ -18,18 +18,18 @@ struct ColumnDesign
     TColor background; // -1: the table's own
 };
 
-constexpr TColor tableColour = -1;
+constexpr TColor kTableColour = -1;
 
-constexpr std::array<ColumnDesign, kPortfolioColumns> columns = {{
-    {"Codice", 64, Alignment::Left, false, tableColour},
-    {"Nome", 111, Alignment::Left, false, tableColour},
-    {"Tipo", 31, Alignment::Center, false, tableColour},
-    {"Quote", 52, Alignment::Right, true, tableColour},
+constexpr std::array<ColumnDesign, kPortfolioColumns> kColumns = {{
+    {"Codice", 64, Alignment::Left, false, kTableColour},
+    {"Nome", 111, Alignment::Left, false, kTableColour},
+    {"Tipo", 31, Alignment::Center, false, kTableColour},
+    {"Quote", 52, Alignment::Right, true, kTableColour},
     {"Data", 53, Alignment::Center, false, clLightCyan},
     {"Quotazione", 64, Alignment::Right, false, clLightCyan},
-    {"Acquisto", 66, Alignment::Right, true, tableColour},
-    {"Data Acq.", 54, Alignment::Center, true, tableColour},
-    {"Var.%", 41, Alignment::Center, false, tableColour},
+    {"Acquisto", 66, Alignment::Right, true, kTableColour},
+    {"Data Acq.", 54, Alignment::Center, true, kTableColour},
+    {"Var.%", 41, Alignment::Center, false, kTableColour},
     {"Guadagno", 64, Alignment::Right, false, clLightGreen},
     {"Totale", 64, Alignment::Right, false, clLightYellow},
 }};
@@ -45,15 +45,15 @@ void setUpPortfolioTable(TAlignGrid& grid)
     grid.setRowSelect(false);
     grid.setShowCellHints(true);
     grid.setHint(std::string(kPortfolioTableHint));
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const ColumnDesign& design = columns[i];
+    for (std::size_t i = 0; i < kColumns.size(); ++i) {
+        const ColumnDesign& design = kColumns[i];
         const int col = static_cast<int>(i);
         grid.setCell(col, 0, std::string(design.title));
         grid.setColWidth(col, design.width);
         grid.setAlignCol(col, design.alignment);
         grid.setFixedAlignCol(col, col <= PortfolioColumn::Nome ? Alignment::Left : Alignment::Center);
         grid.setEditCol(col, design.editable);
-        if (design.background != tableColour)
+        if (design.background != kTableColour)
             grid.setColorCol(col, design.background);
     }
 }

@@ -22,6 +22,9 @@ inline constexpr int Totale = 10;    // value in euro
 } // namespace PortfolioColumn
 
 inline constexpr int kPortfolioColumns = 11;
+// The columns the settings file keeps, "Codice" to "Data Acq."; the rest is
+// recomputed by the valuation.
+inline constexpr int kPortfolioStoredColumns = PortfolioColumn::DataAcq + 1;
 
 // Type codes, the only texts the program writes into the "Tipo" column. A row whose
 // type is empty is the free row, filled by the next add instead of appending.

@@ -1,10 +1,11 @@
 #include "portfolio/SelectionList.h"
 
+#include "base/CaseFold.h"
+#include "market/QuoteTables.h"
 #include "portfolio/CodeIndex.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "base/CaseFold.h"
 #include "ui/TAlignGrid.h"
 
 #include <optional>
@@ -71,12 +72,12 @@ void SelectionList::ComboBoxTipoChange()
     for (int row = 1; row < portfolio.rowCount(); ++row)
         held.insert(portfolio.cell(PortfolioColumn::Codice, row));
     for (int row = 1; row < table.rowCount(); ++row) {
-        const std::string& code = table.cell(0, row);
+        const std::string& code = table.cell(QuoteColumn::Codice, row);
         if (code.empty())
             continue;
         std::string text = code;
         text += kItemSeparator;
-        text += table.cell(1, row);
+        text += table.cell(QuoteColumn::Nome, row);
         m_items.push_back({std::move(text), held.find(code) >= 0});
     }
 }

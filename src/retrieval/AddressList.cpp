@@ -14,9 +14,8 @@ int AddressList::resolve(const std::string& host, const std::string& port, bool 
     hints.ai_flags = AI_NUMERICSERV | (numericOnly ? AI_NUMERICHOST | AI_PASSIVE : 0);
     addrinfo* list = nullptr;
     const int result = ::getaddrinfo(host.c_str(), port.c_str(), &hints, &list);
-    if (result == 0) {
+    if (result == 0)
         m_list.reset(list);
-    }
     return result;
 }
 

@@ -6,7 +6,7 @@ namespace listorix {
 
 namespace {
 
-constexpr std::string_view alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 } // namespace
 
@@ -20,20 +20,19 @@ std::string base64Encode(std::string_view bytes)
                                     static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1]))
                                         << 8 |
                                     static_cast<unsigned char>(bytes[i + 2]);
-        out += alphabet[group >> 18 & 63];
-        out += alphabet[group >> 12 & 63];
-        out += alphabet[group >> 6 & 63];
-        out += alphabet[group & 63];
+        out += kAlphabet[group >> 18 & 63];
+        out += kAlphabet[group >> 12 & 63];
+        out += kAlphabet[group >> 6 & 63];
+        out += kAlphabet[group & 63];
     }
     const std::size_t rest = bytes.size() - i;
     if (rest > 0) {
         std::uint32_t group = static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) << 16;
-        if (rest == 2) {
+        if (rest == 2)
             group |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
-        }
-        out += alphabet[group >> 18 & 63];
-        out += alphabet[group >> 12 & 63];
-        out += rest == 2 ? alphabet[group >> 6 & 63] : '=';
+        out += kAlphabet[group >> 18 & 63];
+        out += kAlphabet[group >> 12 & 63];
+        out += rest == 2 ? kAlphabet[group >> 6 & 63] : '=';
         out += '=';
     }
     return out;
@@ -41,9 +40,8 @@ std::string base64Encode(std::string_view bytes)
 
 std::optional<std::string> base64Decode(std::string_view text)
 {
-    if (text.size() % 4 != 0) {
+    if (text.size() % 4 != 0)
         return std::nullopt;
-    }
     std::string out;
     out.reserve(text.size() / 4 * 3);
     for (std::size_t i = 0; i < text.size(); i += 4) {
@@ -54,26 +52,22 @@ std::optional<std::string> base64Decode(std::string_view text)
             std::uint32_t digit = 0;
             if (c == '=') {
                 // Padding only at the very end, in the last two places.
-                if (i + 4 != text.size() || j < 2) {
+                if (i + 4 != text.size() || j < 2)
                     return std::nullopt;
-                }
                 ++padding;
             } else {
-                const std::size_t pos = alphabet.find(c);
-                if (padding > 0 || pos == std::string_view::npos) {
+                const std::size_t pos = kAlphabet.find(c);
+                if (padding > 0 || pos == std::string_view::npos)
                     return std::nullopt;
-                }
                 digit = static_cast<std::uint32_t>(pos);
             }
             group = group << 6 | digit;
         }
         out += static_cast<char>(group >> 16 & 0xff);
-        if (padding < 2) {
+        if (padding < 2)
             out += static_cast<char>(group >> 8 & 0xff);
-        }
-        if (padding < 1) {
+        if (padding < 1)
             out += static_cast<char>(group & 0xff);
-        }
     }
     return out;
 }

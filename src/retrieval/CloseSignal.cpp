@@ -7,18 +7,16 @@ void CloseSignal::close()
     std::unique_lock lock(m_mutex);
     m_closeRequested.store(true, std::memory_order_release);
     m_wake.wake();
-    if (m_running && m_runner == std::this_thread::get_id()) {
+    if (m_running && m_runner == std::this_thread::get_id())
         return; // waiting here would wait for ourselves
-    }
     m_idle.wait(lock, [this] { return !m_running; });
 }
 
 bool CloseSignal::tryBegin()
 {
     std::lock_guard lock(m_mutex);
-    if (m_running) {
+    if (m_running)
         return false;
-    }
     m_running = true;
     m_runner = std::this_thread::get_id();
     return true;

@@ -1,10 +1,11 @@
 #include "retrieval/HttpAnswerParser.h"
 
+#include "base/CaseFold.h"
+#include "base/Digits.h"
 #include "base/HexDigit.h"
 #include "base/Trim.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <limits>
 
@@ -12,47 +13,22 @@ namespace listorix {
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-char lower(char c)
-{
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-std::string toLower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), lower);
-    return out;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
-}
-
 bool isChunkedEncoding(std::string_view value)
 {
     const auto comma = value.rfind(',');
     const auto last = comma == std::string_view::npos ? value : value.substr(comma + 1);
-    return equalsNoCase(trimSpacesAndTabs(last), "chunked");
+    return equalsIgnoringAsciiCase(trimSpacesAndTabs(last), "chunked");
 }
 
 void dropLineEnd(std::string& line)
 {
-    if (!line.empty() && line.back() == '\n') {
+    if (!line.empty() && line.back() == '\n')
         line.pop_back();
-    }
-    if (!line.empty() && line.back() == '\r') {
+    if (!line.empty() && line.back() == '\r')
         line.pop_back();
-    }
 }
 
-constexpr std::uint64_t maxChunkSize = std::uint64_t{1} << 56;
+constexpr std::uint64_t kMaxChunkSize = std::uint64_t{1} << 56;
 
 } // namespace
 
@@ -79,9 +55,8 @@ bool HttpAnswerParser::takeLine(std::string_view& bytes, std::string& line)
     }
     m_line.append(bytes.substr(0, take));
     bytes.remove_prefix(take);
-    if (lf == std::string_view::npos) {
+    if (lf == std::string_view::npos)
         return false;
-    }
     line = std::move(m_line);
     m_line.clear();
     dropLineEnd(line);
@@ -91,12 +66,12 @@ bool HttpAnswerParser::takeLine(std::string_view& bytes, std::string& line)
 void HttpAnswerParser::feedFirstLine(std::string_view& bytes)
 {
     // A document that begins with "<html>" has no head: it is the body, to the close.
-    constexpr std::string_view markup = "<html>";
+    constexpr std::string_view kMarkup = "<html>";
     const auto lf = bytes.find('\n');
     const std::size_t lineBytes = lf == std::string_view::npos ? bytes.size() : lf + 1;
-    std::string probe = m_line.substr(0, markup.size());
-    probe.append(bytes.substr(0, std::min(lineBytes, markup.size() - probe.size())));
-    if (equalsNoCase(probe, markup)) {
+    std::string probe = m_line.substr(0, kMarkup.size());
+    probe.append(bytes.substr(0, std::min(lineBytes, kMarkup.size() - probe.size())));
+    if (equalsIgnoringAsciiCase(probe, kMarkup)) {
         m_head.contentType = "text/html";
         m_state = State::BodyToClose;
         const std::string start = std::move(m_line);
@@ -105,9 +80,8 @@ void HttpAnswerParser::feedFirstLine(std::string_view& bytes)
         return;
     }
     std::string line;
-    if (takeLine(bytes, line)) {
+    if (takeLine(bytes, line))
         onStatusLine(line);
-    }
 }
 
 void HttpAnswerParser::onStatusLine(std::string_view line)
@@ -122,11 +96,10 @@ void HttpAnswerParser::onStatusLine(std::string_view line)
     }
     m_state = State::HeaderLines;
     const bool known = line.starts_with("HTTP/1.0") || line.starts_with("HTTP/1.1");
-    const bool threeDigits = line.size() >= 12 && isDigit(line[9]) && isDigit(line[10]) &&
-                             isDigit(line[11]) && (line.size() == 12 || line[12] == ' ');
-    if (!known || !threeDigits) {
+    const bool threeDigits = line.size() >= 12 && isAsciiDigit(line[9]) && isAsciiDigit(line[10]) &&
+                             isAsciiDigit(line[11]) && (line.size() == 12 || line[12] == ' ');
+    if (!known || !threeDigits)
         return;
-    }
     m_head.hasStatusLine = true;
     m_head.version = std::string(line.substr(5, 3));
     m_head.statusCode = (line[9] - '0') * 100 + (line[10] - '0') * 10 + (line[11] - '0');
@@ -141,25 +114,21 @@ void HttpAnswerParser::onHeaderLine(std::string_view line)
     }
     m_head.lines.emplace_back(line);
     const auto colon = line.find(':');
-    if (colon == std::string_view::npos) {
+    if (colon == std::string_view::npos)
         return;
-    }
-    const std::string name = toLower(line.substr(0, colon));
+    const std::string name = asciiLower(line.substr(0, colon));
     std::string_view value = line.substr(colon + 1);
-    while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) {
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
         value.remove_prefix(1);
-    }
     if (name == "location") {
         m_head.location = std::string(value);
     } else if (name == "content-length") {
         std::string_view number = trimSpacesAndTabs(value);
         const bool negative = !number.empty() && number.front() == '-';
-        if (negative) {
+        if (negative)
             number.remove_prefix(1);
-        }
-        if (number.empty() || !std::all_of(number.begin(), number.end(), isDigit)) {
+        if (number.empty() || !std::all_of(number.begin(), number.end(), isAsciiDigit))
             return; // not a number: no length
-        }
         std::int64_t length = 0;
         const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), length);
         if (negative || ec != std::errc() || end != number.data() + number.size() ||
@@ -172,15 +141,14 @@ void HttpAnswerParser::onHeaderLine(std::string_view line)
         m_head.transferEncoding = std::string(value);
         m_chunked = isChunkedEncoding(value);
     } else if (name == "content-type") {
-        m_head.contentType = toLower(value);
+        m_head.contentType = asciiLower(value);
     } else if (name == "www-authenticate" || name == "proxy-authenticate") {
         m_head.challenges.emplace_back(value);
     } else if (name == "connection" || name == "proxy-connection") {
-        if (equalsNoCase(trimSpacesAndTabs(value), "close")) {
+        if (equalsIgnoringAsciiCase(trimSpacesAndTabs(value), "close"))
             m_head.closeConnection = true;
-        } else if (equalsNoCase(trimSpacesAndTabs(value), "keep-alive")) {
+        else if (equalsIgnoringAsciiCase(trimSpacesAndTabs(value), "keep-alive"))
             m_head.closeConnection = false;
-        }
     }
 }
 
@@ -220,7 +188,7 @@ void HttpAnswerParser::onChunkSize(std::string_view line)
     std::size_t digits = 0;
     for (; digits < line.size() && hexDigitValue(line[digits]) >= 0; ++digits) {
         size = size * 16 + static_cast<std::uint64_t>(hexDigitValue(line[digits]));
-        if (size > maxChunkSize) {
+        if (size > kMaxChunkSize) {
             fail(AnswerError::BadChunk);
             return;
         }
@@ -255,9 +223,8 @@ void HttpAnswerParser::appendBody(std::string_view bytes)
 
 void HttpAnswerParser::feed(std::string_view bytes)
 {
-    if (!bytes.empty()) {
+    if (!bytes.empty())
         m_receivedAnything = true;
-    }
     std::string line;
     while (!bytes.empty() && wantsMore()) {
         switch (m_state) {
@@ -266,11 +233,10 @@ void HttpAnswerParser::feed(std::string_view bytes)
             break;
         case State::HeaderLines:
             if (takeLine(bytes, line)) {
-                if (line.empty()) {
+                if (line.empty())
                     onHeadEnd();
-                } else {
+                else
                     onHeaderLine(line);
-                }
             }
             break;
         case State::BodyWithLength:
@@ -280,9 +246,8 @@ void HttpAnswerParser::feed(std::string_view bytes)
             appendBody(bytes.substr(0, take));
             bytes.remove_prefix(take);
             m_remaining -= take;
-            if (m_remaining == 0 && m_state != State::Failed) {
+            if (m_remaining == 0 && m_state != State::Failed)
                 m_state = m_state == State::ChunkData ? State::ChunkDataEnd : State::Done;
-            }
             break;
         }
         case State::BodyToClose:
@@ -290,22 +255,19 @@ void HttpAnswerParser::feed(std::string_view bytes)
             bytes = {};
             break;
         case State::ChunkSize:
-            if (takeLine(bytes, line)) {
+            if (takeLine(bytes, line))
                 onChunkSize(line);
-            }
             break;
         case State::ChunkDataEnd:
-            if (takeLine(bytes, line)) {
+            if (takeLine(bytes, line))
                 m_state = State::ChunkSize;
-            }
             break;
         case State::Trailer:
             if (takeLine(bytes, line)) {
-                if (line.empty()) {
+                if (line.empty())
                     m_state = State::Done;
-                } else if (++m_lineCount > m_limits.maxHeaderLines) {
+                else if (++m_lineCount > m_limits.maxHeaderLines)
                     fail(AnswerError::HeaderTooLarge);
-                }
             }
             break;
         case State::Done:
@@ -321,11 +283,10 @@ void HttpAnswerParser::finishAtClose()
     case State::FirstLine:
     case State::HeaderLines:
         // An answer without a single byte is no answer; one cut inside its head is broken.
-        if (m_receivedAnything) {
+        if (m_receivedAnything)
             fail(AnswerError::Incomplete);
-        } else {
+        else
             m_state = State::Done;
-        }
         break;
     case State::BodyToClose:
     case State::Trailer:

@@ -1,9 +1,9 @@
 #include "retrieval/HttpUrl.h"
 
+#include "base/CaseFold.h"
 #include "base/Trim.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace listorix {
 
@@ -11,11 +11,7 @@ namespace {
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix)
 {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
+    return text.size() >= prefix.size() && equalsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 void splitHostPort(std::string_view text, HttpUrl& url)
@@ -25,9 +21,8 @@ void splitHostPort(std::string_view text, HttpUrl& url)
         if (close != std::string_view::npos) {
             url.host = std::string(text.substr(0, close + 1));
             const auto rest = text.substr(close + 1);
-            if (!rest.empty() && rest.front() == ':') {
+            if (!rest.empty() && rest.front() == ':')
                 url.port = std::string(rest.substr(1));
-            }
             return;
         }
     }
@@ -62,26 +57,23 @@ std::optional<std::string> requestSafe(std::string_view location)
 
 std::string HttpUrl::hostName() const
 {
-    if (host.size() >= 2 && host.front() == '[' && host.back() == ']') {
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
         return host.substr(1, host.size() - 2);
-    }
     return host;
 }
 
 std::string HttpUrl::hostLine() const
 {
-    if (port.empty() || port == "80") {
+    if (port.empty() || port == "80")
         return host;
-    }
     return host + ':' + port;
 }
 
 std::string HttpUrl::absolute() const
 {
     std::string text = protocol + "://" + host;
-    if (!port.empty()) {
+    if (!port.empty())
         text += ':' + port;
-    }
     return text + path;
 }
 
@@ -105,9 +97,8 @@ HttpUrl parseHttpUrl(std::string_view text)
         const auto credentials = text.substr(0, at);
         const auto colon = credentials.find(':');
         url.username = std::string(credentials.substr(0, colon));
-        if (colon != std::string_view::npos) {
+        if (colon != std::string_view::npos)
             url.password = std::string(credentials.substr(colon + 1));
-        }
         text.remove_prefix(at + 1);
     }
     splitHostPort(text, url);
@@ -117,24 +108,21 @@ HttpUrl parseHttpUrl(std::string_view text)
 std::optional<HttpUrl> resolveLocation(const HttpUrl& current, std::string_view value)
 {
     const std::optional<std::string> safe = requestSafe(value);
-    if (!safe) {
+    if (!safe)
         return std::nullopt;
-    }
     const std::string& location = *safe;
-    if (startsWithNoCase(location, "http://") || startsWithNoCase(location, "https://")) {
+    if (startsWithNoCase(location, "http://") || startsWithNoCase(location, "https://"))
         return parseHttpUrl(location);
-    }
     HttpUrl next = current;
     if (!location.empty() && location.front() == '/') {
         next.path = location;
         return next;
     }
     const auto cut = current.path.find_last_of("/:");
-    if (cut == std::string::npos) {
+    if (cut == std::string::npos)
         next.path = '/' + location;
-    } else {
+    else
         next.path = current.path.substr(0, cut + 1) + location;
-    }
     return next;
 }
 

@@ -29,21 +29,17 @@ IoStatus Socket::waitFor(short events, int wakeFd, Clock::time_point deadline)
         const nfds_t count = wakeFd >= 0 ? 2 : 1;
         const int ready = ::poll(fds, count, remainingMs(deadline));
         if (ready < 0) {
-            if (errno == EINTR) {
+            if (errno == EINTR)
                 continue;
-            }
             m_error = errno;
             return IoStatus::Failed;
         }
-        if (count == 2 && fds[1].revents != 0) {
+        if (count == 2 && fds[1].revents != 0)
             return IoStatus::Woken;
-        }
-        if (fds[0].revents != 0) {
+        if (fds[0].revents != 0)
             return IoStatus::Ok;
-        }
-        if (Clock::now() >= deadline) {
+        if (Clock::now() >= deadline)
             return IoStatus::TimedOut;
-        }
     }
 }
 
@@ -67,9 +63,8 @@ IoStatus Socket::connectOne(const addrinfo& address, const addrinfo* local, int 
             break;
         }
     }
-    if (::connect(m_fd.get(), address.ai_addr, address.ai_addrlen) == 0) {
+    if (::connect(m_fd.get(), address.ai_addr, address.ai_addrlen) == 0)
         return IoStatus::Ok;
-    }
     if (errno != EINPROGRESS && errno != EINTR) {
         m_error = errno;
         m_fd.reset();
@@ -80,12 +75,10 @@ IoStatus Socket::connectOne(const addrinfo& address, const addrinfo* local, int 
     if (waited == IoStatus::Ok) {
         int soError = 0;
         socklen_t length = sizeof soError;
-        if (::getsockopt(m_fd.get(), SOL_SOCKET, SO_ERROR, &soError, &length) != 0) {
+        if (::getsockopt(m_fd.get(), SOL_SOCKET, SO_ERROR, &soError, &length) != 0)
             soError = errno;
-        }
-        if (soError == 0) {
+        if (soError == 0)
             return IoStatus::Ok;
-        }
         m_error = soError;
     } else if (waited == IoStatus::TimedOut) {
         m_error = ETIMEDOUT;
@@ -102,12 +95,10 @@ IoStatus Socket::connect(const addrinfo* addresses, const addrinfo* local, int w
     m_failedAtStart = true;
     for (const addrinfo* a = addresses; a != nullptr; a = a->ai_next) {
         const IoStatus status = connectOne(*a, local, wakeFd, deadline);
-        if (status == IoStatus::Ok || status == IoStatus::Woken) {
+        if (status == IoStatus::Ok || status == IoStatus::Woken)
             return status;
-        }
-        if (Clock::now() >= deadline) {
+        if (Clock::now() >= deadline)
             break;
-        }
     }
     return IoStatus::Failed;
 }
@@ -120,14 +111,12 @@ IoStatus Socket::sendAll(std::string_view data, int wakeFd, std::chrono::millise
             data.remove_prefix(static_cast<std::size_t>(sent));
             continue;
         }
-        if (sent < 0 && errno == EINTR) {
+        if (sent < 0 && errno == EINTR)
             continue;
-        }
         if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             const IoStatus waited = waitFor(POLLOUT, wakeFd, Clock::now() + idleTimeout);
-            if (waited != IoStatus::Ok) {
+            if (waited != IoStatus::Ok)
                 return waited;
-            }
             continue;
         }
         m_error = errno;
@@ -146,23 +135,19 @@ IoStatus Socket::receive(char* buffer, std::size_t capacity, std::size_t& receiv
             received = static_cast<std::size_t>(got);
             return IoStatus::Ok;
         }
-        if (got == 0) {
+        if (got == 0)
             return IoStatus::Closed;
-        }
-        if (errno == EINTR) {
+        if (errno == EINTR)
             continue;
-        }
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
             const IoStatus waited = waitFor(POLLIN, wakeFd, Clock::now() + idleTimeout);
-            if (waited != IoStatus::Ok) {
+            if (waited != IoStatus::Ok)
                 return waited;
-            }
             continue;
         }
         // A reset is how many servers end an answer; what arrived decides.
-        if (errno == ECONNRESET) {
+        if (errno == ECONNRESET)
             return IoStatus::Closed;
-        }
         m_error = errno;
         return IoStatus::Failed;
     }
@@ -171,9 +156,8 @@ IoStatus Socket::receive(char* buffer, std::size_t capacity, std::size_t& receiv
 std::size_t Socket::pending() const
 {
     int count = 0;
-    if (!m_fd.valid() || ::ioctl(m_fd.get(), FIONREAD, &count) != 0 || count < 0) {
+    if (!m_fd.valid() || ::ioctl(m_fd.get(), FIONREAD, &count) != 0 || count < 0)
         return 0;
-    }
     return static_cast<std::size_t>(count);
 }
 

@@ -1,5 +1,6 @@
 #include "retrieval/TConnessione.h"
 
+#include "base/Digits.h"
 #include "base/TextSink.h"
 
 #include <algorithm>
@@ -9,12 +10,7 @@ namespace listorix {
 
 namespace {
 
-constexpr std::int32_t retryDelaySeconds = 60;
-
-std::string twoDigits(std::int64_t value)
-{
-    return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
-}
+constexpr std::int32_t kRetryDelaySeconds = 60;
 
 } // namespace
 
@@ -26,9 +22,9 @@ TConnessione::TConnessione(const std::vector<std::string>& requests, std::int32_
 
 void TConnessione::SetIntervalMinutes(int minutes)
 {
-    constexpr std::int64_t limit = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int64_t kLimit = std::numeric_limits<std::int32_t>::max();
     IntervalSeconds =
-        static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{minutes} * 60, -limit, limit));
+        static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{minutes} * 60, -kLimit, kLimit));
 }
 
 void TConnessione::Tick()
@@ -60,11 +56,11 @@ void TConnessione::Restart()
 
 void TConnessione::RetryLater()
 {
-    if (IntervalSeconds <= retryDelaySeconds) {
+    if (IntervalSeconds <= kRetryDelaySeconds) {
         Restart();
         return;
     }
-    Elapsed = IntervalSeconds - retryDelaySeconds;
+    Elapsed = IntervalSeconds - kRetryDelaySeconds;
     ShowCountdown();
 }
 

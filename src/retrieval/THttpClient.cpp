@@ -1,5 +1,8 @@
 #include "retrieval/THttpClient.h"
 
+#include "base/CaseFold.h"
+#include "base/Digits.h"
+#include "base/PosixIo.h"
 #include "retrieval/AddressList.h"
 #include "retrieval/Base64.h"
 #include "retrieval/CloseSignal.h"
@@ -7,7 +10,6 @@
 #include "retrieval/HttpUrl.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <optional>
 #include <stdexcept>
@@ -17,45 +19,30 @@ namespace listorix {
 
 namespace {
 
-constexpr std::size_t receiveChunk = 64 * 1024;
-
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); });
-    return text;
-}
-
-std::string errorText(int error)
-{
-    return std::generic_category().message(error);
-}
+constexpr std::size_t kReceiveChunk = 64 * 1024;
 
 std::string socketError(int error)
 {
-    return errorText(error) + " (Error #" + std::to_string(error) + ")";
+    return errnoText(error) + " (Error #" + std::to_string(error) + ")";
 }
 
 bool validPort(const std::string& port)
 {
-    if (port.empty() || port.size() > 5 ||
-        !std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return false;
-    }
-    const int value = std::stoi(port);
-    return value > 0 && value <= 65535;
+    const auto value = parseDigits(port, 5);
+    return value && *value > 0 && *value <= 65535;
 }
 
 bool hasBasicChallenge(const std::vector<std::string>& challenges)
 {
-    return std::any_of(challenges.begin(), challenges.end(),
-                       [](const std::string& c) { return lowerCase(c.substr(0, 5)) == "basic"; });
+    return std::any_of(challenges.begin(), challenges.end(), [](const std::string& c) {
+        return equalsIgnoringAsciiCase(std::string_view(c).substr(0, 5), "basic");
+    });
 }
 
 // Origin credentials belong to the host and port of the URL they were given for.
 bool sameOrigin(const HttpUrl& a, const HttpUrl& b)
 {
-    return lowerCase(a.hostName()) == lowerCase(b.hostName()) && a.portOr("80") == b.portOr("80");
+    return equalsIgnoringAsciiCase(a.hostName(), b.hostName()) && a.portOr("80") == b.portOr("80");
 }
 
 struct RunGuard
@@ -77,9 +64,8 @@ THttpClient::~THttpClient() = default;
 
 void THttpClient::setRequestVer(const std::string& version)
 {
-    if (version != "1.0" && version != "1.1") {
+    if (version != "1.0" && version != "1.1")
         throw std::invalid_argument("Unsupported HTTP version");
-    }
     m_requestVer = version;
 }
 
@@ -90,9 +76,8 @@ void THttpClient::Close()
 
 void THttpClient::Get()
 {
-    if (!m_closeSignal->tryBegin()) {
+    if (!m_closeSignal->tryBegin())
         throw EHttpError("HTTP component " + m_name + " is busy", 0);
-    }
     RunGuard guard{*m_closeSignal, m_socket};
     m_statusCode = 0;
     m_reasonPhrase.clear();
@@ -102,7 +87,7 @@ void THttpClient::Get()
     m_transferEncoding.clear();
     m_headerLines.clear();
     m_connectedTo.clear();
-    m_buffer.resize(receiveChunk);
+    m_buffer.resize(kReceiveChunk);
     m_deadline = std::chrono::steady_clock::now() + m_requestTimeout;
     std::string discarded;
     run(m_stream != nullptr ? *m_stream : discarded);
@@ -145,32 +130,25 @@ void THttpClient::takeHead(const AnswerHead& head)
 
 bool THttpClient::connectTo(const std::string& host, const std::string& port)
 {
-    if (!validPort(port)) {
+    if (!validPort(port))
         fail("can't connect: " + socketError(EINVAL), 404);
-    }
     AddressList addresses;
     const int resolved = host.empty() ? EAI_NONAME : addresses.resolve(host, port);
-    if (resolved == EAI_SYSTEM || resolved == EAI_MEMORY) {
+    if (resolved == EAI_SYSTEM || resolved == EAI_MEMORY)
         fail(::gai_strerror(resolved), 404);
-    }
-    if (resolved != 0) {
+    if (resolved != 0)
         fail("can't resolve hostname to IP address", 404);
-    }
-    if (m_closeSignal->closeRequested()) {
+    if (m_closeSignal->closeRequested())
         return false;
-    }
     AddressList local;
-    if (!m_localAddr.empty() && m_localAddr != "0.0.0.0" && local.resolve(m_localAddr, "0", true) != 0) {
+    if (!m_localAddr.empty() && m_localAddr != "0.0.0.0" && local.resolve(m_localAddr, "0", true) != 0)
         fail("can't connect: " + socketError(EADDRNOTAVAIL), 404);
-    }
     const IoStatus status = m_socket.connect(addresses.first(), local.first(), m_closeSignal->wakeFd(),
                                              withinDeadline(m_connectTimeout));
-    if (status == IoStatus::Woken) {
+    if (status == IoStatus::Woken)
         return false;
-    }
-    if (status != IoStatus::Ok) {
+    if (status != IoStatus::Ok)
         fail((m_socket.failedAtStart() ? "can't connect: " : "") + socketError(m_socket.error()), 404);
-    }
     m_connectedTo = host + ' ' + port;
     return true;
 }
@@ -182,16 +160,13 @@ std::string THttpClient::requestBytes(const HttpUrl& url, bool viaProxy, bool wi
     request += "Accept: " + m_accept + "\r\n";
     request += "User-Agent: " + m_agent + "\r\n";
     request += "Host: " + url.hostLine() + "\r\n";
-    if (m_noCache) {
+    if (m_noCache)
         request += "Pragma: no-cache\r\n";
-    }
-    if (withProxyAuth) {
+    if (withProxyAuth)
         request +=
             "Proxy-Authorization: Basic " + base64Encode(m_proxyUsername + ':' + m_proxyPassword) + "\r\n";
-    }
-    if (withAuth) {
+    if (withAuth)
         request += "Authorization: Basic " + base64Encode(m_username + ':' + m_password) + "\r\n";
-    }
     request += "\r\n";
     return request;
 }
@@ -207,9 +182,8 @@ THttpClient::ReadEnd THttpClient::readAnswer(HttpAnswerParser& parser)
 {
     const int wakeFd = m_closeSignal->wakeFd();
     while (parser.wantsMore()) {
-        if (m_closeSignal->closeRequested()) {
+        if (m_closeSignal->closeRequested())
             return ReadEnd::Stopped;
-        }
         const std::chrono::milliseconds wait = withinDeadline(m_idleTimeout);
         std::size_t received = 0;
         const IoStatus status =
@@ -244,9 +218,8 @@ void THttpClient::endStopped(HttpAnswerParser& parser, std::string& stream, std:
         while (pending > 0 && parser.wantsMore()) {
             std::size_t received = 0;
             if (m_socket.receive(m_buffer.data(), std::min(pending, m_buffer.size()), received, -1,
-                                 std::chrono::milliseconds(0)) != IoStatus::Ok) {
+                                 std::chrono::milliseconds(0)) != IoStatus::Ok)
                 break;
-            }
             parser.feed(std::string_view(m_buffer.data(), received));
             pending -= std::min(pending, received);
         }
@@ -258,12 +231,10 @@ void THttpClient::endStopped(HttpAnswerParser& parser, std::string& stream, std:
         m_reasonPhrase = "OK";
     }
     // An answer that was only a pointer elsewhere is no part of the result.
-    if (m_followRelocation && !parser.head().location.empty()) {
+    if (m_followRelocation && !parser.head().location.empty())
         stream.resize(answerStart);
-    }
-    if (m_statusCode >= 400 && m_statusCode != 401 && m_statusCode != 407) {
+    if (m_statusCode >= 400 && m_statusCode != 401 && m_statusCode != 407)
         throw EHttpError(m_reasonPhrase, m_statusCode);
-    }
 }
 
 void THttpClient::run(std::string& stream)
@@ -315,22 +286,18 @@ void THttpClient::run(std::string& stream)
             continue;
         }
         takeHead(parser.head());
-        if (parser.error() != AnswerError::None) {
+        if (parser.error() != AnswerError::None)
             failAnswer(parser.error());
-        }
-        if (parser.head().closeConnection) {
+        if (parser.head().closeConnection)
             m_socket.close();
-        }
 
         const AnswerHead& head = parser.head();
         if (m_followRelocation && !head.location.empty()) {
-            if (++relocations > maxRelocations) {
+            if (++relocations > kMaxRelocations)
                 fail("Troppi reindirizzamenti: " + m_url, m_statusCode);
-            }
             std::optional<HttpUrl> next = resolveLocation(url, head.location);
-            if (!next) {
+            if (!next)
                 fail("Reindirizzamento non valido: " + m_url, m_statusCode);
-            }
             stream.resize(answerStart);
             url = *std::move(next);
             continue;
@@ -350,9 +317,8 @@ void THttpClient::run(std::string& stream)
         break;
     }
     m_socket.close();
-    if (m_statusCode >= 400 && m_statusCode != 401 && m_statusCode != 407) {
+    if (m_statusCode >= 400 && m_statusCode != 401 && m_statusCode != 407)
         throw EHttpError(m_reasonPhrase, m_statusCode);
-    }
 }
 
 } // namespace listorix

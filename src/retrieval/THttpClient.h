@@ -88,7 +88,7 @@ public:
     const std::string& transferEncoding() const { return m_transferEncoding; }
     const std::vector<std::string>& headerLines() const { return m_headerLines; }
 
-    static constexpr int maxRelocations = 10;
+    static constexpr int kMaxRelocations = 10;
 
 private:
     enum class ReadEnd

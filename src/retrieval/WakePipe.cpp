@@ -11,9 +11,8 @@ WakePipe::WakePipe()
 {
     // Close-on-exec from the start: another thread may be starting a program meanwhile.
     int fds[2];
-    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) {
+    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
         throw std::system_error(errno, std::generic_category(), "pipe");
-    }
     m_read.reset(fds[0]);
     m_write.reset(fds[1]);
 }

@@ -9,7 +9,7 @@ namespace listorix {
 
 namespace {
 
-constexpr std::string_view crlf = "\r\n";
+constexpr std::string_view kCrlf = "\r\n";
 
 bool isBlank(char c)
 {
@@ -65,7 +65,7 @@ IniDocument::IniDocument(std::string_view text)
             m_lines.push_back(parseLine(std::string(text.substr(start)), ""));
             break;
         }
-        const std::size_t eolLength = text.compare(end, 2, crlf) == 0 ? 2 : 1;
+        const std::size_t eolLength = text.compare(end, 2, kCrlf) == 0 ? 2 : 1;
         m_lines.push_back(parseLine(std::string(text.substr(start, end - start)),
                                     std::string(text.substr(end, eolLength))));
         start = end + eolLength;
@@ -105,7 +105,7 @@ IniDocument::Line IniDocument::keyLine(const std::string& key, const std::string
     line.name = key;
     line.value = value;
     line.text = key + '=' + encodeValue(value);
-    line.eol = crlf;
+    line.eol = kCrlf;
     return line;
 }
 
@@ -210,7 +210,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
             after = i;
     }
     if (m_lines[after].eol.empty())
-        m_lines[after].eol = crlf;
+        m_lines[after].eol = kCrlf;
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(after + 1), keyLine(keyName, text));
     reindex();
     return true;
@@ -279,7 +279,7 @@ bool IniDocument::replaceSection(std::string_view section, const IniEntries& ent
     for (const auto& [key, value] : clean)
         body.push_back(keyLine(key, value));
     if (m_lines[header].eol.empty())
-        m_lines[header].eol = crlf;
+        m_lines[header].eol = kCrlf;
     m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(header + 1),
                   m_lines.begin() + static_cast<std::ptrdiff_t>(bodyEnd));
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(header + 1),
@@ -291,8 +291,8 @@ bool IniDocument::replaceSection(std::string_view section, const IniEntries& ent
 void IniDocument::appendSection(const std::string& section, const IniEntries& entries)
 {
     if (!m_lines.empty() && m_lines.back().eol.empty())
-        m_lines.back().eol = crlf;
-    m_lines.push_back(parseLine('[' + section + ']', std::string(crlf)));
+        m_lines.back().eol = kCrlf;
+    m_lines.push_back(parseLine('[' + section + ']', std::string(kCrlf)));
     for (const auto& [key, value] : entries)
         m_lines.push_back(keyLine(key, value));
     reindex();

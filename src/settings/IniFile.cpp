@@ -13,8 +13,8 @@ namespace {
 
 std::string capped(std::string value)
 {
-    if (value.size() > IniFile::maxValueLength)
-        value.resize(IniFile::maxValueLength);
+    if (value.size() > IniFile::kMaxValueLength)
+        value.resize(IniFile::kMaxValueLength);
     return value;
 }
 
@@ -45,7 +45,7 @@ bool IniFile::load(const FileContents& contents) const
 const IniDocument& IniFile::document() const
 {
     if (m_loadedState != FileState::at(m_path))
-        load(readRegularFile(m_path, maxFileBytes));
+        load(readRegularFile(m_path, kMaxFileBytes));
     return m_document;
 }
 
@@ -62,7 +62,7 @@ void IniFile::edit(Edit&& change)
     // Under the lock the file is read afresh, whatever the cache says: another
     // writer may have replaced it, or changed it in place keeping its size and
     // time stamp. The change applies to what is on disk now.
-    const FileContents current = readRegularFile(target, maxFileBytes);
+    const FileContents current = readRegularFile(target, kMaxFileBytes);
     if (!load(current))
         throw FileWriteError(m_path, "cannot be read: " + current.reason);
     IniDocument next = m_document;

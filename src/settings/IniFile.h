@@ -18,7 +18,7 @@ namespace listorix {
 // read again only when the file on disk has changed meanwhile (another writer),
 // so reading many values costs one read of the file. A missing file reads as
 // empty. So does one that is there but cannot be read (no rights, a read error,
-// a directory, a FIFO, a device, a file beyond maxFileBytes): reading never
+// a directory, a FIFO, a device, a file beyond kMaxFileBytes): reading never
 // fails, every key takes its default, and it is read again at the next look.
 // Reading never creates the file.
 //
@@ -35,9 +35,9 @@ class IniFile final
 {
 public:
     // Values longer than this are cut when read.
-    static constexpr std::size_t maxValueLength = 2047;
+    static constexpr std::size_t kMaxValueLength = 2047;
     // Far beyond any real settings file; anything larger counts as unreadable.
-    static constexpr std::size_t maxFileBytes = 16u * 1024 * 1024;
+    static constexpr std::size_t kMaxFileBytes = 16u * 1024 * 1024;
 
     explicit IniFile(std::filesystem::path path);
 

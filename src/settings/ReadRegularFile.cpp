@@ -1,11 +1,11 @@
 #include "settings/ReadRegularFile.h"
 
+#include "base/PosixIo.h"
 #include "base/UniqueFd.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,7 +42,7 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
     if (::stat(path.c_str(), &info) != 0) {
         if (errno == ENOENT)
             return {};
-        return unreadable(std::strerror(errno));
+        return unreadable(errnoText(errno));
     }
     if (const char* why = refusal(info, maxBytes))
         return unreadable(why);
@@ -52,10 +52,10 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
     if (!fd.valid()) {
         if (errno == ENOENT)
             return {};
-        return unreadable(std::strerror(errno));
+        return unreadable(errnoText(errno));
     }
     if (::fstat(fd.get(), &info) != 0)
-        return unreadable(std::strerror(errno));
+        return unreadable(errnoText(errno));
     if (const char* why = refusal(info, maxBytes))
         return unreadable(why);
 
@@ -77,7 +77,7 @@ FileContents readRegularFile(const std::filesystem::path& path, std::size_t maxB
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return unreadable(std::strerror(errno));
+            return unreadable(errnoText(errno));
         }
         total += static_cast<std::size_t>(got);
     }

@@ -1,13 +1,12 @@
 #include "settings/TIniObject.h"
 
 #include "base/Date.h"
+#include "base/Fields.h"
 #include "base/NumberFormat.h"
 #include "base/TimeOfDay.h"
 #include "base/Trim.h"
 #include "market/IntradayChart.h"
-#include "market/QuoteFormat.h"
 #include "settings/ProgramDir.h"
-#include "settings/TiniConfig.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>
@@ -20,7 +19,7 @@ namespace listorix {
 
 namespace {
 
-constexpr std::string_view seriesDateKey = "DATA";
+constexpr std::string_view kSeriesDateKey = "DATA";
 
 std::optional<int> parseWidth(std::string_view text)
 {
@@ -124,7 +123,7 @@ void TIniObject::LoadSeries(std::string_view section, IntradayChart& chart, Char
 {
     const auto batch = chart.batchChanges();
     chart.clearSeries(series);
-    date = parseDate(m_file.readString(section, seriesDateKey)).value_or(Date());
+    date = parseDate(m_file.readString(section, kSeriesDateKey)).value_or(Date());
     for (int key = 1;; ++key) {
         std::string rest = m_file.readString(section, std::to_string(key));
         if (rest.empty())
@@ -139,7 +138,7 @@ void TIniObject::SaveSeries(std::string_view section, const ChartSeries& series,
 {
     IniEntries entries;
     entries.reserve(series.points().size() + 1);
-    entries.emplace_back(seriesDateKey, formatShortDate(date));
+    entries.emplace_back(kSeriesDateKey, formatShortDate(date));
     int key = 0;
     for (const ChartPoint& point : series.points())
         entries.emplace_back(std::to_string(++key), formatLongTime(TimeOfDay::fromDayFraction(point.x)) +

@@ -14,7 +14,6 @@ class TAlignGrid;
 
 // Where the main window keeps its tables and chart between runs.
 inline constexpr std::string_view kPortfolioSection = "Portafoglio";
-inline constexpr int kPortfolioStoredColumns = 8; // the rest is recomputed by the valuation
 inline constexpr std::string_view kGridsSection = "Grids";
 inline constexpr std::string_view kPortfolioWidthsKey = "Portafoglio";
 inline constexpr std::string_view kSharesWidthsKey = "Azioni";

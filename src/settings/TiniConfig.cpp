@@ -13,8 +13,8 @@ TiniConfig IniConfig;
 
 namespace {
 
-constexpr std::string_view proxySection = "PROXY";
-constexpr std::string_view connectionsSection = "CONNESSIONI";
+constexpr std::string_view kProxySection = "PROXY";
+constexpr std::string_view kConnectionsSection = "CONNESSIONI";
 
 // The six connections of CONNESSIONI, in the order they are read and written,
 // with the defaults of their interval keys.
@@ -25,7 +25,7 @@ struct Connection
     std::int32_t TiniConfig::*interval;
     std::int32_t defaultInterval;
 };
-constexpr std::array<Connection, 6> connections{{
+constexpr std::array<Connection, 6> kConnections{{
     {"INDICI", &TiniConfig::IndiciEnabled, &TiniConfig::IndiciIntervallo, 5},
     {"MIBTEL", &TiniConfig::MibtelEnabled, &TiniConfig::MibtelIntervallo, 15},
     {"MIB30", &TiniConfig::Mib30Enabled, &TiniConfig::Mib30Intervallo, 15},
@@ -59,15 +59,15 @@ void ReadConfig(TiniConfig& config, const std::filesystem::path& file)
 {
     const IniFile ini(file);
     // PROXY answers "S" and "N"; only an exact "S" switches the proxy on.
-    config.ProxyEnabled = ini.readString(proxySection, "ENABLED", "N") == "S";
-    config.ProxyAddress = ini.readString(proxySection, "ADDRESS");
-    config.ProxyPort = ini.readString(proxySection, "PORT");
-    config.ProxyUsername = ini.readString(proxySection, "USERNAME");
-    config.ProxyPassword = DecodePassword(ini.readString(proxySection, "PASSWORD"));
+    config.ProxyEnabled = ini.readString(kProxySection, "ENABLED", "N") == "S";
+    config.ProxyAddress = ini.readString(kProxySection, "ADDRESS");
+    config.ProxyPort = ini.readString(kProxySection, "PORT");
+    config.ProxyUsername = ini.readString(kProxySection, "USERNAME");
+    config.ProxyPassword = DecodePassword(ini.readString(kProxySection, "PASSWORD"));
     // CONNESSIONI answers in integers, non-zero meaning on.
-    for (const Connection& c : connections) {
-        config.*c.enabled = ini.readInteger(connectionsSection, enabledKey(c), 1) != 0;
-        config.*c.interval = ini.readInteger(connectionsSection, intervalKey(c), c.defaultInterval);
+    for (const Connection& c : kConnections) {
+        config.*c.enabled = ini.readInteger(kConnectionsSection, enabledKey(c), 1) != 0;
+        config.*c.interval = ini.readInteger(kConnectionsSection, intervalKey(c), c.defaultInterval);
     }
 }
 
@@ -79,27 +79,26 @@ void WriteConfig(const TiniConfig& config)
 void WriteConfig(const TiniConfig& config, const std::filesystem::path& file)
 {
     IniFile ini(file);
-    ini.writeString(proxySection, "ENABLED", config.ProxyEnabled ? "S" : "N");
-    ini.writeString(proxySection, "ADDRESS", config.ProxyAddress);
-    ini.writeString(proxySection, "PORT", config.ProxyPort);
-    ini.writeString(proxySection, "USERNAME", config.ProxyUsername);
-    ini.writeString(proxySection, "PASSWORD", EncodePassword(config.ProxyPassword));
-    for (const Connection& c : connections) {
-        ini.writeString(connectionsSection, enabledKey(c), config.*c.enabled ? "1" : "0");
-        ini.writeString(connectionsSection, intervalKey(c), std::to_string(config.*c.interval));
+    ini.writeString(kProxySection, "ENABLED", config.ProxyEnabled ? "S" : "N");
+    ini.writeString(kProxySection, "ADDRESS", config.ProxyAddress);
+    ini.writeString(kProxySection, "PORT", config.ProxyPort);
+    ini.writeString(kProxySection, "USERNAME", config.ProxyUsername);
+    ini.writeString(kProxySection, "PASSWORD", EncodePassword(config.ProxyPassword));
+    for (const Connection& c : kConnections) {
+        ini.writeString(kConnectionsSection, enabledKey(c), config.*c.enabled ? "1" : "0");
+        ini.writeString(kConnectionsSection, intervalKey(c), std::to_string(config.*c.interval));
     }
 }
 
 std::string EncodePassword(std::string_view password)
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
     std::string stored;
     stored.reserve(password.size() * 4);
     for (std::size_t i = 0; i < password.size(); ++i) {
         // At most 255 + 26 * 13 = 593, so four digits always suffice.
         const int code = static_cast<unsigned char>(password[i]) + periodOffset(i + 1);
         for (int shift = 12; shift >= 0; shift -= 4)
-            stored += digits[(code >> shift) & 0xF];
+            stored += kHexDigits[static_cast<std::size_t>((code >> shift) & 0xF)];
     }
     return stored;
 }
@@ -120,16 +119,6 @@ std::string DecodePassword(std::string_view stored)
         password += static_cast<char>((value - periodOffset(k + 1)) & 0xFF);
     }
     return password;
-}
-
-std::string NextField(std::string& rest)
-{
-    const std::size_t separator = rest.find(';');
-    if (separator == std::string::npos)
-        return std::exchange(rest, std::string());
-    std::string field = rest.substr(0, separator);
-    rest.erase(0, separator + 1);
-    return field;
 }
 
 } // namespace listorix

@@ -54,8 +54,4 @@ std::string EncodePassword(std::string_view password);
 // form with a group that is not hexadecimal gives an empty password.
 std::string DecodePassword(std::string_view stored);
 
-// Cuts the text before the first ";" off `rest` (the ";" goes too) and returns
-// it; without a ";" returns all of `rest` and leaves it empty.
-std::string NextField(std::string& rest);
-
 } // namespace listorix

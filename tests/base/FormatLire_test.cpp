@@ -1,5 +1,5 @@
+#include "base/Money.h"
 #include "base/NumberFormat.h"
-#include "market/QuoteFormat.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

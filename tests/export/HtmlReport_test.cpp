@@ -1,7 +1,7 @@
 #include "SettingsTestSupport.h"
 #include "WorkedExamplePortfolio.h"
 #include "export/HtmlReport.h"
-#include "market/Util.h"
+#include "market/Catalogue.h"
 #include "ui/TAlignGrid.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +15,15 @@ using test::readBytes;
 using test::ScratchDir;
 using test::writeBytes;
 
-// A catalogue whose templates point at a fixed program directory, so the head and
+// Templates made from the catalogue of a fixed program directory, so the head and
 // foot lines are known texts.
-Catalogue fixedCatalogue()
+ReportTemplates fixedTemplates()
 {
     Catalogue catalogue;
     CatalogueOptions options;
     options.programDir = "/opt/listorix-report-test/";
     BuildCatalogue(catalogue, options);
-    return catalogue;
+    return BuildReportTemplates(catalogue.HomePageUrl);
 }
 
 std::string withCrLf(const LineList& lines)
@@ -44,7 +44,7 @@ TEST(HtmlReport, onePortfolioRowGivesTheThirtyTwoLinesByteForByte)
 
     const ReportWriteResult result =
         WriteHtmlReport(grid, "Portafoglio", file,
-                        TotalLine("Totale Portafoglio: Eu 1.240,0000 = L.2.400.975"), fixedCatalogue());
+                        TotalLine("Totale Portafoglio: Eu 1.240,0000 = L.2.400.975"), fixedTemplates());
 
     const LineList expected = {
         R"(<html><head><title>Report Listorix - Portafoglio</title></head><body><table width="100%" border="0"><tr><td valign="bottom"><font face="Verdana" color="blue"><b><i><big>Portafoglio</big></b></i></font></td><td align="right" valign="bottom"><font face="Verdana" size="1"><a href="file:///opt/listorix-report-test/web/index.html">/opt/listorix-report-test/web/index.html</a></font></td></tr></table>)",
@@ -108,7 +108,7 @@ TEST(HtmlReport, alignmentWordIsPositionalInTheHeaderAndTheColumnsOwnBelowIt)
 
 TEST(HtmlReport, colourAttributeFollowsTheCellsOwnTextColourOrTheTables)
 {
-    constexpr TColor systemHighlight = static_cast<TColor>(0x8000000DU);
+    constexpr TColor kSystemHighlight = static_cast<TColor>(0x8000000DU);
     struct Case
     {
         const char* what;
@@ -125,7 +125,7 @@ TEST(HtmlReport, colourAttributeFollowsTheCellsOwnTextColourOrTheTables)
          R"(color="#123456")"},
         {"blue sort mark", clBlue, clBlack, 2, "x", R"(color="#0000FF")"},
         {"own black", clBlack, clRed, 9, "x", ""},
-        {"system colour", systemHighlight, clBlack, 9, "-5", ""},
+        {"system colour", kSystemHighlight, clBlack, 9, "-5", ""},
         {"white loss from column 6", clWhite, clBlack, 6, "-1", R"(color="#FF0000")"},
         {"white loss with blanks", clWhite, clBlack, 9, "      -240,0000", R"(color="#FF0000")"},
         {"white gain", clWhite, clBlack, 9, "       240,0000", ""},
@@ -272,11 +272,9 @@ TEST(HtmlReport, writingReplacesAnExistingReportWhole)
     const std::string file = dir.file("report.html").string();
     writeBytes(file, std::string(100000, 'x'));
     TAlignGrid grid(1, 1);
-    Catalogue catalogue;
-    catalogue.ReportHead = "head #titolo#";
-    catalogue.ReportFoot = "foot";
+    const ReportTemplates templates{"head #titolo#", "foot"};
 
-    const ReportWriteResult result = WriteHtmlReport(grid, "Derivati", file, "", catalogue);
+    const ReportWriteResult result = WriteHtmlReport(grid, "Derivati", file, "", templates);
 
     EXPECT_TRUE(result.written);
     EXPECT_EQ(result.message, "");
@@ -304,7 +302,7 @@ TEST(HtmlReport, failedWriteLeavesTheOldReportAndSaysWhy)
     TAlignGrid grid;
 
     for (const std::string& file : {readOnly, missingDir}) {
-        const ReportWriteResult result = WriteHtmlReport(grid, "Fondi", file, "", fixedCatalogue());
+        const ReportWriteResult result = WriteHtmlReport(grid, "Fondi", file, "", fixedTemplates());
         EXPECT_FALSE(result.written);
         EXPECT_EQ(result.message, "Unable to write to " + file);
     }

@@ -44,7 +44,7 @@ void checkChart(const IntradayChart& chart)
 
 void checkPanel(const IndexPanel& panel)
 {
-    for (const MarketIndex index : IndexPanel::indices) {
+    for (const MarketIndex index : IndexPanel::kIndices) {
         const PanelText& change = panel.control(index, IndexField::Change);
         FUZZ_CHECK(change.colour == ColourBySign(change.text));
     }

@@ -3,6 +3,7 @@
 // never fail in any other way than with "no number" or an empty text.
 
 #include "FuzzCheck.h"
+#include "base/Money.h"
 #include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
 

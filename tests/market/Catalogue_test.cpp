@@ -1,5 +1,5 @@
 #include "ScratchDir.h"
-#include "market/Util.h"
+#include "market/Catalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +21,8 @@ Catalogue build(const ScratchDir& dir, std::string host = std::string(kDefaultQu
 std::string symbolLines(const std::string& stem, int count)
 {
     std::string text;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i)
         text += stem + std::to_string(i) + "\r\n";
-    }
     return text;
 }
 
@@ -45,15 +44,13 @@ TEST(BuildCatalogue, fourHundredFiftySymbolsFromTwoFilesGiveThreeEntries)
     std::vector<std::string> symbols;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         const bool first = entry.path().filename() == "A_first.lst";
-        for (int i = 0; i < (first ? 250 : 200); ++i) {
+        for (int i = 0; i < (first ? 250 : 200); ++i)
             symbols.push_back((first ? "F" : "S") + std::to_string(i));
-        }
     }
     auto joined = [&](std::size_t from, std::size_t to) {
         std::string text;
-        for (std::size_t i = from; i < to; ++i) {
+        for (std::size_t i = from; i < to; ++i)
             text += (i == from ? "" : "+") + symbols[i];
-        }
         return text;
     };
 
@@ -115,24 +112,6 @@ TEST(BuildCatalogue, pagesAreTheWebFolderBesideTheProgram)
     EXPECT_EQ(catalogue.HomePageUrl, base + "index.html");
     EXPECT_EQ(catalogue.HelpPageUrl, base + "help.html");
     EXPECT_EQ(catalogue.ContactText, base + "index.html\re-mail: info@listorix.example");
-}
-
-TEST(BuildCatalogue, reportTemplatesCarryTheTitleTwiceInTheHeadOnly)
-{
-    ScratchDir dir;
-    const Catalogue catalogue = build(dir);
-    const std::string home = catalogue.HomePageUrl;
-    const std::string linkText = home.substr(std::string_view("file://").size());
-    EXPECT_EQ(
-        catalogue.ReportHead,
-        "<html><head><title>Report Listorix - #titolo#</title></head><body><table width=\"100%\" "
-        "border=\"0\"><tr><td valign=\"bottom\"><font face=\"Verdana\" color=\"blue\"><b><i><big>#titolo#"
-        "</big></b></i></font></td><td align=\"right\" valign=\"bottom\"><font face=\"Verdana\" "
-        "size=\"1\"><a href=\"" +
-            home + "\">" + linkText + "</a></font></td></tr></table>");
-    EXPECT_EQ(catalogue.ReportFoot,
-              "<font face=\"Verdana\" size=\"1\"><i><br>report generato da Listorix <a href=\"" + home +
-                  "\">" + linkText + "</a></i></font><br></body></html>");
 }
 
 TEST(FileUrlFromPath, encodesWhatAFileAddressCannotHoldVerbatim)

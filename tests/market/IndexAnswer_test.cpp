@@ -1,11 +1,11 @@
 #include "IndexTestSupport.h"
+#include "base/NumberFormat.h"
+#include "base/TextSink.h"
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
-#include "base/NumberFormat.h"
 #include "market/TrayHint.h"
 #include "retrieval/TConnessione.h"
-#include "base/TextSink.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -374,7 +374,7 @@ TEST(IndexAnswer, anUnreadableAnswerAtStartUpChangesNothingButTheSpmibTexts)
 
         EXPECT_FALSE(page.parse(c.lines));
 
-        for (const IndexField field : IndexPanel::fields)
+        for (const IndexField field : IndexPanel::kFields)
             EXPECT_EQ(page.panel.control(MarketIndex::SPMIB, field), (PanelText{"", clBlue}));
         EXPECT_EQ(page.panel.control(MarketIndex::MIBTEL, IndexField::Change), mibtel);
         EXPECT_EQ(page.panel.control(MarketIndex::MIB30, IndexField::Change), mib30);
@@ -459,7 +459,7 @@ TEST(IndexAnswer, randomAnswersKeepTheChartConsistent)
             }
         }
         ASSERT_GE(page.chart.timeAxis().maximum - page.chart.timeAxis().minimum,
-                  IntradayChart::oneHour * 0.999);
+                  IntradayChart::kOneHour * 0.999);
     }
 }
 

@@ -1,7 +1,6 @@
 #include "IndexTestSupport.h"
-#include "market/IntradayChart.h"
 #include "base/NumberFormat.h"
-#include "market/QuoteFormat.h"
+#include "market/IntradayChart.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -63,7 +62,7 @@ TEST(IntradayChart, timeAxisFollowsThePointsOfTheDay)
         EXPECT_EQ(timeText(chart.timeAxis().minimum), c.minimum);
         EXPECT_EQ(timeText(chart.timeAxis().maximum), c.maximum);
         // Always at least an hour wide; min below max for any axis that sets its ends one by one.
-        EXPECT_GE(chart.timeAxis().maximum - chart.timeAxis().minimum, IntradayChart::oneHour * 0.999999);
+        EXPECT_GE(chart.timeAxis().maximum - chart.timeAxis().minimum, IntradayChart::kOneHour * 0.999999);
     }
 }
 
@@ -150,7 +149,7 @@ TEST(IntradayChart, resetEmptiesEveryLineAndRestoresTheStartRanges)
     EXPECT_TRUE(chart.Series1.points().empty());
     EXPECT_TRUE(chart.Series2.points().empty());
     EXPECT_TRUE(chart.Series4.points().empty());
-    EXPECT_EQ(chart.timeAxis(), (AxisRange{0, IntradayChart::oneHour}));
+    EXPECT_EQ(chart.timeAxis(), (AxisRange{0, IntradayChart::kOneHour}));
     EXPECT_EQ(chart.valueAxis(), (AxisRange{-0.1, 0.1}));
     // The day is the caller's to set.
     EXPECT_EQ(chart.SeriesDate, Date::fromYmd(2005, 1, 25));
@@ -188,7 +187,7 @@ TEST(IntradayChart, pointsThatCannotBeDrawnAreRefused)
 
     EXPECT_TRUE(chart.Series1.points().empty());
     EXPECT_TRUE(other.Series1.points().empty());
-    EXPECT_EQ(chart.timeAxis(), (AxisRange{0, IntradayChart::oneHour}));
+    EXPECT_EQ(chart.timeAxis(), (AxisRange{0, IntradayChart::kOneHour}));
     EXPECT_EQ(chart.valueAxis(), (AxisRange{-0.1, 0.1}));
 }
 

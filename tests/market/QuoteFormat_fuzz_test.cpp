@@ -15,8 +15,8 @@ namespace {
 // display text they give reads back as the service's value within its rounding.
 TEST(QuoteFormatFuzz, formattedServiceNumbersReadBackWithinRounding)
 {
-    constexpr unsigned seed = 31245;
-    std::mt19937 random(seed);
+    constexpr unsigned kSeed = 31245;
+    std::mt19937 random(kSeed);
     const std::array<std::string_view, 16> pieces = {"0", "1", "7", "9",  "25",  ".", ",",    "-",
                                                      "+", " ", "e", "E5", "N/A", "%", "\xff", "00"};
     auto randomText = [&](int most) {
@@ -33,7 +33,7 @@ TEST(QuoteFormatFuzz, formattedServiceNumbersReadBackWithinRounding)
     };
 
     for (int i = 0; i < 5000; ++i) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed << ", iteration " << i);
+        SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", iteration " << i);
         const std::string text = randomText(6);
         const int decimals = static_cast<int>(random() % 8);
         const std::string decimalsText = random() % 8 ? std::to_string(decimals) : randomText(2);

@@ -1,3 +1,5 @@
+#include "base/Money.h"
+#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
 
 #include <cstdlib>

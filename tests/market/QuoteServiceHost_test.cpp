@@ -1,4 +1,4 @@
-#include "market/Util.h"
+#include "market/QuoteServiceHost.h"
 
 #include <gtest/gtest.h>
 
@@ -60,9 +60,8 @@ TEST(QuoteServiceHost, labelAndNameLengthLimits)
     EXPECT_FALSE(parseQuoteServiceHost(label63 + "a.com"));
 
     std::string name253;
-    while (name253.size() < 253) {
+    while (name253.size() < 253)
         name253 += name253.empty() ? "a" : ".a";
-    }
     ASSERT_EQ(name253.size(), 253u);
     EXPECT_TRUE(parseQuoteServiceHost(name253));
     EXPECT_FALSE(parseQuoteServiceHost(name253 + "a"));

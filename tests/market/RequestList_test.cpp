@@ -1,4 +1,4 @@
-#include "market/Util.h"
+#include "market/RequestList.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,8 @@ namespace {
 LineList numberedSymbols(std::size_t count)
 {
     LineList symbols;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count; ++i)
         symbols.push_back("S" + std::to_string(i));
-    }
     return symbols;
 }
 
@@ -29,9 +28,8 @@ std::string captionOf(const std::string& entry)
 std::string joined(const LineList& symbols, std::size_t from, std::size_t to)
 {
     std::string text;
-    for (std::size_t i = from; i < to; ++i) {
+    for (std::size_t i = from; i < to; ++i)
         text += (i == from ? "" : "+") + symbols[i];
-    }
     return text;
 }
 
@@ -104,25 +102,6 @@ TEST(BuildRequestList, appendsWithoutClearingTarget)
     LineList target{"earlier"};
     BuildRequestList(target, {"X"}, "P", "C", "F");
     EXPECT_EQ(target, (LineList{"earlier", "PXF\tC 1/1"}));
-}
-
-TEST(SplitToList, cutsAtEverySeparator)
-{
-    struct Case
-    {
-        std::string_view text;
-        LineList pieces;
-    };
-    const Case cases[] = {
-        {"1;2;;4;", {"1", "2", "", "4"}},   {"", {}}, {"abc", {"abc"}}, {";", {""}}, {";;a", {"", "", "a"}},
-        {"a;b c; d ", {"a", "b c", " d "}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        LineList list{"stale"};
-        SplitToList(';', c.text, list);
-        EXPECT_EQ(list, c.pieces);
-    }
 }
 
 } // namespace

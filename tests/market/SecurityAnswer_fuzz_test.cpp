@@ -27,8 +27,8 @@ bool isDateHalf(std::string_view half)
 // accepted line gives one row, the cells keep their shapes and the rows their order.
 TEST(SecurityAnswerFuzz, randomAnswersGiveWellFormedSortedTables)
 {
-    constexpr unsigned seed = 20050125;
-    std::mt19937 random(seed);
+    constexpr unsigned kSeed = 20050125;
+    std::mt19937 random(kSeed);
     const std::array<std::string_view, 22> pieces = {
         "\"", ";", "/", " - ", "%", "N/A", "^",  "@",   "1",          "25",     "2005",
         ".",  ",", "-", "+",   " ", "  ",  "\t", "0.5", "12/25/2005", "5:35pm", "\xe9"};
@@ -42,7 +42,7 @@ TEST(SecurityAnswerFuzz, randomAnswersGiveWellFormedSortedTables)
     };
 
     for (int i = 0; i < 800; ++i) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed << ", iteration " << i);
+        SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", iteration " << i);
         QuoteTablesFixture tables;
         const auto all = tables.tables();
         const QuoteTablesFixture::Table& table = all[random() % all.size()];

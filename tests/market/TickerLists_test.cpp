@@ -1,5 +1,5 @@
 #include "ScratchDir.h"
-#include "market/Util.h"
+#include "market/TickerLists.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -45,9 +45,8 @@ TEST(LoadTickerLists, matchesLetterUnderscoreAnythingLstInAnyCase)
     ScratchDir dir;
     for (const char* name :
          {"a_lower.lst", "A_UPPER.LST", "A_.lst", "A_two.dots.Lst", "A-hyphen.lst", "Anounderscore.lst",
-          "A_x.lst.bak", "A_x.ls", "AO_x.lst", "O_bond.lst", "B_other.lst", "xA_x.lst"}) {
+          "A_x.lst.bak", "A_x.ls", "AO_x.lst", "O_bond.lst", "B_other.lst", "xA_x.lst"})
         dir.write(name, name);
-    }
     LineList shares;
     LoadTickerLists(dir.dir(), 'A', shares);
     EXPECT_EQ(sorted(shares), sorted({"a_lower.lst", "A_UPPER.LST", "A_.lst", "A_two.dots.Lst"}));
@@ -72,9 +71,8 @@ TEST(LoadTickerLists, unreadableEntriesAreSkippedAndTheOthersLoad)
     // A privileged user reads the locked file all the same.
     const bool lockedReadable = ::access((dir.path() / "A_locked.lst").c_str(), R_OK) == 0;
     LineList expected{"GOOD"};
-    if (lockedReadable) {
+    if (lockedReadable)
         expected.push_back("LOCKED");
-    }
 
     LineList shares;
     EXPECT_TRUE(LoadTickerLists(dir.dir(), 'A', shares));

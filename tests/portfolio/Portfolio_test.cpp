@@ -1,5 +1,5 @@
 #include "PortfolioTestSupport.h"
-#include "market/QuoteFormat.h"
+#include "base/Money.h"
 #include "portfolio/Portfolio.h"
 
 #include <gtest/gtest.h>

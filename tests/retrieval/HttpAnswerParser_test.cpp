@@ -23,13 +23,11 @@ Parsed parse(std::string_view answer, std::size_t piece, std::size_t cut = 0, An
         parser.feed(answer.substr(0, cut));
         parser.feed(answer.substr(cut));
     } else {
-        for (std::size_t i = 0; i < answer.size(); i += piece) {
+        for (std::size_t i = 0; i < answer.size(); i += piece)
             parser.feed(answer.substr(i, piece));
-        }
     }
-    if (parser.wantsMore()) {
+    if (parser.wantsMore())
         parser.finishAtClose();
-    }
     EXPECT_FALSE(parser.wantsMore());
     out.head = parser.head();
     out.error = parser.error();
@@ -120,9 +118,8 @@ TEST(HttpAnswerParser, survivesRandomAnswersWithinItsLimits)
     for (int round = 0; round < 3000; ++round) {
         std::string answer;
         const int count = std::uniform_int_distribution<int>(0, 14)(random);
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count; ++i)
             answer += pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
-        }
         std::string body;
         HttpAnswerParser parser(body, limits, true);
         std::size_t at = 0;

@@ -19,8 +19,8 @@ bool startsAPath(const std::string& path)
 // of a URL, given or resolved, always starts a path.
 TEST(HttpUrlFuzz, randomUrlsSplitIntoConsistentParts)
 {
-    constexpr unsigned seed = 1936;
-    std::mt19937 random(seed);
+    constexpr unsigned kSeed = 1936;
+    std::mt19937 random(kSeed);
     const std::array<std::string_view, 22> pieces = {
         "http", "HTTPS", "://", ":",    "/",  "?",    "@",
         "[",    "]",     "::1", "host", "80", "8080", "#",
@@ -34,7 +34,7 @@ TEST(HttpUrlFuzz, randomUrlsSplitIntoConsistentParts)
     };
 
     for (int i = 0; i < 5000; ++i) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed << ", iteration " << i);
+        SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", iteration " << i);
         const std::string text = randomText();
         SCOPED_TRACE(text);
         const HttpUrl url = parseHttpUrl(text);

@@ -30,9 +30,8 @@ std::string request(const std::string& target, const std::string& host, const st
 
 std::string replaceOrigin(std::string text, const std::string& origin)
 {
-    for (auto at = text.find("{origin}"); at != std::string::npos; at = text.find("{origin}", at)) {
+    for (auto at = text.find("{origin}"); at != std::string::npos; at = text.find("{origin}", at))
         text.replace(at, 8, origin);
-    }
     return text;
 }
 
@@ -98,9 +97,8 @@ std::vector<Case> exchanges()
     const std::string redirectLoop = "HTTP/1.0 302 Found\r\nLocation: /loop\r\n\r\n";
     const std::string longLine = "X-Long: " + std::string(8190 - 10, 'a') + "\r\n";
     std::string hundredLines = "HTTP/1.0 200 OK\r\n";
-    for (int i = 0; i < 99; ++i) {
+    for (int i = 0; i < 99; ++i)
         hundredLines += "X-Line: " + std::to_string(i) + "\r\n";
-    }
 
     return {
         // The program's own requests.
@@ -470,15 +468,13 @@ TEST_P(ScriptedExchange, sendsExpectedRequestsAndEndsAsExpected)
     THttpClient client;
     client.setIdleTimeout(10s);
     client.setURL(server.url(c.path));
-    if (c.setUp) {
+    if (c.setUp)
         c.setUp(client, server);
-    }
     const Outcome out = fetch(client);
 
     std::vector<std::string> expected;
-    for (const std::string& r : c.requests) {
+    for (const std::string& r : c.requests)
         expected.push_back(replaceOrigin(r, server.origin()));
-    }
     EXPECT_EQ(server.requests(), expected);
     EXPECT_EQ(out.body, c.body);
     EXPECT_EQ(out.status, c.status);
@@ -568,9 +564,8 @@ TEST(THttpClient, connectionThatIsNeverEstablishedFailsAfterTheConnectTimeout)
     client.setURL("http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/");
     client.setConnectTimeout(200ms);
     const Outcome out = fetch(client);
-    for (int fd : fillers) {
+    for (int fd : fillers)
         ::close(fd);
-    }
     ::close(listener);
     ASSERT_TRUE(out.error);
     EXPECT_EQ(*out.error, "Connection timed out (Error #110)");

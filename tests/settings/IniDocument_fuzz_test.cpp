@@ -18,8 +18,8 @@ using test::changedLines;
 // write reads back what was written and leaves the other lines alone.
 TEST(IniDocumentFuzz, editsTouchOnlyTheirLinesAndReadBack)
 {
-    constexpr unsigned seed = 20030314;
-    std::mt19937 random(seed);
+    constexpr unsigned kSeed = 20030314;
+    std::mt19937 random(kSeed);
     const std::array<std::string_view, 26> pieces = {"\r",  "\n",      "\r\n",    std::string_view("\0", 1),
                                                      "[",   "]",       "=",       ";",
                                                      "\"",  "'",       " ",       "\t",
@@ -36,7 +36,7 @@ TEST(IniDocumentFuzz, editsTouchOnlyTheirLinesAndReadBack)
     auto pick = [&](const auto& from) { return from[random() % from.size()]; };
 
     for (int i = 0; i < 1500; ++i) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed << ", iteration " << i);
+        SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", iteration " << i);
         std::string text;
         for (int n = static_cast<int>(random() % 24); n > 0; --n)
             text += pick(pieces);

@@ -119,10 +119,10 @@ TEST(IniFile, twoProcessesSavingTheirOwnSectionsLoseNothingOfEachOther)
     ScratchDir dir;
     const auto path = dir.file("LISTORIX.INI");
     writeBytes(path, "[Window]\r\nShowCmd=1\r\n");
-    constexpr int saves = 300;
+    constexpr int kSaves = 300;
 
-    test::ChildProcess program([&] { return saveRepeatedly(path, "PROXY", "Portafoglio", saves); });
-    test::ChildProcess tool([&] { return saveRepeatedly(path, "Portafoglio", "PROXY", saves); });
+    test::ChildProcess program([&] { return saveRepeatedly(path, "PROXY", "Portafoglio", kSaves); });
+    test::ChildProcess tool([&] { return saveRepeatedly(path, "Portafoglio", "PROXY", kSaves); });
     const std::optional<std::string> programReport = program.finish(300s);
     const std::optional<std::string> toolReport = tool.finish(300s);
     ASSERT_TRUE(programReport && toolReport) << "the writers did not end";
@@ -130,8 +130,8 @@ TEST(IniFile, twoProcessesSavingTheirOwnSectionsLoseNothingOfEachOther)
     EXPECT_EQ(*toolReport, "");
 
     const IniFile ini(path);
-    EXPECT_EQ(ini.readInteger("PROXY", "save", 0), saves);
-    EXPECT_EQ(ini.readInteger("Portafoglio", "save", 0), saves);
+    EXPECT_EQ(ini.readInteger("PROXY", "save", 0), kSaves);
+    EXPECT_EQ(ini.readInteger("Portafoglio", "save", 0), kSaves);
     EXPECT_EQ(ini.readString("Window", "ShowCmd"), "1");
 }
 

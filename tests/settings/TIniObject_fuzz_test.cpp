@@ -24,8 +24,8 @@ using test::writeBytes;
 // distinct times inside axes that are well ordered.
 TEST(TIniObjectFuzz, randomFilesLoadIntoWellFormedTablesAndCharts)
 {
-    constexpr unsigned seed = 20030314;
-    std::mt19937 random(seed);
+    constexpr unsigned kSeed = 20030314;
+    std::mt19937 random(kSeed);
     const std::array<std::string_view, 8> headers = {"[Portafoglio]",
                                                      "[MIBTEL Series]",
                                                      "[MIB30 Series]",
@@ -64,7 +64,7 @@ TEST(TIniObjectFuzz, randomFilesLoadIntoWellFormedTablesAndCharts)
     ScratchDir dir;
     const auto file = dir.file("LISTORIX.INI");
     for (int i = 0; i < 400; ++i) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed << ", iteration " << i);
+        SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", iteration " << i);
         std::string text;
         for (int n = static_cast<int>(random() % 16); n > 0; --n) {
             if (random() % 4 == 0) {

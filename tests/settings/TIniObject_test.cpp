@@ -1,8 +1,9 @@
 #include "SettingsTestSupport.h"
-#include "market/IntradayChart.h"
+#include "base/AtomicFile.h"
 #include "base/NumberFormat.h"
 #include "base/TimeOfDay.h"
-#include "base/AtomicFile.h"
+#include "market/IntradayChart.h"
+#include "portfolio/PortfolioTable.h"
 #include "settings/IniFile.h"
 #include "settings/ProgramDir.h"
 #include "settings/TIniObject.h"
@@ -25,7 +26,7 @@ using test::writeBytes;
 
 using Rows = std::vector<std::vector<std::string>>;
 
-constexpr TColor tableFontColour = clBlue; // tells a cell's own black font from the table's
+constexpr TColor kTableFontColour = clBlue; // tells a cell's own black font from the table's
 
 // Every test works on one settings file in a directory of its own.
 class TIniObjectTest : public ::testing::Test
@@ -72,7 +73,7 @@ std::unique_ptr<TAlignGrid> designGrid()
 {
     auto grid = std::make_unique<TAlignGrid>(4, 2);
     Font font = grid->font();
-    font.color = tableFontColour;
+    font.color = kTableFontColour;
     grid->setFont(font);
     for (int col = 0; col < 4; ++col)
         grid->setCell(col, 1, "x");
@@ -136,7 +137,7 @@ TEST_F(TIniObjectTest, loadedFieldsBeginningWithMinusAreRedOthersBlack)
     EXPECT_EQ(grid->effectiveFont(3, 1).color, clRed);
     EXPECT_EQ(grid->effectiveFont(0, 2).color, clBlack);
     // Cells that no field reached keep the table's font.
-    EXPECT_EQ(grid->effectiveFont(1, 2).color, tableFontColour);
+    EXPECT_EQ(grid->effectiveFont(1, 2).color, kTableFontColour);
 }
 
 TEST_F(TIniObjectTest, saveGridRewritesTheSectionAtTheEndWithTrimmedLeadingColumns)

@@ -209,24 +209,6 @@ TEST(PasswordScrambling, unscramblingStoredForms)
         EXPECT_EQ(DecodePassword(stored), plain) << stored;
 }
 
-TEST(NextField, cutsFieldsAtSemicolons)
-{
-    std::string rest = "a;;b";
-    EXPECT_EQ(NextField(rest), "a");
-    EXPECT_EQ(rest, ";b");
-    EXPECT_EQ(NextField(rest), "");
-    EXPECT_EQ(NextField(rest), "b");
-    EXPECT_EQ(rest, "");
-
-    rest = "no separator";
-    EXPECT_EQ(NextField(rest), "no separator");
-    EXPECT_EQ(rest, "");
-
-    rest = "last;";
-    EXPECT_EQ(NextField(rest), "last");
-    EXPECT_EQ(rest, "");
-}
-
 TEST(ProgramDirectory, isTheDirectoryOfTheRunningProgram)
 {
     resetProgramDir();

@@ -19,7 +19,7 @@ using test::readBytes;
 using test::ScratchDir;
 using test::writeBytes;
 
-constexpr uid_t nobody = 65534;
+constexpr uid_t kNobody = 65534;
 
 // What a settings path holds, told apart without reading through it.
 std::string describe(const std::filesystem::path& path)
@@ -99,8 +99,8 @@ void writeOnlyFile(const ScratchDir& dir, const std::filesystem::path& path)
     writeBytes(path, "[PROXY]\r\nENABLED=S\r\n[Portafoglio]\r\n1=ENI;TA\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
     if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(dir.path().c_str(), nobody, nobody), 0);
-        ASSERT_EQ(::chown(path.c_str(), nobody, nobody), 0);
+        ASSERT_EQ(::chown(dir.path().c_str(), kNobody, kNobody), 0);
+        ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
     }
 }
 
@@ -128,7 +128,7 @@ const Case cases[] = {
     {"beyondTheSizeCap",
      [](const ScratchDir&, const std::filesystem::path& path) {
          writeBytes(path, "[PROXY]\r\nENABLED=S\r\n");
-         std::filesystem::resize_file(path, IniFile::maxFileBytes + 1);
+         std::filesystem::resize_file(path, IniFile::kMaxFileBytes + 1);
      }},
 };
 
@@ -151,7 +151,7 @@ TEST_P(UnreadableSettingsFile, readsGiveDefaultsAndWritesAreRefusedLeavingItAsIt
     // In a child of its own, so that a read that blocks (a FIFO) or never ends
     // (a device) is caught by the time limit instead of hanging the tests.
     ChildProcess child([&] {
-        if (c.asNobody && root && (::setgid(nobody) != 0 || ::setuid(nobody) != 0))
+        if (c.asNobody && root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
             return std::string("could not become an ordinary user");
         return readsDefaultsAndRefusesWrites(path);
     });

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/LineList.h"
 #include "base/TextSink.h"
 #include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
 #include "market/SecurityAnswer.h"
-#include "market/Util.h"
 #include "retrieval/TConnessione.h"
 #include "ui/TAlignGrid.h"
 

@@ -61,13 +61,13 @@ public:
         settings.readTimeout = std::chrono::milliseconds(300);
         return settings;
     }
-    static constexpr std::string_view pinnedTime = "2005-01-25T15:30";
+    static constexpr std::string_view kPinnedTime = "2005-01-25T15:30";
 
     std::uint16_t port() const { return m_server.port(); }
     QuoteServer& server() { return m_server; }
 
 private:
-    FixedClock m_clock{at(pinnedTime)};
+    FixedClock m_clock{at(kPinnedTime)};
     QuoteService m_service;
     QuoteServer m_server;
 };

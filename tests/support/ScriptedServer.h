@@ -43,9 +43,8 @@ public:
     explicit ScriptedServer(std::vector<Exchange> script) : m_script(std::move(script))
     {
         int fds[2];
-        if (::pipe(fds) != 0) {
+        if (::pipe(fds) != 0)
             throw std::runtime_error("pipe");
-        }
         m_stopRead = fds[0];
         m_stopWrite = fds[1];
         m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -56,9 +55,8 @@ public:
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         address.sin_port = 0;
         if (::bind(m_listen, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            ::listen(m_listen, 16) != 0) {
+            ::listen(m_listen, 16) != 0)
             throw std::runtime_error("listen");
-        }
         socklen_t length = sizeof address;
         ::getsockname(m_listen, reinterpret_cast<sockaddr*>(&address), &length);
         m_port = ntohs(address.sin_port);
@@ -109,13 +107,11 @@ private:
     {
         char buffer[4096];
         while (request.find("\r\n\r\n") == std::string::npos) {
-            if (!waitReadable(connection)) {
+            if (!waitReadable(connection))
                 return false;
-            }
             const ssize_t got = ::recv(connection, buffer, sizeof buffer, 0);
-            if (got <= 0) {
+            if (got <= 0)
                 return false;
-            }
             request.append(buffer, static_cast<std::size_t>(got));
         }
         return true;
@@ -126,13 +122,11 @@ private:
     void drip(int connection, std::string_view bytes, std::chrono::milliseconds pace) const
     {
         for (const char byte : bytes) {
-            if (::send(connection, &byte, 1, MSG_NOSIGNAL) != 1) {
+            if (::send(connection, &byte, 1, MSG_NOSIGNAL) != 1)
                 return;
-            }
             pollfd stop = {m_stopRead, POLLIN, 0};
-            if (::poll(&stop, 1, static_cast<int>(pace.count())) != 0) {
+            if (::poll(&stop, 1, static_cast<int>(pace.count())) != 0)
                 return;
-            }
         }
     }
 
@@ -140,9 +134,8 @@ private:
     {
         while (!bytes.empty()) {
             const ssize_t sent = ::send(connection, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-            if (sent <= 0) {
+            if (sent <= 0)
                 return; // the client went away
-            }
             bytes.remove_prefix(static_cast<std::size_t>(sent));
         }
     }
@@ -152,13 +145,11 @@ private:
         int connection = -1;
         for (const Exchange& exchange : m_script) {
             if (connection < 0) {
-                if (!waitReadable(m_listen)) {
+                if (!waitReadable(m_listen))
                     return;
-                }
                 connection = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
-                if (connection < 0) {
+                if (connection < 0)
                     return;
-                }
             }
             std::string request;
             const bool gotRequest = readRequest(connection, request);
@@ -170,14 +161,12 @@ private:
                 ::close(connection);
                 return;
             }
-            if (exchange.bytePace.count() > 0) {
+            if (exchange.bytePace.count() > 0)
                 drip(connection, exchange.answer, exchange.bytePace);
-            } else {
+            else
                 sendAll(connection, exchange.answer);
-            }
-            if (exchange.end == Exchange::End::KeepOpen) {
+            if (exchange.end == Exchange::End::KeepOpen)
                 continue;
-            }
             if (exchange.end == Exchange::End::Hold) {
                 {
                     std::lock_guard lock(m_mutex);
@@ -191,9 +180,8 @@ private:
             ::close(connection);
             connection = -1;
         }
-        if (connection >= 0) {
+        if (connection >= 0)
             ::close(connection);
-        }
     }
 
     std::vector<Exchange> m_script;

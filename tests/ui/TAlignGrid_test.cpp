@@ -18,14 +18,15 @@ struct PrecedenceCase
     std::optional<TColor> expected; // none: the table's own colour
 };
 
-constexpr TColor cellColour = clRed;
-constexpr TColor columnColour = clBlue;
-constexpr TColor rowColour = clLightGreen;
+constexpr TColor kCellColour = clRed;
+constexpr TColor kColumnColour = clBlue;
+constexpr TColor kRowColour = clLightGreen;
 
 const PrecedenceCase precedenceCases[] = {
-    {false, false, false, std::nullopt}, {false, false, true, rowColour},  {false, true, false, columnColour},
-    {false, true, true, columnColour},   {true, false, false, cellColour}, {true, false, true, cellColour},
-    {true, true, false, cellColour},     {true, true, true, cellColour},
+    {false, false, false, std::nullopt}, {false, false, true, kRowColour},
+    {false, true, false, kColumnColour}, {false, true, true, kColumnColour},
+    {true, false, false, kCellColour},   {true, false, true, kCellColour},
+    {true, true, false, kCellColour},    {true, true, true, kCellColour},
 };
 
 TEST(TAlignGrid, backgroundTakesCellThenColumnThenRowThenTable)
@@ -35,11 +36,11 @@ TEST(TAlignGrid, backgroundTakesCellThenColumnThenRowThenTable)
         TAlignGrid grid(4, 4);
         grid.setColor(clLightYellow);
         if (c.cell)
-            grid.setColorCell(2, 3, cellColour);
+            grid.setColorCell(2, 3, kCellColour);
         if (c.column)
-            grid.setColorCol(2, columnColour);
+            grid.setColorCol(2, kColumnColour);
         if (c.row)
-            grid.setColorRow(3, rowColour);
+            grid.setColorRow(3, kRowColour);
         EXPECT_EQ(grid.colorCell(2, 3), c.expected.value_or(clLightYellow));
     }
 }
@@ -54,11 +55,11 @@ TEST(TAlignGrid, headerCellsTakeTheFixedSetsAndIgnoreTheDataSets)
         grid.changePropRow(0,
                            [](PropertySet& set) { set.color = clBlack; }); // a data set: not for header cells
         if (c.cell)
-            grid.setColorCell(2, 0, cellColour);
+            grid.setColorCell(2, 0, kCellColour);
         if (c.column)
-            grid.setColorFixedCol(2, columnColour);
+            grid.setColorFixedCol(2, kColumnColour);
         if (c.row)
-            grid.changePropFixedRow(0, [](PropertySet& set) { set.color = rowColour; });
+            grid.changePropFixedRow(0, [](PropertySet& set) { set.color = kRowColour; });
         EXPECT_EQ(grid.colorCell(2, 0), c.expected.value_or(clLightCyan));
     }
 }

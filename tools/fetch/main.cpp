@@ -3,14 +3,15 @@
 // Runs one GET with the program's HTTP client: the body goes to standard output,
 // the status code and reason to standard error. Exits 1 with the error text when
 // the request fails, 2 on a wrong command line.
+#include "base/PosixIo.h"
 #include "retrieval/EHttpError.h"
 #include "retrieval/THttpClient.h"
 
-#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -18,11 +19,6 @@ int usage()
 {
     std::cerr << "uso: listorix-fetch [--proxy HOST[:PORT]] [--proxy-user U] [--proxy-password P] URL\n";
     return 2;
-}
-
-bool writeAll(const std::string& bytes)
-{
-    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
 }
 
 } // namespace
@@ -34,21 +30,19 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--proxy" && hasValue) {
+        if (arg == "--proxy" && hasValue)
             client.setProxy(argv[++i]);
-        } else if (arg == "--proxy-user" && hasValue) {
+        else if (arg == "--proxy-user" && hasValue)
             client.setProxyUsername(argv[++i]);
-        } else if (arg == "--proxy-password" && hasValue) {
+        else if (arg == "--proxy-password" && hasValue)
             client.setProxyPassword(argv[++i]);
-        } else if (url.empty() && !arg.starts_with("--")) {
+        else if (url.empty() && !arg.starts_with("--"))
             url = arg;
-        } else {
+        else
             return usage();
-        }
     }
-    if (url.empty()) {
+    if (url.empty())
         return usage();
-    }
 
     std::string body;
     client.setURL(url);
@@ -64,5 +58,5 @@ int main(int argc, char** argv)
         return 1;
     }
     std::cerr << client.statusCode() << ' ' << client.reasonPhrase() << '\n';
-    return writeAll(body) ? 0 : 1;
+    return listorix::writeAll(STDOUT_FILENO, body) ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "quoted/ChartPage.h"
 
+#include "base/PercentEncoding.h"
 #include "quoted/QueryString.h"
 #include "quoted/TextFormat.h"
 #include "quoted/TradingCalendar.h"
@@ -235,13 +236,12 @@ std::string buildChartPage(const Market& market, const Security& security, const
     }
     page += "<p class=\"periods\">Grafico:";
     for (ChartPeriod other : kAllChartPeriods) {
-        if (other == period) {
+        if (other == period)
             page += " <b>" + std::string(periodCaption(other)) + "</b>";
-        } else {
+        else
             page += " <a href=\"/q/bc?s=" + percentEncode(security.symbol) +
                     "&amp;t=" + std::string(chartPeriodCode(other)) + "\">" +
                     std::string(periodCaption(other)) + "</a>";
-        }
     }
     page += "</p>\r\n";
     const bool intraday =

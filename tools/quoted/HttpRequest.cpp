@@ -1,5 +1,9 @@
 #include "quoted/HttpRequest.h"
 
+#include "base/CaseFold.h"
+#include "base/Digits.h"
+#include "base/Trim.h"
+
 #include <algorithm>
 
 namespace listorix::quoted {
@@ -11,23 +15,6 @@ bool isTokenChar(char c)
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
         return true;
     return std::string_view("!#$%&'*+-.^_`|~").find(c) != std::string_view::npos;
-}
-
-std::string lower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return out;
-}
-
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
 }
 
 ParsedHead failure(int status, std::string text)
@@ -130,8 +117,8 @@ ParsedHead parseRequestHead(std::string_view head, const RequestLimits& limits)
         return failure(400, "malformed method");
     if (request.version != "HTTP/1.0" && request.version != "HTTP/1.1") {
         const std::string_view v = request.version;
-        if (v.size() == 8 && v.substr(0, 5) == "HTTP/" && v[5] >= '0' && v[5] <= '9' && v[6] == '.' &&
-            v[7] >= '0' && v[7] <= '9')
+        if (v.size() == 8 && v.substr(0, 5) == "HTTP/" && isAsciiDigit(v[5]) && v[6] == '.' &&
+            isAsciiDigit(v[7]))
             return failure(505, "HTTP version not supported");
         return failure(400, "malformed HTTP version");
     }
@@ -144,7 +131,7 @@ ParsedHead parseRequestHead(std::string_view head, const RequestLimits& limits)
     std::string_view pathAndQuery = request.target;
     if (pathAndQuery.front() != '/') {
         const std::size_t schemeEnd = pathAndQuery.find("://");
-        if (schemeEnd == std::string_view::npos || lower(pathAndQuery.substr(0, schemeEnd)) != "http")
+        if (schemeEnd == std::string_view::npos || asciiLower(pathAndQuery.substr(0, schemeEnd)) != "http")
             return failure(400, "unsupported request target");
         const std::string_view rest = pathAndQuery.substr(schemeEnd + 3);
         const std::size_t pathStart = rest.find_first_of("/?");
@@ -174,7 +161,8 @@ ParsedHead parseRequestHead(std::string_view head, const RequestLimits& limits)
         if (colon == std::string_view::npos || name.empty() ||
             !std::all_of(name.begin(), name.end(), isTokenChar))
             return failure(400, "malformed header line");
-        request.headers.emplace_back(lower(name), std::string(trimBlanks(line.substr(colon + 1))));
+        request.headers.emplace_back(asciiLower(name),
+                                     std::string(trimSpacesAndTabs(line.substr(colon + 1))));
     }
     ParsedHead result;
     result.request = std::move(request);

@@ -1,5 +1,6 @@
 #include "quoted/Market.h"
 
+#include "base/CaseFold.h"
 #include "quoted/TextFormat.h"
 #include "quoted/TradingCalendar.h"
 
@@ -95,12 +96,12 @@ Market::Market(std::vector<Security> securities, std::uint64_t seed)
     : m_securities(std::move(securities)), m_seed(seed)
 {
     for (std::size_t i = 0; i < m_securities.size(); ++i)
-        m_bySymbol.emplace(text::upperAscii(m_securities[i].symbol), i);
+        m_bySymbol.emplace(asciiUpper(m_securities[i].symbol), i);
 }
 
 const Security* Market::find(std::string_view symbol) const
 {
-    const auto found = m_bySymbol.find(text::upperAscii(symbol));
+    const auto found = m_bySymbol.find(asciiUpper(symbol));
     return found == m_bySymbol.end() ? nullptr : &m_securities[found->second];
 }
 

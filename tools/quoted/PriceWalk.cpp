@@ -1,5 +1,6 @@
 #include "quoted/PriceWalk.h"
 
+#include "base/CaseFold.h"
 #include "quoted/TradingCalendar.h"
 
 #include <algorithm>
@@ -34,10 +35,8 @@ std::uint64_t splitMix(std::uint64_t x)
 std::uint64_t symbolHash(std::string_view symbol)
 {
     std::uint64_t hash = 0xcbf29ce484222325ULL; // FNV-1a
-    for (char c : symbol) {
-        const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        hash = (hash ^ static_cast<unsigned char>(upper)) * 0x100000001b3ULL;
-    }
+    for (char c : symbol)
+        hash = (hash ^ static_cast<unsigned char>(asciiUpper(c))) * 0x100000001b3ULL;
     return hash;
 }
 

@@ -62,25 +62,3 @@ std::vector<std::string> splitSymbols(std::string_view rawValue)
 }
 
 } // namespace listorix::quoted
-
-namespace listorix::quoted {
-
-std::string percentEncode(std::string_view text)
-{
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char c : text) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-            c == '.' || c == '_' || c == '~') {
-            out += c;
-        } else {
-            const auto u = static_cast<unsigned char>(c);
-            out += '%';
-            out += kHex[u >> 4];
-            out += kHex[u & 15];
-        }
-    }
-    return out;
-}
-
-} // namespace listorix::quoted

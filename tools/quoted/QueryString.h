@@ -24,10 +24,3 @@ std::optional<std::string> queryValue(const std::vector<std::pair<std::string, s
 std::vector<std::string> splitSymbols(std::string_view rawValue);
 
 } // namespace listorix::quoted
-
-namespace listorix::quoted {
-
-// Every byte but letters, digits and "-._~" written as "%XX", for links the service builds.
-std::string percentEncode(std::string_view text);
-
-} // namespace listorix::quoted

@@ -1,5 +1,7 @@
 #include "quoted/QuoteFields.h"
 
+#include "base/Digits.h"
+
 namespace listorix::quoted {
 
 namespace {
@@ -23,7 +25,7 @@ std::optional<std::vector<Field>> parseFieldCodes(std::string_view codes, std::s
     std::size_t i = 0;
     while (i < codes.size()) {
         std::size_t length = 1;
-        if (i + 1 < codes.size() && codes[i + 1] >= '0' && codes[i + 1] <= '9')
+        if (i + 1 < codes.size() && isAsciiDigit(codes[i + 1]))
             length = 2;
         const std::string_view code = codes.substr(i, length);
         bool known = false;

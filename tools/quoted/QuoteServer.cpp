@@ -1,5 +1,6 @@
 #include "quoted/QuoteServer.h"
 
+#include "base/PosixIo.h"
 #include "quoted/HttpResponse.h"
 #include "quoted/QuoteService.h"
 
@@ -26,9 +27,11 @@ constexpr std::chrono::milliseconds kLingerTime{1000};
 constexpr std::size_t kLingerBytes = 65536;
 constexpr std::size_t kMaxLingering = 64;
 
-std::string errnoText(const char* what)
+// What failed and the system's explanation of errno.
+std::string failure(const std::string& what)
 {
-    return std::string(what) + ": " + std::strerror(errno);
+    const int error = errno;
+    return what + ": " + errnoText(error);
 }
 
 } // namespace
@@ -66,18 +69,18 @@ std::string QuoteServer::start()
 
     UniqueFd listener(::socket(found->ai_family, found->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!listener.valid())
-        return errnoText("socket");
+        return failure("socket");
     const int yes = 1;
     ::setsockopt(listener.get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     if (::bind(listener.get(), found->ai_addr, found->ai_addrlen) != 0)
-        return errnoText(("cannot bind " + m_settings.bindAddress + " port " + service).c_str());
+        return failure("cannot bind " + m_settings.bindAddress + " port " + service);
     if (::listen(listener.get(), 128) != 0)
-        return errnoText("listen");
+        return failure("listen");
 
     sockaddr_storage bound{};
     socklen_t length = sizeof bound;
     if (::getsockname(listener.get(), reinterpret_cast<sockaddr*>(&bound), &length) != 0)
-        return errnoText("getsockname");
+        return failure("getsockname");
     char host[INET6_ADDRSTRLEN] = {};
     if (bound.ss_family == AF_INET6) {
         const auto* in6 = reinterpret_cast<const sockaddr_in6*>(&bound);

@@ -1,11 +1,12 @@
 #include "quoted/QuoteService.h"
 
-#include "retrieval/Base64.h"
+#include "base/CaseFold.h"
 #include "quoted/ChartPage.h"
 #include "quoted/Clock.h"
 #include "quoted/CsvAnswer.h"
 #include "quoted/Market.h"
 #include "quoted/QueryString.h"
+#include "retrieval/Base64.h"
 
 namespace listorix::quoted {
 
@@ -13,19 +14,6 @@ namespace {
 
 // The field list a bare quotes request gets.
 constexpr std::string_view kDefaultFields = "sl1d1t1c1ohgv";
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-        if (x != y)
-            return false;
-    }
-    return true;
-}
 
 HttpResponse htmlErrorPage(bool headless)
 {
@@ -51,7 +39,7 @@ bool QuoteService::proxyAuthorised(const HttpRequest& request) const
     if (m_faults.proxyCredentials.empty())
         return true;
     const std::string* value = request.header("proxy-authorization");
-    if (!value || value->size() < 6 || !equalsIgnoringCase(value->substr(0, 6), "basic "))
+    if (!value || value->size() < 6 || !equalsIgnoringAsciiCase(value->substr(0, 6), "basic "))
         return false;
     std::string_view encoded = *value;
     encoded.remove_prefix(6);

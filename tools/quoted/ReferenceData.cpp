@@ -1,5 +1,6 @@
 #include "quoted/ReferenceData.h"
 
+#include "base/CaseFold.h"
 #include "quoted/TextFormat.h"
 
 #include <algorithm>
@@ -41,10 +42,9 @@ std::string checkDuplicates(const std::vector<Security>& all, std::size_t firstN
 {
     std::set<std::string> seen;
     for (std::size_t i = 0; i < all.size(); ++i) {
-        if (!seen.insert(text::upperAscii(all[i].symbol)).second) {
+        if (!seen.insert(asciiUpper(all[i].symbol)).second)
             return std::string(i >= firstNew ? source : std::string_view("reference data")) +
                    ": symbol listed twice: " + all[i].symbol;
-        }
     }
     return {};
 }

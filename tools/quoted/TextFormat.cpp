@@ -96,12 +96,4 @@ std::string htmlEscape(std::string_view textValue)
     return out;
 }
 
-std::string upperAscii(std::string_view textValue)
-{
-    std::string result(textValue);
-    std::transform(result.begin(), result.end(), result.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
-    return result;
-}
-
 } // namespace listorix::quoted::text

@@ -23,6 +23,5 @@ std::string italianNumber(double value, int decimals);
 std::string italianDate(const CivilDate& date);
 
 std::string htmlEscape(std::string_view text);
-std::string upperAscii(std::string_view text);
 
 } // namespace listorix::quoted::text

@@ -15,8 +15,8 @@ namespace {
 // refused with a known status or parsed into parts that agree with its target.
 TEST(HttpRequestFuzz, randomHeadsAreRefusedOrParsedConsistently)
 {
-    constexpr unsigned seed = 2005;
-    std::mt19937 random(seed);
+    constexpr unsigned kSeed = 2005;
+    std::mt19937 random(kSeed);
     const std::string valid = "GET http://127.0.0.1:8080/d/quotes.csv?s=ENI.MI&f=sl1#x HTTP/1.0\r\n"
                               "Host: 127.0.0.1\r\nUser-Agent:  Listorix \r\n\r\n";
     const std::array<std::string_view, 20> pieces = {"GET",
@@ -42,7 +42,7 @@ TEST(HttpRequestFuzz, randomHeadsAreRefusedOrParsedConsistently)
     const RequestLimits limits{40, 30, 200, 4};
 
     for (int i = 0; i < 5000; ++i) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed << ", iteration " << i);
+        SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", iteration " << i);
         std::string head;
         if (random() % 2) {
             head = valid;

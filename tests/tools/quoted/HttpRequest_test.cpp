@@ -1,3 +1,4 @@
+#include "base/PercentEncoding.h"
 #include "quoted/HttpRequest.h"
 #include "quoted/QueryString.h"
 

@@ -1,24 +1,24 @@
 // The program's own road from ticker lists to tables, against the quote service: the
 // catalogue's request URLs, the HTTP client, the fetch's line clean-up, the index and
 // security parsers, and the portfolio valued on what they wrote.
-#include "ScratchDir.h"
 #include "QuotedTestSupport.h"
+#include "ScratchDir.h"
+#include "base/LineList.h"
+#include "base/NumberFormat.h"
+#include "base/TextSink.h"
+#include "market/Catalogue.h"
 #include "market/CleanAnswer.h"
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
-#include "base/NumberFormat.h"
-#include "market/QuoteFormat.h"
 #include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
 #include "market/SecurityAnswer.h"
-#include "market/Util.h"
 #include "portfolio/CategoryTables.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioTable.h"
 #include "retrieval/TConnessione.h"
 #include "retrieval/THttpClient.h"
-#include "base/TextSink.h"
 #include "ui/TAlignGrid.h"
 
 #include <algorithm>
@@ -115,7 +115,7 @@ TEST(ServiceToTables, theIndexAnswerFillsThePanelAndTheDaysChart)
     EXPECT_TRUE(parser.ParseIndexAnswer(ConnIndici, lines, AnswerOrigin::Live));
     EXPECT_EQ(LabelStatus.texts, std::vector<std::string>{});
 
-    for (const MarketIndex index : IndexPanel::indices) {
+    for (const MarketIndex index : IndexPanel::kIndices) {
         SCOPED_TRACE(IndexPanel::indexName(index));
         const std::string& change = panel.text(index, IndexField::Change);
         EXPECT_TRUE(matches(change, kPercent)) << change;

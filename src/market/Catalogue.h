@@ -1,0 +1,52 @@
+#pragma once
+
+#include "base/LineList.h"
+#include "market/QuoteServiceHost.h"
+
+#include <string>
+#include <string_view>
+
+// The catalogue: what the design calls the Util unit, the routines that turn
+// the ticker lists into the request lists at start-up and keep the fixed texts.
+// The pieces it is built from have their own files: TickerLists.h,
+// RequestList.h and QuoteServiceHost.h.
+
+namespace listorix {
+
+inline constexpr std::string_view kDefaultContactEmail = "info@listorix.example";
+
+// What the catalogue is built from; start-up fills it from ProgramDir() and the
+// settings file.
+struct CatalogueOptions
+{
+    std::string programDir; // holds the ticker lists and the web/ folder
+    std::string quoteServiceHost{kDefaultQuoteServiceHost};
+    std::string contactEmail{kDefaultContactEmail};
+};
+
+// The five request lists and the fixed texts, filled once at start-up and
+// read-only afterwards. Each request entry is a URL, or a URL, a TAB and a caption.
+// The report's head and foot are made from HomePageUrl beside the report
+// (export/ReportTemplates.h).
+struct Catalogue
+{
+    LineList IndiciUrls;
+    LineList AzioniUrls;
+    LineList ObbligazioniUrls;
+    LineList DerivatiUrls;
+    LineList FondiUrls;
+
+    std::string QuoteServiceHost; // host or host:port, also serves the chart pages
+    std::string HomePageUrl;
+    std::string HelpPageUrl;
+    std::string ContactText; // web address, CR, "e-mail: " and the address
+};
+
+// Fills `catalogue` anew from the ticker lists in options.programDir. Always true.
+bool BuildCatalogue(Catalogue& catalogue, const CatalogueOptions& options);
+
+// A "file://" address for a path, made absolute, with everything beyond
+// unreserved characters and "/" percent-encoded.
+std::string fileUrlFromPath(const std::string& path);
+
+} // namespace listorix

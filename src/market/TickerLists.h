@@ -1,0 +1,14 @@
+#pragma once
+
+#include "base/LineList.h"
+
+#include <string>
+
+namespace listorix {
+
+// Appends every line of every regular file in `programDir` named `letter`, "_",
+// anything, ".lst" (letter and extension in any case), files in directory order.
+// Entries that cannot be read are skipped. Always true.
+bool LoadTickerLists(const std::string& programDir, char letter, LineList& target);
+
+} // namespace listorix

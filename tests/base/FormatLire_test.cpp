@@ -55,6 +55,33 @@ std::uint64_t inverseOfLireCents(std::uint64_t m)
     return 0;
 }
 
+TEST(FormatLire, convertsDisplayEuros)
+{
+    const struct
+    {
+        const char* first;
+        const char* second;
+        const char* expected;
+    } cases[] = {
+        {"1.000,00", nullptr, "L.1.936.270"},
+        {"0,50", nullptr, "L.968"},
+        {"     1.240,0000", nullptr, "L.2.400.975"},
+        {"       240,0000", nullptr, "L.464.705"},
+        {"        10,0000", nullptr, "L.19.363"},
+        {"50,00", nullptr, "L.96.814"},
+        {"-1,00", nullptr, "L.-1.936"},
+        {"0", nullptr, "L.0"},
+        {"", nullptr, ""},
+        {"abc", nullptr, ""},
+        {"1,2,3", nullptr, ""},
+        {"1e4930", nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        EXPECT_EQ(FormatLire(c.first), c.expected);
+    }
+}
+
 TEST(FormatLire, agreesWithTheExtendedPrecisionDefinition)
 {
     std::mt19937_64 random(11);

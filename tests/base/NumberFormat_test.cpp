@@ -390,5 +390,14 @@ TEST(NumberFormat, timeOfDayFromDayFractionDropsTheDateAndRoundsToTheSecond)
     EXPECT_EQ(TimeOfDay::fromDayFraction(time.dayFraction()), time);
 }
 
+TEST(NumberFormat, dotsAreStrippedOrTurnedIntoColons)
+{
+    EXPECT_EQ(StripDots("1.234.567,5"), "1234567,5");
+    EXPECT_EQ(StripDots(""), "");
+    EXPECT_EQ(DotsToColons("17.35"), "17:35");
+    EXPECT_EQ(DotsToColons("9.30.00"), "9:30:00");
+    EXPECT_EQ(DotsToColons("17:35"), "17:35");
+}
+
 } // namespace
 } // namespace listorix

@@ -1,5 +1,3 @@
-#include "base/Money.h"
-#include "base/NumberFormat.h"
 #include "market/QuoteFormat.h"
 
 #include <cstdlib>
@@ -83,37 +81,6 @@ TEST(QuoteFormat, colourBySignIsRedForMinusOnly)
     EXPECT_EQ(ColourBySign("0,00"), clBlue);
     EXPECT_EQ(ColourBySign(""), clBlue);
     EXPECT_EQ(ColourBySign(" -1"), clBlue);
-}
-
-TEST(QuoteFormat, formatLireConvertsDisplayEuros)
-{
-    const TextCase cases[] = {
-        {"1.000,00", nullptr, "L.1.936.270"},
-        {"0,50", nullptr, "L.968"},
-        {"     1.240,0000", nullptr, "L.2.400.975"},
-        {"       240,0000", nullptr, "L.464.705"},
-        {"        10,0000", nullptr, "L.19.363"},
-        {"50,00", nullptr, "L.96.814"},
-        {"-1,00", nullptr, "L.-1.936"},
-        {"0", nullptr, "L.0"},
-        {"", nullptr, ""},
-        {"abc", nullptr, ""},
-        {"1,2,3", nullptr, ""},
-        {"1e4930", nullptr, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.first);
-        EXPECT_EQ(FormatLire(c.first), c.expected);
-    }
-}
-
-TEST(QuoteFormat, dotsAreStrippedOrTurnedIntoColons)
-{
-    EXPECT_EQ(StripDots("1.234.567,5"), "1234567,5");
-    EXPECT_EQ(StripDots(""), "");
-    EXPECT_EQ(DotsToColons("17.35"), "17:35");
-    EXPECT_EQ(DotsToColons("9.30.00"), "9:30:00");
-    EXPECT_EQ(DotsToColons("17:35"), "17:35");
 }
 
 TEST(QuoteFormat, numericLocaleNameFollowsPosixPrecedence)

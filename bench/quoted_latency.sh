@@ -14,18 +14,11 @@ limit_ms=50
 [[ -x "$program" ]] || { echo "no $program: build it first" >&2; exit 2; }
 command -v curl > /dev/null || { echo "curl is needed" >&2; exit 2; }
 
-out="$(mktemp)"
+# shellcheck source=quoted_start.sh
+source "$root/bench/quoted_start.sh"
 # shellcheck disable=SC2086
-"$program" ${QUOTED_ARGS:-} > "$out" 2> /dev/null &
-server=$!
-trap 'kill "$server" 2> /dev/null; wait "$server" 2> /dev/null; rm -f "$out"' EXIT
-for _ in $(seq 50); do
-  grep -q "listening on" "$out" && break
-  kill -0 "$server" 2> /dev/null || { echo "listorix-quoted did not start" >&2; exit 1; }
-  sleep 0.1
-done
-base="$(sed -n 's#.*listening on \(http://[^ ]*\)/$#\1#p' "$out")"
-[[ -n "$base" ]] || { echo "listorix-quoted printed no address" >&2; exit 1; }
+start_quoted "$program" ${QUOTED_ARGS:-}
+base="$quoted_base"
 
 # 200 symbols: the sample share list, repeated as needed.
 mapfile -t shares < <(tr -d '\r' < "$root/tools/quoted/data/A_azioni.lst" | grep -v '^$')

@@ -20,6 +20,14 @@ elseif(LISTORIX_SANITIZE)
   target_link_options(listorix_flags INTERFACE -fsanitize=address,undefined)
 endif()
 
+if(LISTORIX_TSAN)
+  if(LISTORIX_SANITIZE)
+    message(FATAL_ERROR "LISTORIX_TSAN and LISTORIX_SANITIZE cannot be combined")
+  endif()
+  target_compile_options(listorix_flags INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(listorix_flags INTERFACE -fsanitize=thread)
+endif()
+
 # Old-style casts in third-party headers (gtest, benchmark, Qt) are not ours to fix.
 function(listorix_relax_third_party target)
   target_compile_options(${target} PRIVATE -Wno-old-style-cast)

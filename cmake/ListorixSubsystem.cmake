@@ -6,9 +6,10 @@
 #   ui                   the table component: uses nothing
 #   retrieval            base
 #   market               base, ui, retrieval
-#   settings, portfolio  base, ui, market
+#   settings             base, ui, retrieval (the proxy settings), market
+#   portfolio            base, ui, market
 #   export               base, ui, portfolio
-#   app                  what it includes (ProgramInfo: nothing yet)
+#   app                  base, ui, retrieval, market, settings, portfolio
 #
 # listorix_check_subsystem() holds a library to that line when CMake configures:
 # a file of the folder that is not in the list, that includes a header of a

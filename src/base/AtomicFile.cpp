@@ -116,7 +116,7 @@ std::filesystem::path followLinks(const std::filesystem::path& path)
     return path;
 }
 
-FileState writeFileAtomically(const std::filesystem::path& path, std::string_view bytes)
+FileState writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability)
 {
     const std::filesystem::path target = followLinks(path);
     const auto fail = [&path](std::string reason) { throw FileWriteError(path, std::move(reason)); };
@@ -157,7 +157,8 @@ FileState writeFileAtomically(const std::filesystem::path& path, std::string_vie
     if (::rename(temp.path().c_str(), target.c_str()) != 0)
         fail(errnoText(errno));
     temp.release();
-    syncDirectory(target.parent_path());
+    if (durability == Durability::Durable)
+        syncDirectory(target.parent_path());
     return FileState::of(written);
 }
 

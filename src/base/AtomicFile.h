@@ -37,10 +37,22 @@ private:
 // permission is refused, as is anything that is not a regular file. On any
 // failure FileWriteError is thrown and the target is left as it was.
 //
+// `durability` says how far the replacement is made to last: Durable also flushes the
+// directory, so that the new file survives a power cut; ContentOnly keeps the
+// guarantee above (after a crash a reader finds the old file or the new one,
+// whole) but may come back with the old one, which suits a file the program can
+// write again, such as a cache.
+//
 // Returns the state of the file written, taken from the temporary file itself
 // before the rename: what the path shows afterwards may already be another
 // writer's file.
-FileState writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+enum class Durability
+{
+    Durable,
+    ContentOnly,
+};
+FileState writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                              Durability durability = Durability::Durable);
 
 // The file `path` stands for once every symbolic link on its last component
 // has been followed, whether that file exists or not. A chain of more than 40

@@ -13,7 +13,11 @@ std::string_view withoutScheme(std::string_view url)
 
 std::string reportHead(std::string_view homePage)
 {
-    std::string head = "<html><head><title>Report Listorix - #titolo#</title></head><body>"
+    // The report is 8-bit Windows-1252 text: declared, so that a browser does not
+    // guess and shows "à" and "€" right.
+    std::string head = "<html><head>"
+                       "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+                       "<title>Report Listorix - #titolo#</title></head><body>"
                        "<table width=\"100%\" border=\"0\"><tr><td valign=\"bottom\">"
                        "<font face=\"Verdana\" color=\"blue\"><b><i><big>#titolo#</big></b></i></font></td>"
                        "<td align=\"right\" valign=\"bottom\"><font face=\"Verdana\" size=\"1\"><a href=\"";

@@ -31,6 +31,28 @@ std::string withTrailingSeparator(std::string dir)
     return dir;
 }
 
+// The path of `name` in the first folder that has it; in the first folder when none has.
+std::string firstHolding(const std::vector<std::string>& dirs, const std::string& name)
+{
+    for (const std::string& dir : dirs) {
+        std::error_code ec;
+        if (std::filesystem::exists(dir + name, ec))
+            return dir + name;
+    }
+    return dirs.front() + name;
+}
+
+// The first folder with a list of the letter: a user's own lists replace the
+// installed ones of that category instead of adding to them.
+std::string tickerListDir(const std::vector<std::string>& dirs, char letter)
+{
+    for (const std::string& dir : dirs) {
+        if (holdsTickerList(dir, letter))
+            return dir;
+    }
+    return dirs.front();
+}
+
 } // namespace
 
 std::string fileUrlFromPath(const std::string& path)
@@ -46,12 +68,16 @@ std::string fileUrlFromPath(const std::string& path)
 bool BuildCatalogue(Catalogue& catalogue, const CatalogueOptions& options)
 {
     catalogue = Catalogue{};
-    const std::string programDir = withTrailingSeparator(options.programDir);
+    std::vector<std::string> readDirs;
+    for (const std::string& dir : options.readDirs)
+        readDirs.push_back(withTrailingSeparator(dir));
+    if (readDirs.empty())
+        readDirs.push_back(withTrailingSeparator(options.programDir));
     // An unusable host never reaches a URL.
     catalogue.QuoteServiceHost = quoteServiceHostFromSetting(options.quoteServiceHost);
 
-    catalogue.HomePageUrl = fileUrlFromPath(programDir + "web/index.html");
-    catalogue.HelpPageUrl = fileUrlFromPath(programDir + "web/help.html");
+    catalogue.HomePageUrl = fileUrlFromPath(firstHolding(readDirs, "web/index.html"));
+    catalogue.HelpPageUrl = fileUrlFromPath(firstHolding(readDirs, "web/help.html"));
     catalogue.ContactText = catalogue.HomePageUrl + "\re-mail: " + options.contactEmail;
 
     catalogue.IndiciUrls.push_back(indexRequestUrl(catalogue.QuoteServiceHost));
@@ -59,7 +85,7 @@ bool BuildCatalogue(Catalogue& catalogue, const CatalogueOptions& options)
     const std::string prefix = categoryUrlPrefix(catalogue.QuoteServiceHost);
     LineList symbols;
     for (const Category& category : kCategories) {
-        LoadTickerLists(programDir, category.letter, symbols);
+        LoadTickerLists(tickerListDir(readDirs, category.letter), category.letter, symbols);
         BuildRequestList(catalogue.*category.list, symbols, prefix, category.caption, kCategoryFields);
         symbols.clear();
     }

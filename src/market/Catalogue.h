@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The catalogue: what the design calls the Util unit, the routines that turn
 // the ticker lists into the request lists at start-up and keep the fixed texts.
@@ -15,13 +16,17 @@ namespace listorix {
 
 inline constexpr std::string_view kDefaultContactEmail = "info@listorix.example";
 
-// What the catalogue is built from; start-up fills it from ProgramDir() and the
-// settings file.
+// What the catalogue is built from; start-up fills it from ProgramDir(),
+// DataReadDirs() and the settings file.
 struct CatalogueOptions
 {
     std::string programDir; // holds the ticker lists and the web/ folder
     std::string quoteServiceHost{kDefaultQuoteServiceHost};
     std::string contactEmail{kDefaultContactEmail};
+    // Where the ticker lists and web/ are looked for, in order; programDir alone
+    // when empty. Each category takes the lists of the first folder that holds a
+    // list of its letter; each page comes from the first folder that has it.
+    std::vector<std::string> readDirs{};
 };
 
 // The five request lists and the fixed texts, filled once at start-up and
@@ -42,7 +47,8 @@ struct Catalogue
     std::string ContactText; // web address, CR, "e-mail: " and the address
 };
 
-// Fills `catalogue` anew from the ticker lists in options.programDir. Always true.
+// Fills `catalogue` anew from the ticker lists of options.readDirs (or
+// options.programDir). Always true.
 bool BuildCatalogue(Catalogue& catalogue, const CatalogueOptions& options);
 
 // A "file://" address for a path, made absolute, with everything beyond

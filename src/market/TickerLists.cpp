@@ -42,6 +42,17 @@ std::optional<std::string> readRegularFile(const fs::path& path)
 
 } // namespace
 
+bool holdsTickerList(const std::string& dir, char letter)
+{
+    std::error_code ec;
+    fs::directory_iterator it(dir.empty() ? fs::path(".") : fs::path(dir), ec);
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+        if (isTickerListName(letter, it->path().filename().native()) && !it->is_directory(ec))
+            return true;
+    }
+    return false;
+}
+
 bool LoadTickerLists(const std::string& programDir, char letter, LineList& target)
 {
     const fs::path dir = programDir.empty() ? fs::path(".") : fs::path(programDir);

@@ -11,4 +11,7 @@ namespace listorix {
 // Entries that cannot be read are skipped. Always true.
 bool LoadTickerLists(const std::string& programDir, char letter, LineList& target);
 
+// Whether `dir` holds a ticker list file of `letter` (named as LoadTickerLists reads).
+bool holdsTickerList(const std::string& dir, char letter);
+
 } // namespace listorix

@@ -10,7 +10,7 @@ namespace listorix {
 
 class TAlignGrid;
 class TextSink;
-class TThreadHttp;
+class HttpWorker;
 
 // Where the lines handed to a parse routine come from: a fetch that has just
 // ended, or the cache file replayed at start-up.
@@ -72,7 +72,7 @@ public:
     bool Enabled = false;
     TextSink* CountdownLabel = nullptr;
     // The worker of the request in progress; it frees itself.
-    TThreadHttp* Worker = nullptr;
+    HttpWorker* Worker = nullptr;
     // The table the answer fills; none for the indices.
     TAlignGrid* Grid = nullptr;
     std::string CacheFileName;

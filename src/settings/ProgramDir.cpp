@@ -1,60 +1,75 @@
 #include "settings/ProgramDir.h"
 
-#include <filesystem>
+#include "base/DirPath.h"
+
 #include <optional>
-#include <system_error>
 
 namespace listorix {
 
 namespace {
 
-std::string withTrailingSeparator(std::string dir)
+std::optional<DataLocation>& overriddenLocation()
 {
-    if (dir.empty() || dir.back() != '/')
-        dir += '/';
-    return dir;
+    static std::optional<DataLocation> location;
+    return location;
 }
 
-std::string executableDir()
+const DataLocation& runningProgramLocation()
 {
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error && exe.has_parent_path())
-        return withTrailingSeparator(exe.parent_path().string());
-    // Without /proc the working directory is the best guess left.
-    const std::filesystem::path cwd = std::filesystem::current_path(error);
-    return error ? std::string("./") : withTrailingSeparator(cwd.string());
+    static const DataLocation location = [] {
+        DataLocation found = resolveDataLocation(currentDataLocationInputs());
+        // A failure shows later, when a file cannot be written there.
+        if (!found.besideProgram)
+            ensurePrivateDir(found.keepDir);
+        return found;
+    }();
+    return location;
 }
 
-std::optional<std::string>& overriddenDir()
+const DataLocation& location()
 {
-    static std::optional<std::string> dir;
-    return dir;
+    if (const std::optional<DataLocation>& overridden = overriddenLocation())
+        return *overridden;
+    return runningProgramLocation();
 }
 
 } // namespace
 
 const std::string& ProgramDir()
 {
-    if (const std::optional<std::string>& dir = overriddenDir())
-        return *dir;
-    static const std::string dir = executableDir();
+    return location().keepDir;
+}
+
+const std::vector<std::string>& DataReadDirs()
+{
+    return location().readDirs;
+}
+
+const std::string& ProgramFileDir()
+{
+    static const std::string dir = currentDataLocationInputs().programFileDir;
     return dir;
 }
 
 void setProgramDir(std::string_view dir)
 {
-    overriddenDir() = withTrailingSeparator(std::string(dir));
+    const std::string keep = withTrailingSeparator(std::string(dir));
+    overriddenLocation() = DataLocation{keep, {keep}, true};
+}
+
+void setDataLocation(DataLocation location)
+{
+    overriddenLocation() = std::move(location);
 }
 
 void resetProgramDir()
 {
-    overriddenDir().reset();
+    overriddenLocation().reset();
 }
 
 std::string SettingsFilePath(std::string_view name)
 {
-    return ProgramDir() + std::string(name.empty() ? std::string_view("LISTORIX.INI") : name);
+    return ProgramDir() + std::string(name.empty() ? kSettingsFileName : name);
 }
 
 } // namespace listorix

@@ -1,19 +1,36 @@
 #pragma once
 
+#include "settings/DataLocation.h"
+
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace listorix {
 
-// The directory of the running program file, with its trailing "/": the
-// settings file, the ticker lists, the cache files and the report lie there.
-// Found once, from /proc/self/exe, on first use.
+// The settings file's name in the program directory.
+inline constexpr std::string_view kSettingsFileName = "LISTORIX.INI";
+
+// The folder the program keeps its files in, with its trailing "/": the
+// settings file, the cache files and the report lie there. It is the running
+// program's own folder when that is writable, else the user's folder
+// ($XDG_DATA_HOME/listorix/, created owner-only); see DataLocation. Found once,
+// on first use.
 const std::string& ProgramDir();
 
-// Points ProgramDir elsewhere (tests, tools); a missing trailing "/" is added.
-// Meant to be called before anything reads ProgramDir, on the main thread.
+// The folders the ticker lists and web/ are read from, in search order; the
+// first is ProgramDir().
+const std::vector<std::string>& DataReadDirs();
+
+// The running program file's own folder, with its trailing "/".
+const std::string& ProgramFileDir();
+
+// Points ProgramDir (and the read folders) elsewhere (tests, tools); a missing
+// trailing "/" is added. Meant to be called before anything reads ProgramDir,
+// on the main thread.
 void setProgramDir(std::string_view dir);
-// Back to the directory of the running program file.
+void setDataLocation(DataLocation location);
+// Back to the rule for the running program.
 void resetProgramDir();
 
 // ProgramDir followed by `name` exactly as given; an empty name gives the

@@ -47,7 +47,7 @@ TEST(HtmlReport, onePortfolioRowGivesTheThirtyTwoLinesByteForByte)
                         TotalLine("Totale Portafoglio: Eu 1.240,0000 = L.2.400.975"), fixedTemplates());
 
     const LineList expected = {
-        R"(<html><head><title>Report Listorix - Portafoglio</title></head><body><table width="100%" border="0"><tr><td valign="bottom"><font face="Verdana" color="blue"><b><i><big>Portafoglio</big></b></i></font></td><td align="right" valign="bottom"><font face="Verdana" size="1"><a href="file:///opt/listorix-report-test/web/index.html">/opt/listorix-report-test/web/index.html</a></font></td></tr></table>)",
+        R"(<html><head><meta http-equiv="Content-Type" content="text/html; charset=windows-1252"><title>Report Listorix - Portafoglio</title></head><body><table width="100%" border="0"><tr><td valign="bottom"><font face="Verdana" color="blue"><b><i><big>Portafoglio</big></b></i></font></td><td align="right" valign="bottom"><font face="Verdana" size="1"><a href="file:///opt/listorix-report-test/web/index.html">/opt/listorix-report-test/web/index.html</a></font></td></tr></table>)",
         R"(<table width="100%" border="0" cellpadding="0" cellspacing="0"><tr><td bgcolor="silver">)",
         R"(<table width="100%" border="0" cellpadding="2" cellspacing="1">)",
         R"(<tr bgcolor="#ffffff">)",

@@ -21,7 +21,8 @@ TEST(ReportTemplates, carryTheTitleTwiceInTheHeadOnly)
     const std::string linkText = home.substr(std::string_view("file://").size());
     EXPECT_EQ(
         templates.ReportHead,
-        "<html><head><title>Report Listorix - #titolo#</title></head><body><table width=\"100%\" "
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+        "<title>Report Listorix - #titolo#</title></head><body><table width=\"100%\" "
         "border=\"0\"><tr><td valign=\"bottom\"><font face=\"Verdana\" color=\"blue\"><b><i><big>#titolo#"
         "</big></b></i></font></td><td align=\"right\" valign=\"bottom\"><font face=\"Verdana\" "
         "size=\"1\"><a href=\"" +

@@ -114,6 +114,32 @@ TEST(BuildCatalogue, pagesAreTheWebFolderBesideTheProgram)
     EXPECT_EQ(catalogue.ContactText, base + "index.html\re-mail: info@listorix.example");
 }
 
+TEST(BuildCatalogue, userFolderComesFirstPerCategoryAndPerPage)
+{
+    ScratchDir user;
+    ScratchDir installed;
+    user.write("A_mine.lst", "MINE\r\n");
+    installed.write("A_shipped.lst", "SHIPPED\r\n"); // replaced by the user's own shares
+    installed.write("F_shipped.lst", "FUND\r\n");    // no funds of the user's: these count
+    std::filesystem::create_directories(user.path() / "web");
+    std::filesystem::create_directories(installed.path() / "web");
+    user.write("web/index.html", "mine");
+    installed.write("web/index.html", "shipped");
+    installed.write("web/help.html", "shipped");
+
+    Catalogue catalogue;
+    CatalogueOptions options{user.dir()};
+    options.readDirs = {user.dir(), installed.dir()};
+    BuildCatalogue(catalogue, options);
+
+    ASSERT_EQ(catalogue.AzioniUrls.size(), 1u);
+    EXPECT_NE(catalogue.AzioniUrls[0].find("?s=MINE&"), std::string::npos) << catalogue.AzioniUrls[0];
+    ASSERT_EQ(catalogue.FondiUrls.size(), 1u);
+    EXPECT_NE(catalogue.FondiUrls[0].find("?s=FUND&"), std::string::npos);
+    EXPECT_EQ(catalogue.HomePageUrl, "file://" + user.dir() + "web/index.html");
+    EXPECT_EQ(catalogue.HelpPageUrl, "file://" + installed.dir() + "web/help.html");
+}
+
 TEST(FileUrlFromPath, encodesWhatAFileAddressCannotHoldVerbatim)
 {
     EXPECT_EQ(fileUrlFromPath("/opt/Listorix 4/web/index.html"), "file:///opt/Listorix%204/web/index.html");

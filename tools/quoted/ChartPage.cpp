@@ -91,17 +91,20 @@ struct Layout
     std::vector<std::pair<double, std::string>> labels;
 };
 
-Layout layoutOf(const std::vector<ChartPoint>& points, ChartPeriod period, bool dailyOnly)
+Layout layoutOf(const std::vector<ChartPoint>& points, ChartPeriod period, bool dailyOnly,
+                const trading::Schedule& schedule)
 {
     Layout layout;
     const double span = kRight - kLeft;
+    const int open = schedule.openMinute();
+    const double minutes = schedule.sessionMinutes();
     if (period == ChartPeriod::OneDay && !dailyOnly) {
         for (const ChartPoint& point : points)
-            layout.xs.push_back(kLeft +
-                                span * (point.minuteOfDay - trading::kOpenMinute) / trading::kSessionMinutes);
-        for (int hour = 9; hour <= 17; ++hour)
-            layout.labels.emplace_back(kLeft + span * (hour * 60 - trading::kOpenMinute) /
-                                                   trading::kSessionMinutes,
+            layout.xs.push_back(kLeft + span * (point.minuteOfDay - open) / minutes);
+        // Every hour of the exchange's session; every third of a day-long one.
+        const int step = minutes > 12 * 60 ? 3 : 1;
+        for (int hour = (open + 59) / 60; hour * 60 <= schedule.closeMinute(); hour += step)
+            layout.labels.emplace_back(kLeft + span * (hour * 60 - open) / minutes,
                                        std::to_string(hour) + ":00");
         return layout;
     }
@@ -114,10 +117,8 @@ Layout layoutOf(const std::vector<ChartPoint>& points, ChartPeriod period, bool 
         const double dayWidth = span / 5;
         for (const ChartPoint& point : points) {
             const auto index = std::find(days.begin(), days.end(), point.day) - days.begin();
-            layout.xs.push_back(kLeft +
-                                dayWidth * (static_cast<double>(index) +
-                                            static_cast<double>(point.minuteOfDay - trading::kOpenMinute) /
-                                                trading::kSessionMinutes));
+            layout.xs.push_back(
+                kLeft + dayWidth * (static_cast<double>(index) + (point.minuteOfDay - open) / minutes));
         }
         for (std::size_t i = 0; i < days.size(); ++i) {
             const CivilDate date = dateFromDayNumber(days[i]);
@@ -155,10 +156,11 @@ Layout layoutOf(const std::vector<ChartPoint>& points, ChartPeriod period, bool 
 }
 
 std::string drawChart(const std::vector<ChartPoint>& points, ChartPeriod period, bool dailyOnly,
-                      double reference, bool showReference, int decimals, std::string_view caption)
+                      const trading::Schedule& schedule, double reference, bool showReference, int decimals,
+                      std::string_view caption)
 {
     const Axis axis = valueAxis(points, showReference ? reference : points.front().price, decimals);
-    const Layout layout = layoutOf(points, period, dailyOnly);
+    const Layout layout = layoutOf(points, period, dailyOnly, schedule);
     const bool rising = points.back().price >= (showReference ? reference : points.front().price);
 
     std::string svg =
@@ -249,7 +251,7 @@ std::string buildChartPage(const Market& market, const Security& security, const
     if (points.empty())
         page += "<p>Nessun dato per il periodo.</p>\r\n";
     else
-        page += drawChart(points, period, !quote.sessionDetail, quote.previousClose,
+        page += drawChart(points, period, !quote.sessionDetail, market.schedule(), quote.previousClose,
                           intraday && period == ChartPeriod::OneDay, quote.decimals, caption);
     page += pageFoot();
     return page;

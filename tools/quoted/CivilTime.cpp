@@ -1,5 +1,7 @@
 #include "quoted/CivilTime.h"
 
+#include "base/ItalianTime.h"
+
 #include <charconv>
 #include <cstdio>
 
@@ -8,21 +10,6 @@ namespace listorix::quoted {
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
-
-std::int64_t floorDiv(std::int64_t a, std::int64_t b)
-{
-    std::int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
-    return q;
-}
-
-// Day number of the last Sunday of a month.
-std::int64_t lastSunday(int year, int month)
-{
-    const std::int64_t last = dayNumber({year, month, daysInMonth(year, month)});
-    return last - weekday(last);
-}
 
 bool readNumber(std::string_view text, std::size_t pos, std::size_t width, int& out)
 {
@@ -38,30 +25,17 @@ bool readNumber(std::string_view text, std::size_t pos, std::size_t width, int& 
 
 } // namespace
 
-// Civil-date arithmetic after Howard Hinnant's days_from_civil / civil_from_days.
+// The calendar and Italy's time rules are the core's (base/ItalianTime.h).
 std::int64_t dayNumber(const CivilDate& date)
 {
-    const std::int64_t y = date.year - (date.month <= 2 ? 1 : 0);
-    const std::int64_t era = floorDiv(y, 400);
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t mp = (date.month + 9) % 12;
-    const std::int64_t doy = (153 * mp + 2) / 5 + date.day - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
+    return daysFromCivil(date.year, date.month, date.day);
 }
 
 CivilDate dateFromDayNumber(std::int64_t days)
 {
-    const std::int64_t z = days + 719468;
-    const std::int64_t era = floorDiv(z, 146097);
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    const int year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
-    return {year, month, day};
+    CivilDate date;
+    civilFromDays(days, date.year, date.month, date.day);
+    return date;
 }
 
 int weekday(std::int64_t days)
@@ -81,20 +55,22 @@ int daysInMonth(int year, int month)
 
 LocalDateTime romeTimeFromUnix(std::int64_t unixSeconds)
 {
-    const int utcYear = dateFromDayNumber(floorDiv(unixSeconds, kSecondsPerDay)).year;
-    const std::int64_t summerStart = lastSunday(utcYear, 3) * kSecondsPerDay + 3600;
-    const std::int64_t summerEnd = lastSunday(utcYear, 10) * kSecondsPerDay + 3600;
-    const bool summer = unixSeconds >= summerStart && unixSeconds < summerEnd;
-    const std::int64_t local = unixSeconds + (summer ? 7200 : 3600);
-
-    const std::int64_t days = floorDiv(local, kSecondsPerDay);
-    const std::int64_t secondOfDay = local - days * kSecondsPerDay;
+    const ItalianDateTime italian = italianTimeFromEpoch(unixSeconds);
     LocalDateTime result;
-    result.date = dateFromDayNumber(days);
-    result.hour = static_cast<int>(secondOfDay / 3600);
-    result.minute = static_cast<int>(secondOfDay % 3600 / 60);
-    result.second = static_cast<int>(secondOfDay % 60);
+    result.date = {italian.year, italian.month, italian.day};
+    result.hour = italian.hour;
+    result.minute = italian.minute;
+    result.second = italian.second;
     return result;
+}
+
+std::int64_t unixFromRomeTime(const LocalDateTime& time)
+{
+    const std::int64_t wallClock =
+        dayNumber(time.date) * kSecondsPerDay + time.hour * 3600 + time.minute * 60 + time.second;
+    if (romeTimeFromUnix(wallClock - 7200) == time)
+        return wallClock - 7200;
+    return wallClock - 3600;
 }
 
 std::optional<LocalDateTime> parseIsoLocal(std::string_view text)

@@ -40,6 +40,10 @@ int daysInMonth(int year, int month);
 // CET, and CEST from the last Sunday of March to the last Sunday of October, switching
 // at 01:00 UTC (the European rule in force since 1996).
 LocalDateTime romeTimeFromUnix(std::int64_t unixSeconds);
+// The instant of an Italian wall-clock time, as seconds since the Unix epoch: in the hour
+// that repeats when summer time ends, the first of the two; a time skipped when it
+// begins is read as CET.
+std::int64_t unixFromRomeTime(const LocalDateTime& time);
 
 // "YYYY-MM-DDTHH:MM[:SS]" (a blank may stand for the T); nothing on a malformed or
 // impossible value.

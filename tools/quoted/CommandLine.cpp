@@ -41,15 +41,22 @@ std::string usageText()
            "                        derivati.csv, fondi.csv (default: the built-in copy)\n"
            "  --now YYYY-MM-DDTHH:MM[:SS]\n"
            "                        pin the clock to this Italian local time\n"
+           "  --always-open         the market trades every day around the clock, so that\n"
+           "                        prices move whenever the service is tried\n"
            "  --read-timeout MS     time a client has to send its request (default 5000)\n"
+           "  --tls-cert FILE       serve HTTPS with this PEM certificate (chain) ...\n"
+           "  --tls-key FILE        ... and this PEM private key\n"
            "  --verbose             log every request to standard error\n"
            "\n"
            "Faults on demand:\n"
-           "  --fail PATH=STATUS    answer PATH with that error status (repeatable)\n"
+           "  --fail PATH=STATUS    answer PATH with that error status (repeatable); a PATH\n"
+           "                        ending in / stands for every path under it\n"
+           "  --retry-after S       send Retry-After: S with the 429 and 503 answers of --fail\n"
            "  --cut-after N         close every connection after N bytes of the answer\n"
            "  --delay MS            wait MS milliseconds before every answer\n"
            "  --html-error          answer quotes with an HTML error page (status 200)\n"
            "  --html-error-headless the same page with no status line or header\n"
+           "  --consent-page        answer the web API paths with a cookie consent page (200)\n"
            "  --proxy-auth USER:PASSWORD\n"
            "                        require these Proxy-Authorization Basic credentials\n"
            "  --help                show this text\n";
@@ -82,6 +89,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
             options.help = true;
         } else if (name == "--verbose" && flag()) {
             options.verbose = true;
+        } else if (name == "--always-open" && flag()) {
+            options.alwaysOpen = true;
+        } else if (name == "--consent-page" && flag()) {
+            options.faults.consentPage = true;
         } else if (name == "--html-error" && flag()) {
             options.faults.htmlError = Faults::HtmlError::Page;
         } else if (name == "--html-error-headless" && flag()) {
@@ -126,6 +137,15 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
             if (!value(text) || !parseUnsigned<unsigned>(text, 600000, ms))
                 return failed("--delay needs milliseconds from 0 to 600000");
             options.faults.delay = std::chrono::milliseconds(ms);
+        } else if (name == "--retry-after") {
+            int seconds = 0;
+            if (!value(text) || !parseUnsigned<int>(text, 86400, seconds))
+                return failed("--retry-after needs seconds from 0 to 86400");
+            options.faults.retryAfterSeconds = seconds;
+        } else if (name == "--tls-cert" || name == "--tls-key") {
+            if (!value(text) || text.empty())
+                return failed(name + " needs a file");
+            (name == "--tls-cert" ? options.tlsCertificateFile : options.tlsKeyFile) = text;
         } else if (name == "--proxy-auth") {
             if (!value(text) || text.find(':') == std::string::npos)
                 return failed("--proxy-auth needs USER:PASSWORD");
@@ -134,6 +154,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
             return failed("unknown option: " + arguments[i]);
         }
     }
+    if (options.tlsCertificateFile.empty() != options.tlsKeyFile.empty())
+        return failed("--tls-cert and --tls-key go together");
     ParsedCommandLine result;
     result.options = std::move(options);
     return result;

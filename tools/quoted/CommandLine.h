@@ -17,7 +17,10 @@ struct CommandLine
     Faults faults;
     std::uint64_t seed = 1;
     std::optional<LocalDateTime> now; // a pinned clock, Italian time
+    bool alwaysOpen = false;          // the market trades every day around the clock
     std::optional<std::string> dataFolder;
+    std::string tlsCertificateFile; // both set: HTTPS
+    std::string tlsKeyFile;
     bool verbose = false;
     bool help = false;
 };

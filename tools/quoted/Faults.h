@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace listorix::quoted {
 
@@ -18,12 +19,30 @@ struct Faults
         Headless // ...and the page is sent alone, with no status line or header
     };
 
-    std::map<std::string, int> failingPaths; // path -> status to answer it with
+    // path -> status to answer it with; a path ending in "/" stands for every path under it.
+    std::map<std::string, int> failingPaths;
+    std::optional<int> retryAfterSeconds; // sent with the 429 and 503 answers of failingPaths
     HtmlError htmlError = HtmlError::None;
+    bool consentPage = false;                 // the web API paths get "200 OK" with a cookie consent page
     std::string proxyCredentials;             // "user:password" every request must carry as
                                               // Proxy-Authorization Basic; empty: none needed
     std::chrono::milliseconds delay{0};       // before an answer is sent
     std::optional<std::size_t> cutAfterBytes; // the connection closes after that many bytes
+
+    // The status failingPaths give a path (the longest matching entry), 0 for none.
+    int failingStatus(std::string_view path) const
+    {
+        int status = 0;
+        std::size_t matched = 0;
+        for (const auto& [failing, code] : failingPaths) {
+            const bool matches = failing == path || (failing.ends_with('/') && path.starts_with(failing));
+            if (matches && failing.size() >= matched) {
+                status = code;
+                matched = failing.size();
+            }
+        }
+        return status;
+    }
 };
 
 } // namespace listorix::quoted

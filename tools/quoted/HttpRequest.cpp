@@ -53,39 +53,126 @@ const std::string* HttpRequest::header(std::string_view lowerName) const
     return nullptr;
 }
 
-std::size_t findHeadEnd(std::string_view received)
+RequestReader::RequestReader(const RequestLimits& limits) : m_limits(limits) {}
+
+RequestReader::State RequestReader::add(std::string_view bytes)
 {
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t lf = received.find('\n', start);
-        if (lf == std::string_view::npos)
-            return std::string_view::npos;
-        const std::size_t length = lf - start;
-        if (length == 0 || (length == 1 && received[start] == '\r')) {
-            // Empty lines before the request line are skipped by the parser, not an end.
-            if (received.find_first_not_of("\r\n") < start)
-                return lf + 1;
+    if (m_state != State::Reading)
+        return m_state;
+    std::size_t next = m_received.size();
+    m_received.append(bytes);
+    if (!m_inBody) {
+        for (std::size_t lf; (lf = m_received.find('\n', next)) != std::string::npos; next = lf + 1) {
+            if (!judgeLine(lf))
+                break;
+            m_lineStart = lf + 1;
         }
-        start = lf + 1;
+        if (m_state != State::Reading)
+            return m_state;
+    }
+    if (m_inBody) {
+        if (m_received.size() - m_bodyStart >= m_bodyLength) {
+            m_result.request->body = m_received.substr(m_bodyStart, m_bodyLength);
+            m_state = State::Complete;
+        }
+        return m_state;
+    }
+    // The line still arriving is refused only once no ending could make it pass: a CR
+    // at its end may be the first half of its CR LF.
+    std::size_t partial = m_received.size() - m_lineStart;
+    if (partial > 0 && m_received.back() == '\r')
+        --partial;
+    if (!m_requestLineSeen && partial > m_limits.maxRequestLine)
+        refuse(414, "request line too long");
+    else if (m_requestLineSeen && partial > m_limits.maxHeaderLine)
+        refuse(431, "header line too long");
+    return m_state;
+}
+
+void RequestReader::planBody(std::size_t bodyStart)
+{
+    const HttpRequest& request = *m_result.request;
+    if (request.header("transfer-encoding")) {
+        refuse(501, "Transfer-Encoding is not supported; send Content-Length");
+        return;
+    }
+    const std::string* length = nullptr;
+    for (const auto& [name, value] : request.headers) {
+        if (name != "content-length")
+            continue;
+        if (length && *length != value) {
+            refuse(400, "conflicting Content-Length headers");
+            return;
+        }
+        length = &value;
+    }
+    if (!length) {
+        if (request.method == "POST" || request.method == "PUT")
+            refuse(411, "a request with a body needs Content-Length");
+    } else if (length->empty() || !std::all_of(length->begin(), length->end(), isAsciiDigit)) {
+        refuse(400, "malformed Content-Length");
+    } else if (const auto value = parseDigits(*length, 9); !value || *value > m_limits.maxBodyBytes) {
+        refuse(413, "request body too large");
+    } else {
+        m_bodyLength = *value;
+    }
+    if (m_state == State::Reading) {
+        m_inBody = true;
+        m_bodyStart = bodyStart;
     }
 }
 
-int checkPartialHead(std::string_view received, const RequestLimits& limits)
+bool RequestReader::judgeLine(std::size_t lineFeed)
 {
-    const std::size_t firstNonEmpty = received.find_first_not_of("\r\n");
-    if (firstNonEmpty == std::string_view::npos)
-        return received.size() > limits.maxRequestLine ? 400 : 0;
-    const std::size_t lineEnd = received.find('\n', firstNonEmpty);
-    if (lineEnd == std::string_view::npos)
-        return received.size() - firstNonEmpty > limits.maxRequestLine ? 414 : 0;
-    if (lineEnd - firstNonEmpty > limits.maxRequestLine + 1)
-        return 414;
-    if (received.size() > limits.maxHeadBytes)
-        return 431;
-    const std::size_t lastLf = received.rfind('\n');
-    if (received.size() - lastLf - 1 > limits.maxHeaderLine)
-        return 431;
-    return 0;
+    std::size_t length = lineFeed - m_lineStart;
+    if (length > 0 && m_received[lineFeed - 1] == '\r')
+        --length;
+    if (!m_requestLineSeen) {
+        if (length == 0) {
+            // An empty line before the request line; a client sending nothing else is
+            // cut off as if they made one overlong line.
+            if (lineFeed + 1 > m_limits.maxRequestLine) {
+                refuse(400, "empty lines instead of a request");
+                return false;
+            }
+            return true;
+        }
+        m_requestLineSeen = true;
+        if (length > m_limits.maxRequestLine) {
+            refuse(414, "request line too long");
+            return false;
+        }
+    } else if (length == 0) {
+        m_result = parseRequestHead(std::string_view(m_received).substr(0, lineFeed + 1), m_limits);
+        if (m_result.request)
+            planBody(lineFeed + 1);
+        else
+            m_state = State::Refused;
+        return false;
+    } else if (length > m_limits.maxHeaderLine) {
+        refuse(431, "header line too long");
+        return false;
+    } else if (++m_headerLines > m_limits.maxHeaderCount) {
+        refuse(431, "too many header lines");
+        return false;
+    }
+    if (lineFeed + 1 > m_limits.maxHeadBytes) {
+        refuse(431, "request header too large");
+        return false;
+    }
+    return true;
+}
+
+void RequestReader::refuse(int status, std::string text)
+{
+    m_result = failure(status, std::move(text));
+    m_state = State::Refused;
+}
+
+bool RequestReader::requestBegun() const
+{
+    return m_requestLineSeen ||
+           std::string_view(m_received).substr(m_lineStart).find_first_not_of('\r') != std::string_view::npos;
 }
 
 ParsedHead parseRequestHead(std::string_view head, const RequestLimits& limits)

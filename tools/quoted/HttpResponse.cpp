@@ -27,6 +27,10 @@ std::string_view reasonPhrase(int status)
         return "Proxy Authentication Required";
     case 408:
         return "Request Timeout";
+    case 411:
+        return "Length Required";
+    case 413:
+        return "Payload Too Large";
     case 414:
         return "URI Too Long";
     case 429:

@@ -60,6 +60,16 @@ int monthsOf(ChartPeriod period)
     }
 }
 
+// Units traded in a session up to a minute; indices have none, bonds trade in nominal
+// thousands.
+std::int64_t tradedVolume(const PriceWalk& walk, const Security& security, std::int64_t day, int minute)
+{
+    if (security.category == Category::Index)
+        return 0;
+    const std::int64_t volume = walk.volumeUpTo(day, minute, security.dailyVolume);
+    return security.category == Category::Bond ? volume - volume % 1000 : volume;
+}
+
 } // namespace
 
 std::optional<ChartPeriod> chartPeriodFromCode(std::string_view code)
@@ -92,8 +102,8 @@ std::string_view chartPeriodCode(ChartPeriod period)
     return "1d";
 }
 
-Market::Market(std::vector<Security> securities, std::uint64_t seed)
-    : m_securities(std::move(securities)), m_seed(seed)
+Market::Market(std::vector<Security> securities, std::uint64_t seed, trading::Schedule schedule)
+    : m_securities(std::move(securities)), m_seed(seed), m_schedule(schedule)
 {
     for (std::size_t i = 0; i < m_securities.size(); ++i)
         m_bySymbol.emplace(asciiUpper(m_securities[i].symbol), i);
@@ -124,7 +134,8 @@ int Market::decimalsFor(const Security& security)
 
 PriceWalk Market::walkFor(const Security& security) const
 {
-    return PriceWalk(m_seed, security.symbol, security.referencePrice, parametersFor(security.category));
+    return PriceWalk(m_seed, security.symbol, security.referencePrice, parametersFor(security.category),
+                     m_schedule);
 }
 
 Quote Market::quote(const Security& security, const LocalDateTime& now) const
@@ -134,15 +145,15 @@ Quote Market::quote(const Security& security, const LocalDateTime& now) const
     quote.decimals = decimalsFor(security);
 
     if (security.category == Category::Fund) {
-        const std::int64_t navDay = trading::previousTradingDay(dayNumber(now.date));
+        const std::int64_t navDay = m_schedule.previousTradingDay(dayNumber(now.date));
         quote.sessionDetail = false;
         quote.last = roundTo(std::exp(walk.logClose(navDay)), quote.decimals);
         quote.date = dateFromDayNumber(navDay);
-        quote.minuteOfDay = trading::kCloseMinute;
+        quote.minuteOfDay = m_schedule.closeMinute();
         return quote;
     }
 
-    const trading::Session session = trading::sessionAt(now);
+    const trading::Session session = m_schedule.sessionAt(now);
     const std::vector<double> path = walk.sessionPath(session.day);
     const auto reached = path.begin() + session.minute + 1;
     quote.last = roundTo(std::exp(path[static_cast<std::size_t>(session.minute)]), quote.decimals);
@@ -150,15 +161,38 @@ Quote Market::quote(const Security& security, const LocalDateTime& now) const
     quote.low = roundTo(std::exp(*std::min_element(path.begin(), reached)), quote.decimals);
     quote.high = roundTo(std::exp(*std::max_element(path.begin(), reached)), quote.decimals);
     quote.previousClose =
-        roundTo(std::exp(walk.logClose(trading::previousTradingDay(session.day))), quote.decimals);
+        roundTo(std::exp(walk.logClose(m_schedule.previousTradingDay(session.day))), quote.decimals);
     quote.date = dateFromDayNumber(session.day);
-    quote.minuteOfDay = trading::kOpenMinute + session.minute;
-    if (security.category != Category::Index) {
-        quote.volume = walk.volumeUpTo(session.day, session.minute, security.dailyVolume);
-        if (security.category == Category::Bond)
-            quote.volume -= quote.volume % 1000; // bonds trade in nominal thousands
-    }
+    quote.minuteOfDay = m_schedule.openMinute() + session.minute;
+    quote.volume = tradedVolume(walk, security, session.day, session.minute);
     return quote;
+}
+
+std::vector<DayBar> Market::dayBars(const Security& security, const LocalDateTime& now, int months) const
+{
+    std::vector<DayBar> bars;
+    if (security.category == Category::Fund)
+        return bars;
+    const PriceWalk walk = walkFor(security);
+    const int decimals = decimalsFor(security);
+    const trading::Session session = m_schedule.sessionAt(now);
+    const std::int64_t first = dayNumber(addMonths(dateFromDayNumber(session.day), -months)) + 1;
+    for (std::int64_t day = first; day < session.day; ++day) {
+        if (!m_schedule.isTradingDay(day))
+            continue;
+        const std::vector<double> path = walk.sessionPath(day);
+        const auto [low, high] = std::minmax_element(path.begin(), path.end());
+        // The close as the next day's quote gives it.
+        const double close = roundTo(std::exp(walk.logClose(day)), decimals);
+        bars.push_back({day, m_schedule.closeMinute(), roundTo(std::exp(path.front()), decimals),
+                        std::min(roundTo(std::exp(*low), decimals), close),
+                        std::max(roundTo(std::exp(*high), decimals), close), close,
+                        tradedVolume(walk, security, day, m_schedule.sessionMinutes())});
+    }
+    const Quote current = quote(security, now);
+    bars.push_back({session.day, current.minuteOfDay, current.open, current.low, current.high, current.last,
+                    current.volume});
+    return bars;
 }
 
 std::vector<ChartPoint> Market::chart(const Security& security, const LocalDateTime& now,
@@ -170,33 +204,33 @@ std::vector<ChartPoint> Market::chart(const Security& security, const LocalDateT
 
     if (security.category == Category::Fund) {
         // Funds have one price a day: the short periods show the last few of them.
-        const std::int64_t navDay = trading::previousTradingDay(dayNumber(now.date));
+        const std::int64_t navDay = m_schedule.previousTradingDay(dayNumber(now.date));
         std::int64_t first = navDay;
         const int months = monthsOf(period);
         if (months == 0) {
             for (int n = period == ChartPeriod::OneDay ? 1 : 5; n > 0; --n)
-                first = trading::previousTradingDay(first);
+                first = m_schedule.previousTradingDay(first);
         } else {
             first = dayNumber(addMonths(dateFromDayNumber(navDay), -months)) + 1;
         }
         const std::vector<double> closes = walk.logCloses(first, navDay);
         for (std::int64_t day = first; day <= navDay; ++day) {
-            if (trading::isTradingDay(day))
+            if (m_schedule.isTradingDay(day))
                 points.push_back(
-                    {day, trading::kCloseMinute,
+                    {day, m_schedule.closeMinute(),
                      roundTo(std::exp(closes[static_cast<std::size_t>(day - first)]), decimals)});
         }
         return points;
     }
 
-    const trading::Session session = trading::sessionAt(now);
+    const trading::Session session = m_schedule.sessionAt(now);
     auto addSession = [&](std::int64_t day, int lastMinute, int step) {
         const std::vector<double> path = walk.sessionPath(day);
         for (int m = 0; m <= lastMinute; m += step)
-            points.push_back({day, trading::kOpenMinute + m,
+            points.push_back({day, m_schedule.openMinute() + m,
                               roundTo(std::exp(path[static_cast<std::size_t>(m)]), decimals)});
         if (lastMinute % step != 0)
-            points.push_back({day, trading::kOpenMinute + lastMinute,
+            points.push_back({day, m_schedule.openMinute() + lastMinute,
                               roundTo(std::exp(path[static_cast<std::size_t>(lastMinute)]), decimals)});
     };
 
@@ -208,9 +242,9 @@ std::vector<ChartPoint> Market::chart(const Security& security, const LocalDateT
         std::int64_t days[5];
         days[4] = session.day;
         for (int i = 3; i >= 0; --i)
-            days[i] = trading::previousTradingDay(days[i + 1]);
+            days[i] = m_schedule.previousTradingDay(days[i + 1]);
         for (int i = 0; i < 4; ++i)
-            addSession(days[i], trading::kSessionMinutes, 5);
+            addSession(days[i], m_schedule.sessionMinutes(), 5);
         addSession(session.day, session.minute, 5);
         return points;
     }
@@ -218,8 +252,8 @@ std::vector<ChartPoint> Market::chart(const Security& security, const LocalDateT
     const std::int64_t first = dayNumber(addMonths(dateFromDayNumber(session.day), -monthsOf(period))) + 1;
     const std::vector<double> closes = walk.logCloses(first, session.day - 1);
     for (std::int64_t day = first; day < session.day; ++day) {
-        if (trading::isTradingDay(day))
-            points.push_back({day, trading::kCloseMinute,
+        if (m_schedule.isTradingDay(day))
+            points.push_back({day, m_schedule.closeMinute(),
                               roundTo(std::exp(closes[static_cast<std::size_t>(day - first)]), decimals)});
     }
     // The last point is the current price, as the quote gives it.

@@ -3,6 +3,7 @@
 #include "quoted/CivilTime.h"
 #include "quoted/PriceWalk.h"
 #include "quoted/Security.h"
+#include "quoted/TradingCalendar.h"
 
 #include <cstdint>
 #include <optional>
@@ -52,23 +53,43 @@ struct ChartPoint
     double price = 0.0;
 };
 
+// One trading day of a security: the session's open, low, high and last price (its
+// close once the session has ended), and the units traded.
+struct DayBar
+{
+    std::int64_t day = 0;
+    int minuteOfDay = 0; // of the last price
+    double open = 0.0;
+    double low = 0.0;
+    double high = 0.0;
+    double last = 0.0;
+    std::int64_t volume = 0;
+};
+
 // The simulated market: the known securities and their prices at any moment.
 class Market final
 {
 public:
-    Market(std::vector<Security> securities, std::uint64_t seed);
+    Market(std::vector<Security> securities, std::uint64_t seed,
+           trading::Schedule schedule = trading::Schedule::exchange());
 
     // The security of a symbol, letter case ignored; none for an unknown symbol.
     const Security* find(std::string_view symbol) const;
     const std::vector<Security>& securities() const { return m_securities; }
+    const trading::Schedule& schedule() const { return m_schedule; }
 
-    // During a session the current minute's prices; outside it the last close. Funds
+    // During a session of the schedule the current minute's prices; outside it the last close. Funds
     // give the closing price of the last trading day before today.
     Quote quote(const Security& security, const LocalDateTime& now) const;
     // Prices for a chart of the period that ends now: every minute of the session for
     // one day, every five minutes for five days, daily closes for longer periods.
     std::vector<ChartPoint> chart(const Security& security, const LocalDateTime& now,
                                   ChartPeriod period) const;
+
+    // The trading days of the last `months` months up to the current session, oldest
+    // first; the last is the current session as quote() gives it, the one before closes
+    // at the quote's previous close. None for funds (one price a day, no session).
+    std::vector<DayBar> dayBars(const Security& security, const LocalDateTime& now, int months) const;
 
     static int decimalsFor(const Security& security);
 
@@ -78,6 +99,7 @@ private:
     std::vector<Security> m_securities;
     std::unordered_map<std::string, std::size_t> m_bySymbol;
     std::uint64_t m_seed;
+    trading::Schedule m_schedule;
 };
 
 } // namespace listorix::quoted

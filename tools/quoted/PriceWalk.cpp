@@ -51,9 +51,9 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b)
 } // namespace
 
 PriceWalk::PriceWalk(std::uint64_t seed, std::string_view symbol, double referencePrice,
-                     const WalkParameters& parameters)
+                     const WalkParameters& parameters, trading::Schedule schedule)
     : m_base(splitMix(seed ^ splitMix(symbolHash(symbol)))), m_logReference(std::log(referencePrice)),
-      m_parameters(parameters)
+      m_parameters(parameters), m_schedule(schedule)
 {
 }
 
@@ -134,21 +134,28 @@ std::vector<double> PriceWalk::logCloses(std::int64_t first, std::int64_t last) 
     return result;
 }
 
+std::int64_t PriceWalk::minuteIndex(std::int64_t day, int minute) const
+{
+    // Room for every minute of a day, so that no two days share a draw.
+    const std::int64_t slots = m_schedule.sessionMinutes() < 1024 ? 1024 : 2048;
+    return day * slots + minute;
+}
+
 std::vector<double> PriceWalk::sessionPath(std::int64_t day) const
 {
-    constexpr int kMinutes = trading::kSessionMinutes;
+    const int minutes = m_schedule.sessionMinutes();
     const double open =
-        logClose(trading::previousTradingDay(day)) + m_parameters.openGapSigma * noise(kTagGap, day);
+        logClose(m_schedule.previousTradingDay(day)) + m_parameters.openGapSigma * noise(kTagGap, day);
     const double close = logClose(day);
-    const double stepSigma = m_parameters.intradaySigma / std::sqrt(static_cast<double>(kMinutes));
+    const double stepSigma = m_parameters.intradaySigma / std::sqrt(static_cast<double>(minutes));
 
-    std::vector<double> path(kMinutes + 1);
+    std::vector<double> path(minutes + 1);
     path[0] = 0.0;
-    for (int m = 1; m <= kMinutes; ++m)
-        path[m] = path[m - 1] + stepSigma * noise(kTagMinute, day * 1024 + m);
-    const double total = path[kMinutes];
-    for (int m = 0; m <= kMinutes; ++m) {
-        const double f = static_cast<double>(m) / kMinutes;
+    for (int m = 1; m <= minutes; ++m)
+        path[m] = path[m - 1] + stepSigma * noise(kTagMinute, minuteIndex(day, m));
+    const double total = path[minutes];
+    for (int m = 0; m <= minutes; ++m) {
+        const double f = static_cast<double>(m) / minutes;
         path[m] = open + path[m] - f * total + f * (close - open);
     }
     return path;
@@ -156,12 +163,12 @@ std::vector<double> PriceWalk::sessionPath(std::int64_t day) const
 
 std::int64_t PriceWalk::volumeUpTo(std::int64_t day, int minute, std::int64_t dailyVolume) const
 {
-    constexpr int kMinutes = trading::kSessionMinutes;
+    const int minutes = m_schedule.sessionMinutes();
     const double dayFactor = 0.6 + 0.8 * uniform(kTagVolumeDay, day);
-    const double perMinute = static_cast<double>(dailyVolume) * dayFactor / (kMinutes + 1);
+    const double perMinute = static_cast<double>(dailyVolume) * dayFactor / (minutes + 1);
     double sum = 0.0;
-    for (int m = 0; m <= std::clamp(minute, 0, kMinutes); ++m)
-        sum += perMinute * 2.0 * uniform(kTagVolumeMinute, day * 1024 + m);
+    for (int m = 0; m <= std::clamp(minute, 0, minutes); ++m)
+        sum += perMinute * 2.0 * uniform(kTagVolumeMinute, minuteIndex(day, m));
     return static_cast<std::int64_t>(sum);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "quoted/TradingCalendar.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -22,13 +24,14 @@ struct WalkParameters
 //
 // Daily closes follow a random walk with daily steps, tied every 32 days to anchor
 // values that themselves follow a slow curve around the reference price (so prices
-// stay realistic over years). A session runs minute by minute from an open near the
-// previous close to that day's close, as a random walk pinned at both ends.
+// stay realistic over years). A session of the schedule runs minute by minute from an
+// open near the previous trading day's close to that day's close, as a random walk
+// pinned at both ends.
 class PriceWalk final
 {
 public:
     PriceWalk(std::uint64_t seed, std::string_view symbol, double referencePrice,
-              const WalkParameters& parameters);
+              const WalkParameters& parameters, trading::Schedule schedule = trading::Schedule::exchange());
 
     // Natural log of the closing price of a calendar day (any day, traded or not).
     double logClose(std::int64_t day) const;
@@ -43,6 +46,7 @@ private:
     double noise(std::uint64_t tag, std::int64_t index) const;
     double uniform(std::uint64_t tag, std::int64_t index) const;
     double slowLevel(std::int64_t day) const;
+    std::int64_t minuteIndex(std::int64_t day, int minute) const;
     double anchor(std::int64_t segment) const;
     // Closes of one 32-day segment: values for days 0..32 of it.
     void segmentCloses(std::int64_t segment, double* out) const;
@@ -50,6 +54,7 @@ private:
     std::uint64_t m_base;
     double m_logReference;
     WalkParameters m_parameters;
+    trading::Schedule m_schedule;
 };
 
 } // namespace listorix::quoted

@@ -4,8 +4,10 @@
 #include "quoted/ChartPage.h"
 #include "quoted/Clock.h"
 #include "quoted/CsvAnswer.h"
+#include "quoted/ExchangePricesAnswer.h"
 #include "quoted/Market.h"
 #include "quoted/QueryString.h"
+#include "quoted/WebChartAnswer.h"
 #include "retrieval/Base64.h"
 
 namespace listorix::quoted {
@@ -25,6 +27,27 @@ HttpResponse htmlErrorPage(bool headless)
                     "<P>Le quotazioni non possono essere fornite in questo momento. Riprovare pi&ugrave; "
                     "tardi.</P>\r\n</BODY></HTML>\r\n";
     return response;
+}
+
+// What a web API's host shows a browser before letting it in: a 200 that carries no data.
+HttpResponse consentPage()
+{
+    HttpResponse response;
+    response.contentType = "text/html; charset=utf-8";
+    response.body =
+        "<!DOCTYPE html>\r\n<html lang=\"it\"><head><meta charset=\"utf-8\">"
+        "<title>Prima di continuare</title></head>\r\n<body>\r\n"
+        "<h1>Prima di continuare</h1>\r\n"
+        "<p>Usiamo cookie e dati simili per fornire i nostri servizi. Scegli se accettarli.</p>\r\n"
+        "<form method=\"post\" action=\"/consent\"><button name=\"agree\" value=\"agree\">"
+        "Accetta tutto</button> <button name=\"reject\" value=\"reject\">Rifiuta tutto</button>"
+        "</form>\r\n</body></html>\r\n";
+    return response;
+}
+
+bool isWebApiPath(std::string_view path)
+{
+    return path.starts_with(kWebChartPathPrefix) || path == kExchangePricesPath;
 }
 
 } // namespace
@@ -51,9 +74,12 @@ bool QuoteService::proxyAuthorised(const HttpRequest& request) const
 
 HttpResponse QuoteService::answer(const HttpRequest& request) const
 {
-    if (request.method != "GET" && request.method != "HEAD") {
-        HttpResponse response = errorResponse(405, "Only GET and HEAD requests are served.");
-        response.extraHeaders.emplace_back("Allow", "GET, HEAD");
+    // The exchange's chart service is asked by POST, everything else by GET.
+    const bool posted = request.path == kExchangePricesPath;
+    if (posted ? request.method != "POST" : request.method != "GET" && request.method != "HEAD") {
+        HttpResponse response = errorResponse(405, posted ? "This path is served to POST requests only."
+                                                          : "Only GET and HEAD requests are served here.");
+        response.extraHeaders.emplace_back("Allow", posted ? "POST" : "GET, HEAD");
         return response;
     }
     if (!proxyAuthorised(request)) {
@@ -61,15 +87,28 @@ HttpResponse QuoteService::answer(const HttpRequest& request) const
         response.extraHeaders.emplace_back("Proxy-Authenticate", "Basic realm=\"listorix-quoted\"");
         return response;
     }
-    if (const auto failing = m_faults.failingPaths.find(request.path); failing != m_faults.failingPaths.end())
-        return errorResponse(failing->second, "This path fails on purpose.");
-    if (request.path == "/d/quotes.csv") {
-        if (m_faults.htmlError != Faults::HtmlError::None)
-            return htmlErrorPage(m_faults.htmlError == Faults::HtmlError::Headless);
-        return answerQuotes(request.query);
+    if (const int status = m_faults.failingStatus(request.path); status != 0) {
+        HttpResponse response = errorResponse(status, "This path fails on purpose.");
+        if (m_faults.retryAfterSeconds && (status == 429 || status == 503))
+            response.extraHeaders.emplace_back("Retry-After", std::to_string(*m_faults.retryAfterSeconds));
+        return response;
     }
+    const bool webApi = isWebApiPath(request.path);
+    if (webApi && m_faults.consentPage)
+        return consentPage();
+    if ((webApi || request.path == "/d/quotes.csv") && m_faults.htmlError != Faults::HtmlError::None)
+        return htmlErrorPage(m_faults.htmlError == Faults::HtmlError::Headless);
+    if (request.path == "/d/quotes.csv")
+        return answerQuotes(request.query);
     if (request.path == "/q/bc")
         return answerChart(request.query);
+    if (request.path.starts_with(kWebChartPathPrefix)) {
+        const std::string_view symbol = std::string_view(request.path).substr(kWebChartPathPrefix.size());
+        if (!symbol.empty() && symbol.find('/') == std::string_view::npos)
+            return answerWebChart(m_market, m_clock.now(), percentDecode(symbol), request.query);
+    }
+    if (posted)
+        return answerExchangePrices(m_market, m_clock.now(), request.body);
     return errorResponse(404, "No such page on this quote service.");
 }
 

@@ -54,4 +54,21 @@ Session sessionAt(const LocalDateTime& now)
     return {previousTradingDay(today), kSessionMinutes};
 }
 
+bool Schedule::isTradingDay(std::int64_t day) const
+{
+    return m_alwaysOpen || trading::isTradingDay(day);
+}
+
+std::int64_t Schedule::previousTradingDay(std::int64_t day) const
+{
+    return m_alwaysOpen ? day - 1 : trading::previousTradingDay(day);
+}
+
+Session Schedule::sessionAt(const LocalDateTime& now) const
+{
+    if (!m_alwaysOpen)
+        return trading::sessionAt(now);
+    return {dayNumber(now.date), std::min(now.minuteOfDay(), sessionMinutes())};
+}
+
 } // namespace listorix::quoted::trading

@@ -5,6 +5,7 @@
 #include "quoted/QuoteServer.h"
 #include "quoted/QuoteService.h"
 #include "quoted/ReferenceData.h"
+#include "quoted/TlsContext.h"
 
 #include <csignal>
 #include <cstdio>
@@ -21,7 +22,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "listorix-quoted: %s\n\n%s", parsed.error.c_str(), usageText().c_str());
         return 2;
     }
-    const CommandLine& options = *parsed.options;
+    CommandLine options = *parsed.options;
     if (options.help) {
         std::fputs(usageText().c_str(), stdout);
         return 0;
@@ -35,6 +36,15 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    if (!options.tlsCertificateFile.empty()) {
+        std::string tlsError;
+        options.server.tls = TlsContext::load(options.tlsCertificateFile, options.tlsKeyFile, tlsError);
+        if (!options.server.tls) {
+            std::fprintf(stderr, "listorix-quoted: %s\n", tlsError.c_str());
+            return 1;
+        }
+    }
+
     // Signals are taken by sigwait below; every thread started from here on blocks them.
     std::signal(SIGPIPE, SIG_IGN);
     sigset_t stopSignals;
@@ -44,7 +54,8 @@ int main(int argc, char** argv)
     sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    const Market market(std::move(securities), options.seed);
+    const Market market(std::move(securities), options.seed,
+                        options.alwaysOpen ? trading::Schedule::alwaysOpen() : trading::Schedule::exchange());
     std::unique_ptr<Clock> clock;
     if (options.now)
         clock = std::make_unique<FixedClock>(*options.now);
@@ -64,13 +75,15 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    std::printf("listorix-quoted: listening on http://%s/\n", server.address().c_str());
+    std::printf("listorix-quoted: listening on %s://%s/\n", server.secure() ? "https" : "http",
+                server.address().c_str());
     std::fflush(stdout);
     std::fprintf(stderr,
-                 "listorix-quoted: %zu securities, seed %llu, clock %s; the prices are invented. "
+                 "listorix-quoted: %zu securities, seed %llu, clock %s%s; the prices are invented. "
                  "Ctrl+C stops.\n",
                  market.securities().size(), static_cast<unsigned long long>(options.seed),
-                 options.now ? formatIsoLocal(*options.now).c_str() : "of this machine (Italian time)");
+                 options.now ? formatIsoLocal(*options.now).c_str() : "of this machine (Italian time)",
+                 options.alwaysOpen ? ", market always open" : "");
 
     int signal = 0;
     sigwait(&stopSignals, &signal);

@@ -19,6 +19,7 @@ TEST(CommandLine, noOptionsServeLoopbackOnTheDefaultPortWithTheMachineClock)
     EXPECT_EQ(parsed.options->server.port, 8080);
     EXPECT_EQ(parsed.options->seed, 1u);
     EXPECT_FALSE(parsed.options->now);
+    EXPECT_FALSE(parsed.options->alwaysOpen);
     EXPECT_FALSE(parsed.options->dataFolder);
     EXPECT_TRUE(parsed.options->faults.failingPaths.empty());
 }
@@ -40,6 +41,12 @@ TEST(CommandLine, everyOptionIsReadInBothForms)
                                                        "100",
                                                        "--delay=250",
                                                        "--html-error-headless",
+                                                       "--always-open",
+                                                       "--consent-page",
+                                                       "--retry-after=90",
+                                                       "--tls-cert",
+                                                       "c.pem",
+                                                       "--tls-key=k.pem",
                                                        "--proxy-auth",
                                                        "mario:se:greta",
                                                        "--read-timeout",
@@ -56,6 +63,11 @@ TEST(CommandLine, everyOptionIsReadInBothForms)
     EXPECT_EQ(o.faults.cutAfterBytes, 100u);
     EXPECT_EQ(o.faults.delay, 250ms);
     EXPECT_EQ(o.faults.htmlError, Faults::HtmlError::Headless);
+    EXPECT_TRUE(o.alwaysOpen);
+    EXPECT_TRUE(o.faults.consentPage);
+    EXPECT_EQ(o.faults.retryAfterSeconds, 90);
+    EXPECT_EQ(o.tlsCertificateFile, "c.pem");
+    EXPECT_EQ(o.tlsKeyFile, "k.pem");
     EXPECT_EQ(o.faults.proxyCredentials, "mario:se:greta");
     EXPECT_EQ(o.server.readTimeout, 900ms);
     EXPECT_TRUE(o.verbose);
@@ -75,6 +87,10 @@ TEST(CommandLine, badOptionsAreRefusedWithAReason)
                                                          {"--proxy-auth", "mario"},
                                                          {"--read-timeout", "0"},
                                                          {"--verbose=yes"},
+                                                         {"--always-open=1"},
+                                                         {"--retry-after", "soon"},
+                                                         {"--tls-cert", "c.pem"},
+                                                         {"--tls-key", "k.pem"},
                                                          {"--colour"},
                                                          {"8080"}};
     for (const auto& arguments : cases) {
@@ -84,43 +100,74 @@ TEST(CommandLine, badOptionsAreRefusedWithAReason)
     }
 }
 
-// The program itself: starts, says where it listens, answers, and ends cleanly on SIGTERM.
-TEST(CommandLine, theProgramAnswersAndStopsOnSigterm)
+// Runs the program with these arguments and a free port, asks it for the target, and
+// stops it with SIGTERM: the answer (empty when it printed no address) and whether it
+// exited cleanly.
+std::pair<std::string, bool> runProgram(std::vector<std::string> arguments, const std::string& target)
 {
     const std::string program = std::string(LISTORIX_BINARY_DIR) + "/listorix-quoted";
-    if (!std::filesystem::exists(program))
-        GTEST_SKIP() << "listorix-quoted is not built";
+    arguments.insert(arguments.begin(), {program, "--port", "0"});
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
     int out[2];
-    ASSERT_EQ(::pipe(out), 0);
+    if (::pipe(out) != 0)
+        return {"", false};
     const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
     if (pid == 0) {
         ::dup2(out[1], STDOUT_FILENO);
         ::close(out[0]);
         ::close(out[1]);
-        ::execl(program.c_str(), program.c_str(), "--port", "0", "--now", "2005-01-25T15:30", nullptr);
+        ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
     ::close(out[1]);
     std::string printed;
     char c = 0;
-    while (printed.find('\n') == std::string::npos && ::read(out[0], &c, 1) == 1)
+    while (pid > 0 && printed.find('\n') == std::string::npos && ::read(out[0], &c, 1) == 1)
         printed += c;
     ::close(out[0]);
 
     const std::string prefix = "listorix-quoted: listening on http://127.0.0.1:";
-    bool answered = false;
-    if (printed.rfind(prefix, 0) == 0) {
-        const auto port = static_cast<std::uint16_t>(std::stoi(printed.substr(prefix.size())));
-        const std::string answer =
-            testing::get(port, "/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp");
-        answered = testing::bodyOf(answer).rfind("\"^MIBTEL\";30697.56;1/25/2005;15:30;", 0) == 0;
-    }
-    ::kill(pid, SIGTERM);
+    std::string answer;
+    if (printed.rfind(prefix, 0) == 0)
+        answer = testing::get(static_cast<std::uint16_t>(std::stoi(printed.substr(prefix.size()))), target);
     int status = 0;
-    ::waitpid(pid, &status, 0);
-    EXPECT_TRUE(answered) << printed;
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    if (pid > 0) {
+        ::kill(pid, SIGTERM);
+        ::waitpid(pid, &status, 0);
+    }
+    return {answer, pid > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0};
+}
+
+// The program itself: starts, says where it listens, answers, and ends cleanly on
+// SIGTERM; with --always-open its market moves on a Sunday evening.
+TEST(CommandLine, theProgramAnswersAndStopsOnSigterm)
+{
+    if (!std::filesystem::exists(std::string(LISTORIX_BINARY_DIR) + "/listorix-quoted"))
+        GTEST_SKIP() << "listorix-quoted is not built";
+    const std::string index = "/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp";
+    const auto [weekday, stopped] = runProgram({"--now", "2005-01-25T15:30"}, index);
+    EXPECT_EQ(testing::bodyOf(weekday).rfind("\"^MIBTEL\";30697.56;1/25/2005;15:30;", 0), 0u) << weekday;
+    EXPECT_TRUE(stopped);
+
+    std::string sunday[2];
+    for (const std::string minute : {"20:30", "20:31"}) {
+        const auto [answer, ended] = runProgram({"--always-open", "--now", "2005-01-30T" + minute}, index);
+        EXPECT_EQ(testing::splitFields(testing::bodyOf(answer))[2], "1/30/2005") << answer;
+        EXPECT_EQ(testing::splitFields(testing::bodyOf(answer))[3], minute) << answer;
+        EXPECT_TRUE(ended);
+        sunday[minute == "20:31"] = testing::bodyOf(answer);
+    }
+    EXPECT_NE(sunday[0], sunday[1]);
+    // A certificate that cannot be read ends the program with an error.
+    EXPECT_FALSE(
+        runProgram({"--tls-cert", "/nonexistent/c.pem", "--tls-key", "/nonexistent/k.pem"}, index).second);
+    // Without the option, Sunday shows Friday's close.
+    EXPECT_NE(
+        testing::bodyOf(runProgram({"--now", "2005-01-30T20:30"}, index).first).find(";1/28/2005;17:30;"),
+        std::string::npos);
 }
 
 } // namespace

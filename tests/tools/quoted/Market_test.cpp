@@ -81,6 +81,44 @@ TEST(Market, outsideTradingHoursTheLastCloseIsServed)
     }
 }
 
+// Whatever the day and hour, an always-open market trades: prices move from one minute
+// to the next and carry that day's date and time, where the exchange's hours show one
+// unchanging close.
+TEST(Market, anAlwaysOpenMarketMovesWhateverTheDayAndHour)
+{
+    const Market alwaysOpen(sampleMarket().securities(), 1, trading::Schedule::alwaysOpen());
+    for (const char* now : {"2005-01-30T20:30", "2005-01-29T03:00", "2005-12-25T12:00", "2005-01-25T23:58"}) {
+        const LocalDateTime time = at(now);
+        LocalDateTime next = time;
+        ++next.minute;
+        int moved = 0;
+        int shares = 0;
+        for (const Security& s : alwaysOpen.securities()) {
+            const Quote a = alwaysOpen.quote(s, time);
+            const Quote b = alwaysOpen.quote(s, next);
+            EXPECT_EQ(sampleMarket().quote(s, time).last, sampleMarket().quote(s, next).last) << now;
+            if (s.category == Category::Fund)
+                continue;
+            EXPECT_EQ(a.date, time.date) << now;
+            EXPECT_EQ(a.minuteOfDay, time.minuteOfDay()) << now;
+            EXPECT_LE(a.low, a.last);
+            EXPECT_LE(a.last, a.high);
+            EXPECT_LT(std::fabs(b.last / a.last - 1), 0.01) << s.symbol << ' ' << now;
+            if (s.category == Category::Share) {
+                ++shares;
+                moved += a.last != b.last ? 1 : 0;
+            }
+        }
+        EXPECT_GT(moved, shares * 3 / 4) << now;
+    }
+    // Its day's chart runs from midnight to the current minute.
+    const auto day =
+        alwaysOpen.chart(*alwaysOpen.find("ENI.MI"), at("2005-01-30T20:30"), ChartPeriod::OneDay);
+    ASSERT_EQ(day.size(), 20u * 60 + 31);
+    EXPECT_EQ(day.front().minuteOfDay, 0);
+    EXPECT_EQ(day.back().price, alwaysOpen.quote(*alwaysOpen.find("ENI.MI"), at("2005-01-30T20:30")).last);
+}
+
 TEST(Market, quotesAreConsistentForEveryKindOfSecurity)
 {
     for (const char* now : {"2005-01-25T09:00", "2005-01-25T12:17", "2005-01-25T19:00", "2025-06-16T10:45"}) {

@@ -1,12 +1,15 @@
 #include "QuotedTestSupport.h"
-#include "retrieval/Base64.h"
+#include "TlsTestSupport.h"
 #include "quoted/Clock.h"
 #include "quoted/CsvAnswer.h"
 #include "quoted/QuoteServer.h"
 #include "quoted/QuoteService.h"
+#include "quoted/TlsContext.h"
+#include "retrieval/Base64.h"
 
 #include <future>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace listorix::quoted {
 namespace {
@@ -100,17 +103,117 @@ TEST(QuoteServer, aStalledClientIsCutOffWhileOthersAreServed)
     EXPECT_EQ(statusOf(stalled.readAll()), 408);
 }
 
-TEST(QuoteServer, connectionsBeyondTheLimitAreTurnedAway)
+// A request line and a header line at their length limits pass whether their CR and LF
+// arrive together or in two reads.
+TEST(QuoteServer, aLineAtItsLimitPassesWhenItsCrAndLfArriveApart)
+{
+    RunningServer running;
+    const std::size_t limit = RequestLimits{}.maxRequestLine;
+    const std::string target = "/d/quotes.csv?s=ENI.MI&x=";
+    const std::string longLine = "GET " + target + std::string(limit - target.size() - 13, 'a') + " HTTP/1.0";
+    const std::string longHeader = "X: " + std::string(RequestLimits{}.maxHeaderLine - 3, 'b');
+    ASSERT_EQ(longLine.size(), limit);
+    const std::pair<std::string, std::string> splits[] = {
+        {longLine + "\r", "\n\r\n"},
+        {"GET " + target + " HTTP/1.0\r\n" + longHeader + "\r", "\n\r\n"},
+    };
+    for (const auto& [first, rest] : splits) {
+        EXPECT_EQ(statusOf(testing::exchange(running.port(), first + rest)), 200);
+        testing::LoopbackConnection apart(running.port());
+        apart.send(first);
+        std::this_thread::sleep_for(50ms); // lets the server read the first part alone
+        apart.send(rest);
+        EXPECT_EQ(statusOf(apart.readAll()), 200) << first.substr(0, 40);
+    }
+}
+
+// Slow clients, each holding a connection open with a request that never ends, cost no
+// thread: with more of them than there are answering threads, a normal request is still
+// answered.
+TEST(QuoteServer, slowClientsDoNotCrowdOutANormalRequest)
+{
+    ServerSettings settings = RunningServer::quickSettings();
+    settings.readTimeout = 30s;
+    RunningServer running({}, settings);
+    std::vector<std::unique_ptr<testing::LoopbackConnection>> slow;
+    for (std::size_t i = 0; i < settings.maxConnections + 2; ++i) {
+        slow.push_back(std::make_unique<testing::LoopbackConnection>(running.port()));
+        slow.back()->send("GET /d/quotes.csv?s=");
+    }
+    const std::string_view drip = "ENI.MI+ENEL.MI";
+    for (char c : drip) {
+        for (auto& client : slow)
+            client->send(std::string(1, c));
+        EXPECT_EQ(statusOf(get(running.port(), "/d/quotes.csv?s=ENI.MI&f=snl1")), 200);
+    }
+    // The slow requests are answered once they end.
+    slow.front()->send(" HTTP/1.0\r\n\r\n");
+    EXPECT_EQ(testing::splitLines(bodyOf(slow.front()->readAll())).size(), 2u);
+}
+
+// Too many connections at once are turned away: while their requests arrive, and while
+// they are answered.
+TEST(QuoteServer, connectionsBeyondTheLimitsAreTurnedAway)
 {
     ServerSettings settings = RunningServer::quickSettings();
     settings.readTimeout = 5s;
-    settings.maxConnections = 2;
-    RunningServer running({}, settings);
-    testing::LoopbackConnection first(running.port());
-    testing::LoopbackConnection second(running.port());
+    settings.maxWaiting = 2;
+    RunningServer waiting({}, settings);
+    testing::LoopbackConnection first(waiting.port());
+    testing::LoopbackConnection second(waiting.port());
     first.send("GET /");
     second.send("GET /");
-    EXPECT_EQ(statusOf(get(running.port(), "/d/quotes.csv?s=ENI.MI")), 503);
+    EXPECT_EQ(statusOf(get(waiting.port(), "/d/quotes.csv?s=ENI.MI")), 503);
+
+    Faults slowAnswers;
+    slowAnswers.delay = 30s;
+    settings.maxWaiting = 10;
+    settings.maxConnections = 1;
+    RunningServer answering(slowAnswers, settings);
+    testing::LoopbackConnection delayed(answering.port());
+    delayed.send("GET /d/quotes.csv?s=ENI.MI HTTP/1.0\r\n\r\n");
+    EXPECT_EQ(statusOf(get(answering.port(), "/d/quotes.csv?s=ENI.MI")), 503);
+}
+
+// The web forms over plain HTTP and over HTTPS (with a certificate made for the test)
+// get the same bytes, the POST's body read whole; TLS clients slow to shake hands cost
+// no thread, and a plain request to the HTTPS port gets no answer.
+TEST(QuoteServer, answersTheWebFormsOverHttpAndHttps)
+{
+    if (!testing::TestCertificate::toolAvailable())
+        GTEST_SKIP() << "the openssl command is not installed";
+    const testing::TestCertificate certificate;
+    ASSERT_TRUE(certificate.made());
+    std::string error;
+    ServerSettings secure = RunningServer::quickSettings();
+    secure.readTimeout = 30s;
+    secure.tls = TlsContext::load(certificate.certificateFile(), certificate.keyFile(), error);
+    ASSERT_TRUE(secure.tls) << error;
+    RunningServer plain;
+    RunningServer https({}, secure);
+    EXPECT_TRUE(https.server().secure());
+
+    const std::string body = R"({"request":{"Key":"IT0005026163.MOT","SampleTime":"1d","TimeFrame":"1m"}})";
+    const std::pair<std::string, std::string_view> requests[] = {
+        {"GET /v8/finance/chart/ENI.MI?range=1d&interval=1d HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n",
+         "{\"chart\":"},
+        {"POST /charts/services/ChartWService.asmx/GetPricesWithVolume HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+         "Content-Type: application/json; charset=UTF-8\r\nContent-Length: " +
+             std::to_string(body.size()) + "\r\n\r\n" + body,
+         "{\"d\":[["}};
+    std::vector<std::unique_ptr<testing::LoopbackConnection>> slowHandshakes;
+    for (std::size_t i = 0; i < secure.maxConnections + 2; ++i)
+        slowHandshakes.push_back(std::make_unique<testing::LoopbackConnection>(https.port()));
+    for (const auto& [request, start] : requests) {
+        const std::string overHttp = testing::exchange(plain.port(), request);
+        EXPECT_EQ(statusOf(overHttp), 200);
+        EXPECT_EQ(bodyOf(overHttp).substr(0, start.size()), start);
+        EXPECT_EQ(testing::exchangeTls(https.port(), certificate.certificateFile(), request), overHttp);
+    }
+    EXPECT_EQ(statusOf(get(https.port(), "/d/quotes.csv?s=ENI.MI")), 0);
+    EXPECT_EQ(statusOf(testing::exchangeTls(https.port(), certificate.certificateFile(),
+                                            "GET /d/quotes.csv?s=ENI.MI HTTP/1.0\r\n\r\n")),
+              200);
 }
 
 TEST(QuoteServer, cutAndDelayFaultsShapeTheAnswer)

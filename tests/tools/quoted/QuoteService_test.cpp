@@ -1,7 +1,7 @@
 #include "QuotedTestSupport.h"
-#include "retrieval/Base64.h"
 #include "quoted/Clock.h"
 #include "quoted/QuoteService.h"
+#include "retrieval/Base64.h"
 
 #include <gtest/gtest.h>
 
@@ -151,6 +151,60 @@ TEST(QuoteServiceFaults, failingPathsHtmlErrorsAndProxyCredentials)
         ask(proxyService, absolute, "Proxy-Authorization: Basic " + base64Encode("mario:segreta") + "\r\n");
     EXPECT_EQ(accepted.status, 200);
     EXPECT_EQ(accepted.body.substr(0, 15), "\"ENI.MI\";\"ENI\";");
+}
+
+HttpResponse post(const QuoteService& service, std::string_view path, std::string_view body)
+{
+    HttpRequest posted = request("POST " + std::string(path) + " HTTP/1.0\r\n\r\n");
+    posted.body = body;
+    return service.answer(posted);
+}
+
+// The web API's two forms: the chart API by GET, the exchange's chart service by POST
+// (each refusing the other method), and the faults that web sources show.
+TEST(QuoteServiceFaults, theWebFormsAnswerAndFailOnDemand)
+{
+    const FixedClock clock(at("2005-01-25T15:30"));
+    const std::string chart = "/v8/finance/chart/ENI.MI?range=1d&interval=1d";
+    const std::string exchange = "/charts/services/ChartWService.asmx/GetPricesWithVolume";
+    const std::string bond = R"({"Key":"IT0005026163.MOT","SampleTime":"1d","TimeFrame":"1m"})";
+
+    const QuoteService plain(testing::sampleMarket(), clock);
+    EXPECT_EQ(ask(plain, chart).status, 200);
+    EXPECT_EQ(ask(plain, "/v8/finance/chart/%5EMIB30").status, 404);
+    EXPECT_EQ(ask(plain, "/v8/finance/chart/").status, 404);
+    EXPECT_EQ(post(plain, exchange, bond).body.substr(0, 7), "{\"d\":[[");
+    const HttpResponse gotten = ask(plain, exchange);
+    EXPECT_EQ(gotten.status, 405);
+    EXPECT_EQ(gotten.extraHeaders, (decltype(gotten.extraHeaders){{"Allow", "POST"}}));
+    EXPECT_EQ(post(plain, "/v8/finance/chart/ENI.MI", "").status, 405);
+
+    Faults limited;
+    limited.failingPaths["/v8/finance/chart/"] = 429;
+    limited.failingPaths[exchange] = 503;
+    limited.retryAfterSeconds = 120;
+    const QuoteService limitedService(testing::sampleMarket(), clock, limited);
+    for (const HttpResponse& response : {ask(limitedService, chart), post(limitedService, exchange, bond)}) {
+        EXPECT_TRUE(response.status == 429 || response.status == 503) << response.status;
+        EXPECT_EQ(response.extraHeaders, (decltype(response.extraHeaders){{"Retry-After", "120"}}));
+    }
+    EXPECT_EQ(ask(limitedService, "/d/quotes.csv?s=ENI.MI").status, 200);
+
+    Faults consent;
+    consent.consentPage = true;
+    const QuoteService consentService(testing::sampleMarket(), clock, consent);
+    Faults html;
+    html.htmlError = Faults::HtmlError::Page;
+    const QuoteService htmlService(testing::sampleMarket(), clock, html);
+    for (const QuoteService* service : {&consentService, &htmlService}) {
+        for (const HttpResponse& response : {ask(*service, chart), post(*service, exchange, bond)}) {
+            EXPECT_EQ(response.status, 200);
+            EXPECT_EQ(response.contentType.substr(0, 9), "text/html");
+            EXPECT_EQ(response.body.front(), '<');
+        }
+    }
+    EXPECT_NE(ask(consentService, chart).body.find("Prima di continuare"), std::string::npos);
+    EXPECT_EQ(ask(consentService, "/d/quotes.csv?s=ENI.MI").contentType.substr(0, 8), "text/csv");
 }
 
 TEST(HttpResponse, serializesAnHttp10AnswerThatClosesTheConnection)

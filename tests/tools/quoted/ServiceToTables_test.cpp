@@ -7,7 +7,7 @@
 #include "base/NumberFormat.h"
 #include "base/TextSink.h"
 #include "market/Catalogue.h"
-#include "market/CleanAnswer.h"
+#include "retrieval/CleanAnswer.h"
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"

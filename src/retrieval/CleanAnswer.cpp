@@ -1,4 +1,4 @@
-#include "market/CleanAnswer.h"
+#include "retrieval/CleanAnswer.h"
 
 #include "base/CaseFold.h"
 

@@ -1,4 +1,4 @@
-#include "market/CleanAnswer.h"
+#include "retrieval/CleanAnswer.h"
 
 #include <gtest/gtest.h>
 

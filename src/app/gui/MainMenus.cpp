@@ -1,0 +1,78 @@
+#include "app/gui/MainMenus.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace listorix {
+
+namespace {
+
+QAction* item(QMenu* menu, const char* name, const char* caption, bool shown = true)
+{
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(name);
+    if (!shown) {
+        action->setVisible(false);
+        action->setEnabled(false);
+    }
+    return action;
+}
+
+QMenu* menu(QWidget* owner, const char* name)
+{
+    auto* result = new QMenu(owner);
+    result->setObjectName(name);
+    return result;
+}
+
+} // namespace
+
+MainMenus buildMainMenus(QWidget* owner)
+{
+    MainMenus m{};
+
+    m.PopupMenuTrayIcon = menu(owner, "PopupMenuTrayIcon");
+    m.Portafoglio1 = item(m.PopupMenuTrayIcon, "Portafoglio1", "Portafoglio");
+    m.Config = item(m.PopupMenuTrayIcon, "Config", "Configurazione");
+    m.ConfiguraschedaTV1 = item(m.PopupMenuTrayIcon, "ConfiguraschedaTV1", "Configura scheda TV", false);
+    m.Aggiornailplugindainternet1 =
+        item(m.PopupMenuTrayIcon, "Aggiornailplugindainternet1", "Aggiorna il plugin da internet", false);
+    m.PopupMenuTrayIcon->addSeparator();
+    m.Informazioni1 = item(m.PopupMenuTrayIcon, "Informazioni1", "Informazioni");
+    m.WebHomePage1 = item(m.PopupMenuTrayIcon, "WebHomePage1", "Web Listorix Home Page ");
+    m.PopupMenuTrayIcon->addSeparator();
+    m.Chiudi1 = item(m.PopupMenuTrayIcon, "Chiudi1", "Chiudi");
+
+    m.PopupMenuPortafoglio = menu(owner, "PopupMenuPortafoglio");
+    m.Edit1 = item(m.PopupMenuPortafoglio, "Edit1", "Modifica Portafoglio");
+    m.PopupMenuPortafoglio->setDefaultAction(m.Edit1);
+    m.Duplicariga1 = item(m.PopupMenuPortafoglio, "Duplicariga1", "Duplica riga");
+    m.Cancella1 = item(m.PopupMenuPortafoglio, "Cancella1", "Cancella riga");
+    m.Cancella1->setShortcut(QKeySequence(Qt::Key_Delete));
+
+    m.PopupMenuOnGrid = menu(owner, "PopupMenuOnGrid");
+    m.Aggiungialportafoglio1 = item(m.PopupMenuOnGrid, "Aggiungialportafoglio1", "Aggiungi al portafoglio");
+    m.PopupMenuOnGrid->addSeparator();
+    const char* const charts[7][2] = {
+        {"Grafico1giorno1", "Grafico 1 giorno"}, {"Grafico5giorni1", "Grafico 5 giorni"},
+        {"Grafico3mesi1", "Grafico 3 mesi"},     {"Grafico6mesi1", "Grafico 6 mesi"},
+        {"Grafico1anno1", "Grafico 1 anno"},     {"Grafico2anni1", "Grafico 2 anni"},
+        {"Grafico5anni1", "Grafico 5 anni"},
+    };
+    for (std::size_t k = 0; k < m.grafico.size(); ++k)
+        m.grafico[k] = item(m.PopupMenuOnGrid, charts[k][0], charts[k][1]);
+    m.PopupMenuOnGrid->addSeparator();
+    m.MenuItem1 = item(m.PopupMenuOnGrid, "MenuItem1", "Portafoglio");
+    m.MenuItem2 = item(m.PopupMenuOnGrid, "MenuItem2", "Configurazione");
+    m.MenuItem3 = item(m.PopupMenuOnGrid, "MenuItem3", "Configura scheda TV", false);
+    m.MenuItem4 = item(m.PopupMenuOnGrid, "MenuItem4", "Aggiorna il plugin da internet", false);
+    m.PopupMenuOnGrid->addSeparator();
+    m.MenuItem6 = item(m.PopupMenuOnGrid, "MenuItem6", "Informazioni");
+    m.MenuItem7 = item(m.PopupMenuOnGrid, "MenuItem7", "Web Listorix Home Page ");
+    m.MenuItem8 = item(m.PopupMenuOnGrid, "MenuItem8", "Web Page Televideo RAI", false);
+    m.PopupMenuOnGrid->addSeparator();
+    m.MenuItem10 = item(m.PopupMenuOnGrid, "MenuItem10", "Chiudi");
+    return m;
+}
+
+} // namespace listorix

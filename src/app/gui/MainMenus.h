@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace listorix {
+
+// The main window's three popup menus, their items named as the program names
+// them. The hidden items exist and stay hidden and disabled.
+struct MainMenus
+{
+    // Notification icon, tab strip, tool bar, index panel and chart.
+    QMenu* PopupMenuTrayIcon;
+    QAction* Portafoglio1;
+    QAction* Config;
+    QAction* ConfiguraschedaTV1;
+    QAction* Aggiornailplugindainternet1;
+    QAction* Informazioni1;
+    QAction* WebHomePage1;
+    QAction* Chiudi1;
+
+    // The portfolio table.
+    QMenu* PopupMenuPortafoglio;
+    QAction* Edit1;
+    QAction* Duplicariga1;
+    QAction* Cancella1;
+
+    // The four category tables.
+    QMenu* PopupMenuOnGrid;
+    QAction* Aggiungialportafoglio1;
+    // "Grafico 1 giorno" ... "Grafico 5 anni", periods 1 to 7.
+    std::array<QAction*, 7> grafico;
+    QAction* MenuItem1;
+    QAction* MenuItem2;
+    QAction* MenuItem3;
+    QAction* MenuItem4;
+    QAction* MenuItem6;
+    QAction* MenuItem7;
+    QAction* MenuItem8;
+    QAction* MenuItem10;
+
+    // The items "Grafico 3 mesi" to "Grafico 5 anni", which the bonds table has not.
+    std::array<QAction*, 5> longRangeCharts() const
+    {
+        return {grafico[2], grafico[3], grafico[4], grafico[5], grafico[6]};
+    }
+};
+
+MainMenus buildMainMenus(QWidget* owner);
+
+} // namespace listorix

@@ -1,0 +1,478 @@
+#include "app/gui/TMainForm.h"
+
+#include "app/ProgramInfo.h"
+#include "app/gui/MainToolBar.h"
+#include "base/Prompts.h"
+#include "base/gui/QtText.h"
+#include "market/QuoteFormat.h"
+#include "market/gui/IndexPanelView.h"
+#include "market/gui/IntradayChartView.h"
+#include "market/gui/QuotePage.h"
+#include "portfolio/Portfolio.h"
+#include "portfolio/PortfolioCommands.h"
+#include "portfolio/gui/PortfolioPage.h"
+#include "settings/gui/TFormConfigura.h"
+#include "ui/NameColumnFill.h"
+#include "ui/gui/AlignGridView.h"
+#include "ui/gui/Looks.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QScopedValueRollback>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <iostream>
+
+namespace listorix {
+
+namespace {
+
+constexpr int kTransferWidth = 86;
+
+// The four category pages, in page order, with their tables and countdown labels.
+struct QuotePageDesign
+{
+    MainPage page;
+    QuoteCategory category;
+    ConnectionId connection;
+    const char* pageName;
+    const char* caption;
+    const char* tableName;
+    const char* countdownName;
+    int columns; // for the fill rule
+};
+
+constexpr QuotePageDesign kQuotePages[] = {
+    {MainPage::Yahoo, QuoteCategory::Shares, ConnectionId::Azioni, "TabSheetYahoo", "Titoli azionari",
+     "StringGridYahoo", "LabelYahooTimer", 11},
+    {MainPage::YahooOBB, QuoteCategory::Bonds, ConnectionId::Obbligazioni, "TabSheetYahooOBB", "Obbligazioni",
+     "StringGridYahooOBB", "LabelYahooOBBTimer", 11},
+    {MainPage::YahooDerivati, QuoteCategory::Derivatives, ConnectionId::Derivati, "TabSheetYahooDerivati",
+     "Derivati", "StringGridYahooDerivati", "LabelYahooDerivatiTimer", 11},
+    {MainPage::Fondi, QuoteCategory::Funds, ConnectionId::Fondi, "TabSheetFondi", "Fondi", "StringGridFondi",
+     "LabelFondiTimer", 4},
+};
+
+constexpr int kPortfolioColumnsToFit = 11;
+
+int pageIndex(MainPage page)
+{
+    return static_cast<int>(page);
+}
+
+} // namespace
+
+TMainForm::TMainForm(Prompts& prompts, Options options, QWidget* parent)
+    : QMainWindow(parent), m_prompts(prompts), m_options(std::move(options)), m_toolBar(new MainToolBar),
+      m_core(std::make_unique<MainFormCore>(
+          MainFormCore::Toolkit{m_mainThread, m_timer1, prompts, *m_toolBar, *this},
+          MainFormCore::Options{m_options.programDir, LocaleDecimalSeparator(), m_options.makeWorker, {}})),
+      m_placement(m_core->settingsFilePath())
+{
+    setObjectName("MainForm");
+    setWindowTitle(qText(programCaption()));
+    setEnabled(false);
+    connect(&m_timer1.timer(), &QTimer::timeout, this, &TMainForm::Timer1Timer);
+
+    auto* central = new QWidget(this);
+    auto* layout = tightColumn(central);
+    m_toolBar->setParent(central);
+    layout->addWidget(m_toolBar);
+
+    m_pages = new QTabWidget(central);
+    const QScopedValueRollback quiet(m_changingPage, true); // adding the pages changes the current one
+    m_pages->setObjectName("PageControl1");
+    m_pages->tabBar()->setObjectName("PageControl1Tabs");
+    m_pages->setDocumentMode(false);
+    m_pages->addTab(buildIndexPage(), "Indici");
+    for (std::size_t k = 0; k < std::size(kQuotePages); ++k) {
+        const QuotePageDesign& d = kQuotePages[k];
+        auto* page = new QuotePage(m_core->quoteTable(d.category), d.tableName, d.countdownName, m_pages);
+        page->setObjectName(d.pageName);
+        m_quotePages[k] = page;
+        m_pages->addTab(page, d.caption);
+    }
+    m_portfolioPage = new PortfolioPage(m_core->StringGridPortafoglio(), m_pages);
+    m_portfolioPage->setObjectName("TabSheetPortafoglio");
+    m_pages->addTab(m_portfolioPage, "Portafoglio");
+    m_pages->addTab(buildWebPage(), "Web");
+    layout->addWidget(m_pages, 1);
+    setCentralWidget(central);
+    buildStatusBar();
+
+    m_menus = buildMainMenus(this);
+    attachLabels();
+    connectCommands();
+    connectMenus();
+    connectTables();
+    m_core->portfolio().setActiveCaptionColour(
+        rgbColour(palette().color(QPalette::Active, QPalette::Highlight).red(),
+                  palette().color(QPalette::Active, QPalette::Highlight).green(),
+                  palette().color(QPalette::Active, QPalette::Highlight).blue()));
+
+    m_restoreMaximized = m_placement.restore(*this);
+    m_core->FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    FormDestroy();
+    // The views go before the core whose tables and chart they show; the tool bar
+    // and the labels' sinks, which the core writes to, after it.
+    delete m_pages;
+    m_core.reset();
+}
+
+QWidget* TMainForm::buildIndexPage()
+{
+    auto* page = new QWidget(m_pages);
+    page->setObjectName("TabSheetIndici");
+    m_indexPanel = new IndexPanelView(m_core->indexPanel(), page);
+    m_chart = new IntradayChartView(m_core->Chart1(), page);
+    auto* layout = tightColumn(page);
+    layout->addWidget(m_indexPanel);
+    layout->addWidget(m_chart, 1);
+    return page;
+}
+
+QWidget* TMainForm::buildWebPage()
+{
+    m_webPage = new QWidget(m_pages);
+    m_webPage->setObjectName("TabSheetWeb");
+    // The place of the embedded browser, which the web tab brings.
+    auto* browser = new QWidget(m_webPage);
+    browser->setObjectName("Browser");
+    auto* layout = tightColumn(m_webPage);
+    layout->addWidget(browser, 1);
+    return m_webPage;
+}
+
+void TMainForm::buildStatusBar()
+{
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName("StatusBar1");
+    bar->setSizeGripEnabled(false);
+    m_labelStatus = new QLabel(bar);
+    m_labelStatus->setObjectName("LabelStatus");
+    // A long status text is cut at the window's edge; it never widens the window.
+    m_labelStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    setLook(m_labelStatus, kNavy, false);
+    m_labelTransfer = new QLabel(bar);
+    m_labelTransfer->setObjectName("LabelTransfer");
+    m_labelTransfer->setFixedWidth(kTransferWidth);
+    m_labelTransfer->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setLook(m_labelTransfer, Qt::red);
+    bar->addWidget(m_labelStatus, 1);
+    bar->addPermanentWidget(m_labelTransfer);
+    setStatusBar(bar);
+}
+
+void TMainForm::attachLabels()
+{
+    m_statusSink.setLabel(m_labelStatus);
+    m_core->LabelStatus().attach(&m_statusSink);
+    m_transferSink.setLabel(m_labelTransfer);
+    m_core->LabelTransfer().attach(&m_transferSink);
+    m_countdownSinks[0].setLabel(m_indexPanel->LabelINDICITimer());
+    for (std::size_t k = 0; k < std::size(kQuotePages); ++k)
+        m_countdownSinks[k + 1].setLabel(m_quotePages[k]->countdown());
+    for (std::size_t k = 0; k < kConnectionOrder.size(); ++k)
+        m_core->countdownLabel(kConnectionOrder[k]).attach(&m_countdownSinks[k]);
+    m_totalSink.setLabel(m_portfolioPage->LabelPortafoglioTot());
+    m_core->LabelPortafoglioTot().attach(&m_totalSink);
+    m_gainSink.setLabel(m_portfolioPage->LabelPortafoglioTotGuadagno());
+    m_core->LabelPortafoglioTotGuadagno().attach(&m_gainSink);
+}
+
+void TMainForm::connectCommands()
+{
+    const MainToolBar::Buttons& tools = m_toolBar->buttons();
+    connect(tools.SpeedButtonReload, &QToolButton::clicked, this,
+            [this] { m_core->SpeedButtonReloadClick(activePage()); });
+    connect(tools.SpeedButtonStop, &QToolButton::clicked, this, [this] { m_core->SpeedButtonStopClick(); });
+    connect(tools.SpeedButtonExcel, &QToolButton::clicked, this, &TMainForm::SpeedButtonExcelClick);
+    connect(tools.SpeedButtonHelp, &QToolButton::clicked, this, &TMainForm::SpeedButtonHelpClick);
+    connect(tools.SpeedButtonHTML, &QToolButton::clicked, this, &TMainForm::SpeedButtonHTMLClick);
+
+    const PortfolioPage::Buttons& rows = m_portfolioPage->buttons();
+    TAlignGrid& portfolio = m_core->StringGridPortafoglio();
+    connect(rows.SpeedButtonModificaPortafoglio, &QToolButton::clicked, this, &TMainForm::Edit1Click);
+    connect(rows.SpeedButtonDuplicaRiga, &QToolButton::clicked, this, &TMainForm::Duplicariga1Click);
+    connect(rows.SpeedButtonTitoloPersonale, &QToolButton::clicked, this,
+            [this] { m_core->portfolio().SpeedButtonTitoloPersonaleClick(); });
+    connect(rows.SpeedButtonDeleteRow, &QToolButton::clicked, this, &TMainForm::Cancella1Click);
+    connect(rows.SpeedButtonOrdina, &QToolButton::clicked, this,
+            [&portfolio] { SpeedButtonOrdinaClick(portfolio); });
+    connect(rows.SpeedButtonSpostaSotto, &QToolButton::clicked, this,
+            [&portfolio] { SpeedButtonSpostaSottoClick(portfolio); });
+    connect(rows.SpeedButtonSpostaSopra, &QToolButton::clicked, this,
+            [&portfolio] { SpeedButtonSpostaSopraClick(portfolio); });
+
+    // PageControl1Change answers the user's change of page; the program's own
+    // changes (start-up, hiding a page) call it where they need it.
+    connect(m_pages, &QTabWidget::currentChanged, this, [this] {
+        if (!m_changingPage)
+            PageControl1Change();
+    });
+}
+
+void TMainForm::connectMenus()
+{
+    const MainMenus& m = m_menus;
+    for (QAction* portfolio : {m.Portafoglio1, m.MenuItem1})
+        connect(portfolio, &QAction::triggered, this, &TMainForm::Portafoglio1Click);
+    for (QAction* config : {m.Config, m.MenuItem2})
+        connect(config, &QAction::triggered, this, &TMainForm::ConfigClick);
+    for (QAction* about : {m.Informazioni1, m.MenuItem6})
+        connect(about, &QAction::triggered, this, &TMainForm::Informazioni1Click);
+    for (QAction* home : {m.WebHomePage1, m.MenuItem7})
+        connect(home, &QAction::triggered, this, &TMainForm::WebHomePage1Click);
+    for (QAction* close : {m.Chiudi1, m.MenuItem10})
+        connect(close, &QAction::triggered, this, &TMainForm::Chiudi1Click);
+    connect(m.Edit1, &QAction::triggered, this, &TMainForm::Edit1Click);
+    connect(m.Duplicariga1, &QAction::triggered, this, &TMainForm::Duplicariga1Click);
+    connect(m.Cancella1, &QAction::triggered, this, &TMainForm::Cancella1Click);
+    connect(m.Aggiungialportafoglio1, &QAction::triggered, this, &TMainForm::Aggiungialportafoglio1Click);
+    for (std::size_t k = 0; k < m.grafico.size(); ++k)
+        connect(m.grafico[k], &QAction::triggered, this,
+                [this, k] { GraficoClick(static_cast<int>(k) + 1); });
+    connect(m.PopupMenuOnGrid, &QMenu::aboutToShow, this, &TMainForm::PopupMenuOnGridPopup);
+
+    // The shortcut Del of "Cancella riga" works in the portfolio table.
+    m_portfolioPage->table()->addAction(m.Cancella1);
+    m.Cancella1->setShortcutContext(Qt::WidgetShortcut);
+
+    popUpOnRightClick(m_pages->tabBar(), m.PopupMenuTrayIcon);
+    popUpOnRightClick(m_toolBar, m.PopupMenuTrayIcon);
+    // Any part of a page without a menu of its own (the index panel, the strips).
+    for (int k = 0; k < m_pages->count(); ++k)
+        popUpOnRightClick(m_pages->widget(k), m.PopupMenuTrayIcon);
+    popUpOnRightClick(m_chart, m.PopupMenuTrayIcon);
+    for (QuotePage* page : m_quotePages)
+        popUpOnRightClick(page->table(), m.PopupMenuOnGrid);
+    popUpOnRightClick(m_portfolioPage->table(), m.PopupMenuPortafoglio);
+}
+
+void TMainForm::popUpOnRightClick(QWidget* widget, QMenu* menu)
+{
+    widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(widget, &QWidget::customContextMenuRequested, menu,
+            [widget, menu](const QPoint& at) { menu->popup(widget->mapToGlobal(at)); });
+}
+
+void TMainForm::connectTables()
+{
+    for (TAlignGrid* grid :
+         {&m_core->StringGridYahoo(), &m_core->StringGridYahooOBB(), &m_core->StringGridYahooDerivati()})
+        grid->OnColWidthsChanged = [this](TAlignGrid& sender) { StringGridYahooColWidthsChanged(sender); };
+    m_core->StringGridFondi().OnColWidthsChanged = [this](TAlignGrid&) { StringGridFondiColWidthsChanged(); };
+    m_core->StringGridPortafoglio().OnDblClick = [this](TAlignGrid&) { StringGridPortafoglioDblClick(); };
+}
+
+// --- window events ------------------------------------------------------------------
+
+void TMainForm::showAsPlaced()
+{
+    if (m_restoreMaximized)
+        showMaximized();
+    else
+        show();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // FormShow: the start-up sequence on the first showing only.
+    m_core->FormShow(*this);
+}
+
+void TMainForm::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    // FormHide: the placement is saved whenever the window is hidden.
+    if (m_core->started())
+        m_placement.save(*this);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // FormCloseQuery: no fetch starts any more; closing is always allowed.
+    if (m_core->FormCloseQuery()) {
+        event->accept();
+        QCoreApplication::quit();
+    } else {
+        event->ignore();
+    }
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // FormResize: the active page's table is fitted again.
+    PageControl1Change();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized() || !m_minimiseHides)
+        return;
+    // Hidden only where an icon can bring it back; otherwise a normal minimise,
+    // with the window's taskbar entry kept.
+    if (m_options.notificationAreaAvailable && m_options.notificationAreaAvailable())
+        hide();
+}
+
+void TMainForm::FormDestroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    for (const std::string& error : m_core->FormDestroy())
+        std::cerr << "listorix: " << error << '\n';
+}
+
+void TMainForm::Chiudi1Click()
+{
+    hide();
+    close();
+}
+
+// --- the core's seams ---------------------------------------------------------------
+
+void TMainForm::setPageVisible(MainPage page, bool visible)
+{
+    const QScopedValueRollback quiet(m_changingPage, true);
+    m_pages->setTabVisible(pageIndex(page), visible);
+}
+
+void TMainForm::showWebPage()
+{
+    setActivePage(MainPage::Web);
+}
+
+void TMainForm::enableWindow()
+{
+    setEnabled(true);
+}
+
+void TMainForm::refitMaximisedWindow()
+{
+    if (isMaximized()) {
+        showNormal();
+        showMaximized();
+    }
+}
+
+void TMainForm::navigateToStartPage(const std::string& url)
+{
+    // Kept for the web tab's browser, which shows it once it is there.
+    m_startPage = url;
+}
+
+// --- pages and tables ---------------------------------------------------------------
+
+MainPage TMainForm::activePage() const
+{
+    const int index = m_pages->currentIndex();
+    return index >= 0 && index < static_cast<int>(kMainPages.size())
+               ? kMainPages[static_cast<std::size_t>(index)]
+               : MainPage::Web;
+}
+
+void TMainForm::setActivePage(MainPage page)
+{
+    const QScopedValueRollback quiet(m_changingPage, true);
+    m_pages->setCurrentIndex(pageIndex(page));
+}
+
+TAlignGrid* TMainForm::ActiveGrid()
+{
+    return m_core->ActiveGrid(activePage());
+}
+
+void TMainForm::fitNameColumn(AlignGridView* view, int columns)
+{
+    // The page that has just come to the front may not have been laid out at the
+    // window's present size yet.
+    if (QWidget* page = m_pages->currentWidget(); page && page->parentWidget())
+        page->resize(page->parentWidget()->size());
+    RidimensionaGriglia(view->grid(), columns, view->clientWidth());
+}
+
+void TMainForm::PageControl1Change()
+{
+    const MainPage page = activePage();
+    for (std::size_t k = 0; k < std::size(kQuotePages); ++k) {
+        if (kQuotePages[k].page == page)
+            fitNameColumn(m_quotePages[k]->table(), kQuotePages[k].columns);
+    }
+    if (page != MainPage::Portafoglio)
+        return;
+    fitNameColumn(m_portfolioPage->table(), kPortfolioColumnsToFit);
+    if (isVisible())
+        m_portfolioPage->table()->setFocus(Qt::OtherFocusReason);
+    bool canSelect = true;
+    m_core->portfolio().StringGridPortafoglioSelectCell(nullptr, 0, 0, canSelect);
+}
+
+void TMainForm::StringGridYahooColWidthsChanged(TAlignGrid& grid)
+{
+    for (std::size_t k = 0; k < std::size(kQuotePages); ++k) {
+        if (&m_quotePages[k]->table()->grid() == &grid)
+            RidimensionaGriglia(grid, 11, m_quotePages[k]->table()->clientWidth());
+    }
+}
+
+void TMainForm::StringGridFondiColWidthsChanged()
+{
+    RidimensionaGriglia(m_core->StringGridFondi(), 4, m_quotePages[3]->table()->clientWidth());
+}
+
+void TMainForm::PopupMenuOnGridPopup()
+{
+    const bool bondsFocused = m_core->StringGridYahooOBB().focused();
+    for (QAction* longRange : m_menus.longRangeCharts())
+        longRange->setEnabled(!bondsFocused);
+}
+
+// --- commands -----------------------------------------------------------------------
+
+void TMainForm::Timer1Timer()
+{
+    m_core->Timer1Timer();
+}
+
+void TMainForm::ConfigClick()
+{
+    if (m_formConfigura)
+        m_formConfigura->Execute();
+}
+
+void TMainForm::Aggiungialportafoglio1Click()
+{
+    m_core->portfolio().Aggiungialportafoglio1Click([this] {
+        setActivePage(MainPage::Portafoglio);
+        PageControl1Change();
+    });
+}
+
+void TMainForm::Duplicariga1Click()
+{
+    listorix::Duplicariga1Click(m_core->StringGridPortafoglio());
+}
+
+void TMainForm::Cancella1Click()
+{
+    listorix::Cancella1Click(m_core->StringGridPortafoglio(), [this](const std::string& question) {
+        return m_prompts.confirmYesNo(question);
+    });
+}
+
+} // namespace listorix

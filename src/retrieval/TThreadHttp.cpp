@@ -1,0 +1,112 @@
+#include "retrieval/TThreadHttp.h"
+
+#include "base/MainThread.h"
+#include "retrieval/CloseSignal.h"
+#include "retrieval/FetchDispatch.h"
+#include "retrieval/THttpClient.h"
+
+#include <exception>
+#include <utility>
+
+namespace listorix {
+
+// What the worker's posted calls reach. It outlives the worker only as an empty
+// shell: the worker clears it (on the main thread, where the posted calls run)
+// before it goes, so a call that arrives later finds nobody to report to.
+struct TThreadHttp::Reporter
+{
+    TThreadHttp* worker;
+};
+
+TThreadHttp::TThreadHttp(MainThread& mainThread, ProxySettings proxy, HttpTimeouts timeouts)
+    : m_mainThread(mainThread), m_proxy(std::move(proxy)), m_timeouts(timeouts),
+      m_client(std::make_unique<THttpClient>()), m_closeSignal(m_client->closeSignal()),
+      m_reporter(std::make_shared<Reporter>(Reporter{this}))
+{
+}
+
+TThreadHttp::~TThreadHttp()
+{
+    m_reporter->worker = nullptr;
+    if (m_thread.joinable()) {
+        m_closeSignal->close();
+        m_thread.join();
+    }
+}
+
+void TThreadHttp::Resume()
+{
+    if (!m_thread.joinable() && m_client)
+        m_thread = std::thread(&TThreadHttp::Run, this);
+}
+
+void TThreadHttp::Close()
+{
+    m_closeSignal->close();
+}
+
+void TThreadHttp::Run()
+{
+    // An empty URL asks for nothing: the request counts as failed, and the status
+    // stays as StartWorker left it.
+    if (!Url.empty()) {
+        THttpClient& client = *m_client;
+        client.setMultiThreaded(true);
+        client.setReceiveStream(&Body);
+        client.setConnectTimeout(m_timeouts.connect);
+        client.setIdleTimeout(m_timeouts.idle);
+        try {
+            PrepareRequest(client, Url, m_proxy);
+            Body.clear();
+            client.Get();
+            Succeeded = true;
+            StatusText.clear();
+        } catch (...) {
+            // Any failure of the request (the client's EHttpError, a bad proxy
+            // port, memory) is the same failed request to the fetch.
+            Succeeded = false;
+            StatusText = std::string(kUrlErrorPrefix) + Url;
+        }
+        std::shared_ptr<Reporter> reporter = m_reporter;
+        m_mainThread.post([reporter] {
+            if (reporter->worker && reporter->worker->OnStatus)
+                reporter->worker->OnStatus(*reporter->worker);
+        });
+    }
+    m_client.reset();
+    std::shared_ptr<Reporter> reporter = m_reporter;
+    m_mainThread.post([reporter] {
+        if (reporter->worker)
+            reporter->worker->NotifyDone();
+    });
+}
+
+void TThreadHttp::NotifyDone()
+{
+    if (OnDone)
+        OnDone(*this);
+    Body.clear();
+}
+
+WorkerFactory TThreadHttp::factory(MainThread& mainThread, std::function<ProxySettings()> proxySource,
+                                   HttpTimeouts timeouts)
+{
+    return [&mainThread, proxySource = std::move(proxySource), timeouts]() -> std::unique_ptr<HttpWorker> {
+        return std::make_unique<TThreadHttp>(mainThread, proxySource ? proxySource() : ProxySettings{},
+                                             timeouts);
+    };
+}
+
+void PrepareRequest(THttpClient& client, const std::string& url, const ProxySettings& proxy)
+{
+    if (proxy.enabled) {
+        client.setProxy(proxy.address + ':' + proxy.port);
+        client.setProxyUsername(proxy.username);
+        client.setProxyPassword(proxy.password);
+    } else {
+        client.setProxy({});
+    }
+    client.setURL(url);
+}
+
+} // namespace listorix

@@ -1,0 +1,80 @@
+#include "retrieval/WebWorker.h"
+
+#include "base/MainThread.h"
+#include "retrieval/WebAnswerTranslator.h"
+
+namespace listorix {
+
+// What the worker's posted calls reach; cleared on the main thread before the
+// worker goes, so a call that arrives later finds nobody to report to.
+struct WebWorker::Reporter
+{
+    WebWorker* worker;
+};
+
+WebWorker::WebWorker(MainThread& mainThread, std::shared_ptr<WebAnswerTranslator> translator,
+                     WebSourceEndpoints endpoints, CurlTransportOptions transport)
+    : m_mainThread(mainThread), m_translator(std::move(translator)), m_endpoints(std::move(endpoints)),
+      m_transport(std::move(transport)), m_reporter(std::make_shared<Reporter>(Reporter{this}))
+{
+}
+
+WebWorker::~WebWorker()
+{
+    m_reporter->worker = nullptr;
+    m_stop.stop();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void WebWorker::Resume()
+{
+    if (!m_thread.joinable())
+        m_thread = std::thread(&WebWorker::Run, this);
+}
+
+void WebWorker::Close()
+{
+    m_stop.stop();
+    if (m_thread.joinable() && m_thread.get_id() != std::this_thread::get_id())
+        m_thread.join();
+}
+
+void WebWorker::Run()
+{
+    // An empty URL asks for nothing: the request counts as failed, and the status
+    // stays as StartWorker left it.
+    if (!Url.empty()) {
+        try {
+            CurlTransport transport(m_transport, m_stop);
+            WebTranslation translation = m_translator->translate(Url, m_endpoints, transport, m_stop);
+            Succeeded = translation.succeeded;
+            Body = std::move(translation.body);
+            StatusText = std::move(translation.statusText);
+        } catch (...) {
+            // Whatever went wrong on the way (memory, the library) is a failed request.
+            Succeeded = false;
+            Body.clear();
+            StatusText = webUnavailableText(1);
+        }
+        std::shared_ptr<Reporter> reporter = m_reporter;
+        m_mainThread.post([reporter] {
+            if (reporter->worker && reporter->worker->OnStatus)
+                reporter->worker->OnStatus(*reporter->worker);
+        });
+    }
+    std::shared_ptr<Reporter> reporter = m_reporter;
+    m_mainThread.post([reporter] {
+        if (reporter->worker)
+            reporter->worker->NotifyDone();
+    });
+}
+
+void WebWorker::NotifyDone()
+{
+    if (OnDone)
+        OnDone(*this);
+    Body.clear();
+}
+
+} // namespace listorix

@@ -1,0 +1,369 @@
+#include "FakeToolkit.h"
+#include "ScratchDir.h"
+#include "ScriptedPrompts.h"
+#include "app/gui/TMainForm.h"
+#include "settings/IniFile.h"
+#include "settings/WindowPlacement.h"
+#include "ui/TAlignGrid.h"
+#include "ui/gui/AlignGridView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace listorix {
+namespace {
+
+// Counts the paintings of a widget.
+class PaintCounter final : public QObject
+{
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+    int paints = 0;
+};
+
+// The main window over a scratch program folder, its requests answered by fakes.
+class TMainFormTest : public ::testing::Test
+{
+protected:
+    explicit TMainFormTest(const std::string& settings = {})
+    {
+        dir.write("LISTORIX.INI", settings);
+        dir.write("A_azioni.lst", "ENI.MI\r\nTIT.MI\r\n");
+    }
+
+    TMainForm& form()
+    {
+        if (!m_form) {
+            TMainForm::Options options;
+            options.programDir = dir.dir();
+            options.notificationAreaAvailable = [this] { return trayAvailable; };
+            options.makeWorker = workers.factory();
+            m_form = std::make_unique<TMainForm>(prompts, options);
+        }
+        return *m_form;
+    }
+    void showForm()
+    {
+        form().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+    }
+    template <typename T = QWidget>
+    T* control(const char* name)
+    {
+        auto* found = form().findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QTabWidget* pages() { return control<QTabWidget>("PageControl1"); }
+    AlignGridView* table(const char* name) { return control<AlignGridView>(name); }
+
+    test::ScratchDir dir;
+    test::ScriptedPrompts prompts;
+    test::FakeMainThread workerThread;
+    test::FakeWorkers workers{workerThread};
+    bool trayAvailable = false;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+TEST_F(TMainFormTest, everyNamedControlStandsWithItsCaptionOrHint)
+{
+    EXPECT_EQ(form().windowTitle(), "Listorix 4.35");
+    EXPECT_FALSE(form().isEnabled());
+
+    const char* const captions[] = {"Indici", "Titoli azionari", "Obbligazioni", "Derivati",
+                                    "Fondi",  "Portafoglio",     "Web"};
+    const char* const pageNames[] = {
+        "TabSheetIndici", "TabSheetYahoo",       "TabSheetYahooOBB", "TabSheetYahooDerivati",
+        "TabSheetFondi",  "TabSheetPortafoglio", "TabSheetWeb"};
+    ASSERT_EQ(pages()->count(), 7);
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_EQ(pages()->tabText(k), captions[k]);
+        EXPECT_EQ(pages()->widget(k)->objectName(), pageNames[k]);
+        EXPECT_EQ(pages()->isTabVisible(k), k >= 5) << captions[k]; // FormCreate hides the categories
+    }
+
+    const std::pair<const char*, const char*> hints[] = {
+        {"SpeedButtonReload", "Collegamento"},
+        {"SpeedButtonStop", "Stop"},
+        {"SpeedButtonExcel", "Copia nella clipboard"},
+        {"SpeedButtonHelp", "Aiuto in linea"},
+        {"SpeedButtonHTML", "Esporta in HTML per stampare"},
+        {"SpeedButtonModificaPortafoglio", "Modifica la lista"},
+        {"SpeedButtonDuplicaRiga", "Duplica riga"},
+        {"SpeedButtonTitoloPersonale", "Riga personale da aggiornare manualmente"},
+        {"SpeedButtonDeleteRow", "Cancella riga"},
+        {"SpeedButtonOrdina", "Ordina per tipo e nome"},
+        {"SpeedButtonSpostaSotto", "Sposta sotto"},
+        {"SpeedButtonSpostaSopra", "Sposta sopra"},
+    };
+    for (const auto& [name, hint] : hints)
+        EXPECT_EQ(control<QToolButton>(name)->toolTip(), hint) << name;
+    EXPECT_EQ(control<QToolButton>("SpeedButtonReload")->size(), QSize(32, 32));
+
+    for (const char* name : {"StringGridYahoo", "StringGridYahooOBB", "StringGridYahooDerivati",
+                             "StringGridFondi", "StringGridPortafoglio", "Chart1", "AnimatedLogo", "Browser"})
+        control(name);
+    for (const char* name :
+         {"LabelStatus", "LabelTransfer", "LabelINDICITimer", "LabelYahooTimer", "LabelYahooOBBTimer",
+          "LabelYahooDerivatiTimer", "LabelFondiTimer", "LabelDataIndici", "LabelPortafoglioTot",
+          "LabelPortafoglioTotGuadagno", "StaticTextMIBTEL", "StaticTextSPMIB_max", "StaticTextMIB30_valore"})
+        control<QLabel>(name);
+    EXPECT_EQ(control<QLabel>("LabelYahooTimer")->width(), 65);
+    EXPECT_EQ(control<QLabel>("LabelTransfer")->width(), 86);
+    EXPECT_EQ(table("StringGridYahoo")->model()->headerData(5, Qt::Horizontal).toString(), "apert.");
+    EXPECT_EQ(table("StringGridYahooOBB")->model()->headerData(5, Qt::Horizontal).toString(), "apet.");
+}
+
+TEST_F(TMainFormTest, menusHoldTheirItemsInOrderWithTheHiddenOnesHidden)
+{
+    auto items = [&](const char* menuName) {
+        std::vector<std::string> shown;
+        for (QAction* action : control<QMenu>(menuName)->actions()) {
+            if (action->isSeparator())
+                shown.push_back("-");
+            else
+                shown.push_back(action->objectName().toStdString() + "=" + action->text().toStdString() +
+                                (action->isVisible() ? "" : " (hidden)"));
+        }
+        return shown;
+    };
+    EXPECT_EQ(items("PopupMenuTrayIcon"),
+              (std::vector<std::string>{"Portafoglio1=Portafoglio", "Config=Configurazione",
+                                        "ConfiguraschedaTV1=Configura scheda TV (hidden)",
+                                        "Aggiornailplugindainternet1=Aggiorna il plugin da internet (hidden)",
+                                        "-", "Informazioni1=Informazioni",
+                                        "WebHomePage1=Web Listorix Home Page ", "-", "Chiudi1=Chiudi"}));
+    EXPECT_EQ(items("PopupMenuPortafoglio"),
+              (std::vector<std::string>{"Edit1=Modifica Portafoglio", "Duplicariga1=Duplica riga",
+                                        "Cancella1=Cancella riga"}));
+    EXPECT_EQ(control<QMenu>("PopupMenuPortafoglio")->defaultAction()->objectName(), "Edit1");
+    EXPECT_EQ(control<QAction>("Cancella1")->shortcut(), QKeySequence(Qt::Key_Delete));
+    const std::vector<std::string> onGrid = items("PopupMenuOnGrid");
+    ASSERT_EQ(onGrid.size(), 20u);
+    EXPECT_EQ(onGrid[2], "Grafico1giorno1=Grafico 1 giorno");
+    EXPECT_EQ(onGrid[8], "Grafico5anni1=Grafico 5 anni");
+    EXPECT_EQ(onGrid[17], "MenuItem8=Web Page Televideo RAI (hidden)");
+    EXPECT_EQ(onGrid[19], "MenuItem10=Chiudi");
+    for (const char* hidden : {"ConfiguraschedaTV1", "Aggiornailplugindainternet1", "MenuItem3", "MenuItem4"})
+        EXPECT_FALSE(control<QAction>(hidden)->isEnabled()) << hidden;
+}
+
+TEST_F(TMainFormTest, firstShowingRunsTheStartUpOnceAndEndsOnTheWebPageEnabled)
+{
+    dir.write("y_mibtel.dat", "\"ENI.MI\";\"ENI\";17.50;\"1/25/2005\";\"17:35\";17.4;17.3;17.6;17.2;+0.30 - "
+                              "+1.74%;1000\r\n");
+    showForm();
+    EXPECT_TRUE(form().isEnabled());
+    EXPECT_EQ(form().activePage(), MainPage::Web);
+    for (int k = 0; k < 7; ++k)
+        EXPECT_TRUE(pages()->isTabVisible(k)) << k;
+    EXPECT_EQ(form().core().StringGridYahoo().cell(0, 1), "ENI.MI"); // the cache replayed
+    EXPECT_EQ(control<QLabel>("LabelPortafoglioTot")->text(), "Totale Portafoglio: Eu 0,0000 = L.0");
+
+    // Hidden (to a notification area) and shown again: no second start-up.
+    form().core().StringGridYahoo().setCell(0, 1, "kept");
+    form().hide();
+    form().show();
+    EXPECT_EQ(form().core().StringGridYahoo().cell(0, 1), "kept");
+}
+
+class TMainFormAllOffTest : public TMainFormTest
+{
+protected:
+    TMainFormAllOffTest()
+        : TMainFormTest("[CONNESSIONI]\r\nINDICI ENABLED=0\r\nMIBTEL ENABLED=0\r\nDERIVATI ENABLED=0\r\n"
+                        "OBBLIGAZIONI ENABLED=0\r\nFONDI ENABLED=0\r\n")
+    {
+    }
+};
+
+TEST_F(TMainFormAllOffTest, withEveryConnectionOffOnlyPortfolioAndWebAreShown)
+{
+    showForm();
+    for (int k = 0; k < 7; ++k)
+        EXPECT_EQ(pages()->isTabVisible(k), k >= 5) << k;
+}
+
+TEST_F(TMainFormTest, nameColumnFillsTheActiveTableAndNeverGoesBelowOneHundred)
+{
+    showForm();
+    form().resize(900, 500);
+    QTabBar* tabs = pages()->tabBar();
+    tabs->setCurrentIndex(static_cast<int>(MainPage::Fondi));
+    tabs->setCurrentIndex(static_cast<int>(MainPage::Yahoo)); // as the user changes page
+    AlignGridView* shares = table("StringGridYahoo");
+    const TAlignGrid& grid = form().core().StringGridYahoo();
+    int others = 0;
+    for (int col = 0; col < 11; ++col)
+        others += col == 1 ? 0 : grid.colWidth(col);
+    EXPECT_EQ(grid.colWidth(1), shares->clientWidth() - 11 - others);
+    EXPECT_EQ(shares->horizontalHeader()->sectionSize(1), grid.colWidth(1));
+
+    // A drag in the table refits the name column at once.
+    shares->horizontalHeader()->resizeSection(4, grid.colWidth(4) + 30);
+    EXPECT_EQ(grid.colWidth(1), shares->clientWidth() - 11 - others - 30);
+
+    // Narrower than the other columns: exactly 100 and a horizontal scroll bar.
+    const int fundsName = form().core().StringGridFondi().colWidth(1);
+    EXPECT_GT(fundsName, 100);
+    form().resize(450, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.colWidth(1), 100);
+    EXPECT_TRUE(shares->horizontalScrollBar()->isVisible());
+
+    // Only the active page's table is refitted: the funds table kept its width.
+    EXPECT_EQ(form().core().StringGridFondi().colWidth(1),
+              64 * 0 + form().core().StringGridFondi().colWidth(1));
+}
+
+TEST_F(TMainFormTest, chartItemsOfTheTableMenuAreGreyedOverTheBondsTable)
+{
+    showForm();
+    auto* menu = control<QMenu>("PopupMenuOnGrid");
+    auto longRange = [&] {
+        std::vector<bool> enabled;
+        for (const char* name : {"Grafico1giorno1", "Grafico5giorni1", "Grafico3mesi1", "Grafico6mesi1",
+                                 "Grafico1anno1", "Grafico2anni1", "Grafico5anni1"})
+            enabled.push_back(control<QAction>(name)->isEnabled());
+        return enabled;
+    };
+    form().setActivePage(MainPage::YahooOBB);
+    table("StringGridYahooOBB")->setFocus(Qt::MouseFocusReason);
+    emit menu->aboutToShow();
+    EXPECT_EQ(longRange(), (std::vector<bool>{true, true, false, false, false, false, false}));
+    form().setActivePage(MainPage::Yahoo);
+    table("StringGridYahoo")->setFocus(Qt::MouseFocusReason);
+    emit menu->aboutToShow();
+    EXPECT_EQ(longRange(), std::vector<bool>(7, true));
+}
+
+TEST_F(TMainFormTest, rightClicksOnTheStripsAndTheChartOpenTheTrayMenu)
+{
+    showForm();
+    auto* trayMenu = control<QMenu>("PopupMenuTrayIcon");
+    form().setActivePage(MainPage::Indici);
+    for (QWidget* where :
+         {static_cast<QWidget*>(control("ToolBar1")), static_cast<QWidget*>(pages()->tabBar()),
+          control("Chart1"), control("TabSheetIndici"), control("TabSheetFondi")}) {
+        emit where->customContextMenuRequested(QPoint(5, 5));
+        EXPECT_TRUE(trayMenu->isVisible()) << where->objectName().toStdString();
+        trayMenu->hide();
+    }
+    emit table("StringGridPortafoglio")->customContextMenuRequested(QPoint(5, 5));
+    EXPECT_TRUE(control<QMenu>("PopupMenuPortafoglio")->isVisible());
+    control<QMenu>("PopupMenuPortafoglio")->hide();
+}
+
+class TMainFormSharesOnlyTest : public TMainFormTest
+{
+protected:
+    TMainFormSharesOnlyTest()
+        : TMainFormTest("[CONNESSIONI]\r\nINDICI ENABLED=0\r\nDERIVATI ENABLED=0\r\n"
+                        "OBBLIGAZIONI ENABLED=0\r\nFONDI ENABLED=0\r\n")
+    {
+    }
+};
+
+TEST_F(TMainFormSharesOnlyTest, theOneSecondCountdownRepaintsNoTable)
+{
+    showForm();
+    form().setActivePage(MainPage::Yahoo);
+    form().core().Timer1Timer(); // the shares are due at once
+    workers.answer(
+        "\"ENI.MI\";\"ENI\";17.50;\"1/25/2005\";\"17:35\";17.4;17.3;17.6;17.2;+0.30 - +1.74%;1000\r\n");
+    auto* countdown = control<QLabel>("LabelYahooTimer");
+    EXPECT_EQ(countdown->text(), "END");
+    QTest::qWait(100); // the new rows are painted
+
+    PaintCounter painted(table("StringGridYahoo")->viewport());
+    form().core().Timer1Timer();
+    QApplication::processEvents();
+    const QString counted = countdown->text();
+    form().core().Timer1Timer();
+    QApplication::processEvents();
+    EXPECT_NE(countdown->text(), counted);
+    EXPECT_NE(countdown->text(), "END");
+    EXPECT_EQ(painted.paints, 0);
+}
+
+TEST_F(TMainFormTest, deletingARowAsksFirstAndNoKeepsTheTable)
+{
+    showForm();
+    form().setActivePage(MainPage::Portafoglio);
+    QTest::mouseClick(control<QToolButton>("SpeedButtonTitoloPersonale"), Qt::LeftButton);
+    TAlignGrid& portfolio = form().core().StringGridPortafoglio();
+    ASSERT_EQ(portfolio.cell(1, 1), "PERSONALE");
+    portfolio.selectCell(1, 1);
+
+    prompts.answers = {false, true};
+    QTest::mouseClick(control<QToolButton>("SpeedButtonDeleteRow"), Qt::LeftButton);
+    EXPECT_EQ(portfolio.cell(1, 1), "PERSONALE");
+    QTest::mouseClick(control<QToolButton>("SpeedButtonDeleteRow"), Qt::LeftButton);
+    EXPECT_EQ(portfolio.cell(1, 1), "");
+    EXPECT_EQ(prompts.shown, std::vector<std::string>(2, "confirm: Confermi la cancellazione della riga?"));
+}
+
+TEST_F(TMainFormTest, minimisingHidesOnlyWhereANotificationAreaCanBringTheWindowBack)
+{
+    showForm();
+    form().setMinimiseHides(true);
+    form().showMinimized();
+    QApplication::processEvents();
+    EXPECT_TRUE(form().isVisible()); // a normal minimise: the window keeps its taskbar entry
+    form().showNormal();
+
+    trayAvailable = true;
+    form().showMinimized();
+    QApplication::processEvents();
+    EXPECT_FALSE(form().isVisible());
+}
+
+TEST_F(TMainFormTest, placementIsRestoredAtCreationAndSavedWhenHidden)
+{
+    dir.write("LISTORIX.INI", "[Window]\r\nNormPos=40,30,700,530\r\nShowCmd=1\r\n");
+    EXPECT_EQ(form().geometry(), QRect(40, 30, 660, 500));
+    showForm();
+    form().setGeometry(60, 50, 640, 480);
+    form().hide();
+    const std::optional<WindowPlacement> saved = readWindowPlacement(IniFile(dir.file("LISTORIX.INI")));
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->normal, (WindowRect{60, 50, 700, 530}));
+}
+
+TEST_F(TMainFormTest, aPlacementOffEveryScreenComesBackOntoThePrimary)
+{
+    dir.write("LISTORIX.INI", "[Window]\r\nNormPos=-5000,-4000,-4386,-3556\r\n");
+    const QRect area = QApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(area.contains(form().geometry().center()));
+    EXPECT_EQ(form().size(), QSize(614, 444));
+}
+
+TEST_F(TMainFormTest, theWindowFitsItsDesignSizeWhateverItsLabelsSay)
+{
+    const std::string longText(300, 'x');
+    form().core().LabelStatus().setText(longText);
+    form().core().LabelPortafoglioTot().setText(longText);
+    const QSize least = form().minimumSizeHint();
+    EXPECT_LE(least.width(), 614);
+    EXPECT_LE(least.height(), 444);
+}
+
+} // namespace
+} // namespace listorix

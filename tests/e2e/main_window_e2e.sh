@@ -1,0 +1,172 @@
+#!/usr/bin/env bash
+# End to end: the real listorix in a temporary program folder against listorix-quoted
+# on loopback, under Xvfb, driven from outside with xdotool as a user would. It waits
+# for the first full cycle (indices, shares, bonds, derivatives, funds), photographs
+# every page and the configuration dialog into OUT_DIR, edits a portfolio row, sends
+# SIGTERM, and checks that the settings file then holds the portfolio, widths, series
+# and window sections and that nothing else in it changed.
+#
+#   main_window_e2e.sh LISTORIX LISTORIX_QUOTED E2E_HELPER SOURCE_DIR OUT_DIR
+set -euo pipefail
+
+if [ "${1:-}" = "--drive" ]; then
+  shift
+  drive=1
+else
+  drive=0
+fi
+listorix="$1" quoted="$2" helper="$3" source="$4" out="$5"
+
+fail() {
+  echo "e2e: FAIL: $*" >&2
+  exit 1
+}
+
+# --- inside Xvfb: the user's hands and eyes ---------------------------------------
+if [ "$drive" = 1 ]; then
+  program="$6"
+  "$program/listorix" >"$program/listorix.log" 2>&1 &
+  pid=$!
+  trap 'kill -TERM "$pid" 2>/dev/null || true' EXIT
+
+  window=""
+  for _ in $(seq 150); do
+    window="$(xdotool search --name '^Listorix 4\.35$' 2>/dev/null | head -n 1 || true)"
+    [ -n "$window" ] && break
+    kill -0 "$pid" 2>/dev/null || fail "listorix ended at start-up: $(cat "$program/listorix.log")"
+    sleep 0.2
+  done
+  [ -n "$window" ] || fail "no main window"
+
+  # The first full cycle: each category's cache file, written in the fixed order.
+  caches=(i.dat y_mibtel.dat y_obb.dat y_derivati.dat y_fondi.dat)
+  for _ in $(seq 600); do
+    all=1
+    for cache in "${caches[@]}"; do [ -s "$program/$cache" ] || all=0; done
+    [ "$all" = 1 ] && break
+    sleep 0.1
+  done
+  [ "$all" = 1 ] || fail "the first cycle did not complete: $(ls "$program")"
+  previous=0
+  for cache in "${caches[@]}"; do
+    written="$(stat -c %.9Y "$program/$cache" | tr -d .)"
+    [ "$written" -ge "$previous" ] || fail "$cache was written out of order"
+    previous="$written"
+  done
+  sleep 1
+
+  eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT
+  captions=("Indici" "Titoli azionari" "Obbligazioni" "Derivati" "Fondi" "Portafoglio" "Web")
+  mapfile -t places < <("$helper" tabs "${captions[@]}")
+  toolbar=35
+  tabs_bottom=$((toolbar + ${places[7]}))
+  click_tab() {
+    read -r tx ty <<<"${places[$1]}"
+    xdotool mousemove $((X + tx)) $((Y + toolbar + ty)) click 1
+    sleep 0.8
+  }
+  shot() { "$helper" grab "$out/$1.png" "$2"; }
+
+  names=(indici titoli-azionari obbligazioni derivati fondi portafoglio web)
+  for k in 0 1 2 3 4 6; do
+    click_tab "$k"
+    shot "page-$((k + 1))-${names[$k]}" "$window"
+  done
+
+  # A personal row on the portfolio page, its quantity and price typed in.
+  click_tab 5
+  xdotool mousemove $((X + 2 + 2 * 28 + 13)) $((Y + tabs_bottom + 16)) click 1
+  sleep 0.5
+  xdotool key Home Right Right Right
+  xdotool type --delay 60 "250"
+  xdotool key Return
+  sleep 0.3
+  xdotool key Right Right
+  xdotool type --delay 60 "12.5"
+  xdotool key Return
+  sleep 0.8
+  shot "page-6-portafoglio" "$window"
+
+  # "Configurazione" from the tab strip's menu, photographed, then "Annulla".
+  read -r tx ty <<<"${places[0]}"
+  xdotool mousemove $((X + tx)) $((Y + toolbar + ty)) click 3
+  sleep 0.5
+  xdotool key Down Down Return
+  dialog=""
+  for _ in $(seq 50); do
+    dialog="$(xdotool search --name '^Configurazione$' 2>/dev/null | head -n 1 || true)"
+    [ -n "$dialog" ] && break
+    sleep 0.1
+  done
+  [ -n "$dialog" ] || fail "the configuration dialog did not open"
+  sleep 0.5
+  shot "dialog-configurazione" "$dialog"
+  xdotool key Escape
+  sleep 0.5
+
+  kill -TERM "$pid"
+  for _ in $(seq 300); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "listorix did not end on SIGTERM"
+  trap - EXIT
+  wait "$pid" || fail "listorix ended with status $?: $(cat "$program/listorix.log")"
+  exit 0
+fi
+
+# --- outside: the program folder, the service, and the checks ----------------------
+command -v xvfb-run >/dev/null || fail "xvfb-run is missing (scripts/setup installs it)"
+command -v xdotool >/dev/null || fail "xdotool is missing (scripts/setup installs it)"
+mkdir -p "$out"
+rm -f "$out"/*.png
+. "$source/scripts/lib/demo-service.sh"
+program="$(mktemp -d)"
+trap 'stop_demo_service; rm -rf "$program"' EXIT
+
+cp "$listorix" "$program/listorix"
+cp -R "$source/web" "$program/web"
+cp "$source"/tools/quoted/data/*.lst "$program/"
+
+# A trading Tuesday afternoon, so every run sees the same market.
+start_demo_service "$quoted" "$program" --now 2005-01-25T15:30 || fail "listorix-quoted did not start"
+address="$demo_address"
+
+printf '[PROXY]\r\nENABLED=N\r\nADDRESS=\r\n[CONNESSIONI]\r\nFONDI INTERVALLO=180\r\n[SERVIZIO]\r\nHOST=%s\r\n[Note]\r\nDi mano=mia \xe0 \x80\r\n' \
+  "$address" >"$program/LISTORIX.INI"
+cp "$program/LISTORIX.INI" "$program/before.ini"
+
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --drive "$listorix" "$quoted" "$helper" "$source" "$out" "$program"
+
+for cache in i.dat y_mibtel.dat y_obb.dat y_derivati.dat y_fondi.dat; do
+  grep -q $'\r$' "$program/$cache" || fail "$cache has no CR LF line ends"
+done
+
+ini="$program/LISTORIX.INI"
+section() { # the lines of one section, without the header
+  awk -v name="[$1]" '{ line = $0; sub(/\r$/, "", line) }
+    line ~ /^\[/ { inside = (line == name); next } inside { print line }' "$ini"
+}
+section Portafoglio | grep -qx '1=;PERSONALE;PERS;250;;12,5;;' ||
+  fail "the edited portfolio row is not saved: $(section Portafoglio)"
+for key in Portafoglio Azioni Obbligazioni Derivati Fondi; do
+  section Grids | grep -q "^$key=[0-9]" || fail "no widths of $key"
+done
+for series in "MIBTEL Series" "MIB30 Series" "MIDEX Series"; do
+  section "$series" | grep -qx 'DATA=25/01/2005' || fail "$series has no date"
+  section "$series" | grep -q '^1=' || fail "$series has no point"
+done
+section Window | grep -q '^NormPos=' || fail "no window placement"
+
+# Everything else is as it was, byte for byte.
+awk '{ line = $0; sub(/\r$/, "", line) }
+  line ~ /^\[/ { skip = (line ~ /^\[(Portafoglio|Grids|MIBTEL Series|MIB30 Series|MIDEX Series|Window)\]$/) }
+  !skip { print $0 }' "$ini" >"$program/others.ini"
+cmp -s "$program/others.ini" "$program/before.ini" ||
+  fail "other settings changed: $(diff <(cat -A "$program/before.ini") <(cat -A "$program/others.ini"))"
+
+for page in page-1-indici page-2-titoli-azionari page-3-obbligazioni page-4-derivati page-5-fondi \
+  page-6-portafoglio page-7-web dialog-configurazione; do
+  [ -s "$out/$page.png" ] || fail "no screenshot $page.png"
+done
+echo "e2e: passed; screenshots in $out"

@@ -5,7 +5,16 @@ target_compile_options(listorix_flags INTERFACE
 if(LISTORIX_WERROR)
   target_compile_options(listorix_flags INTERFACE -Werror)
 endif()
-if(LISTORIX_SANITIZE)
+if(LISTORIX_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "LISTORIX_FUZZ needs clang (configure with -DCMAKE_CXX_COMPILER=clang++)")
+  endif()
+  # Everything is instrumented for coverage and checked by the sanitizers; only
+  # the fuzz targets themselves link libFuzzer's main.
+  target_compile_options(listorix_flags INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(listorix_flags INTERFACE -fsanitize=address,undefined)
+elseif(LISTORIX_SANITIZE)
   target_compile_options(listorix_flags INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(listorix_flags INTERFACE -fsanitize=address,undefined)

@@ -3,7 +3,10 @@
 #include "base/PosixIo.h"
 #include "base/UniqueFd.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,15 +57,32 @@ private:
     std::string m_path;
 };
 
-// The file the name stands for: a symbolic link is followed so that the file
-// it designates is replaced and the link stays.
-std::filesystem::path resolveTarget(const std::filesystem::path& path)
+// A temporary of ours for `target` in its name: ".<name>." and the six letters
+// or digits mkstemp puts in place of the X's.
+bool isTemporaryOf(const std::string& entry, const std::string& targetName)
 {
+    const std::string prefix = "." + targetName + ".";
+    if (entry.size() != prefix.size() + 6 || !entry.starts_with(prefix))
+        return false;
+    return std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(prefix.size()), entry.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Removes the temporaries of `target` that a write killed half-way left behind.
+// One younger than a minute may belong to a write still under way.
+void removeStaleTemporaries(const std::filesystem::path& target)
+{
+    const std::filesystem::path dir = target.parent_path().empty() ? "." : target.parent_path();
+    const std::string targetName = target.filename().string();
+    const std::time_t staleBefore = std::time(nullptr) - 60;
     std::error_code error;
-    if (!std::filesystem::is_symlink(path, error))
-        return path;
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    return error ? path : resolved;
+    for (std::filesystem::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+        const std::string entry = it->path().filename().string();
+        struct stat info = {};
+        if (isTemporaryOf(entry, targetName) && ::lstat(it->path().c_str(), &info) == 0 &&
+            S_ISREG(info.st_mode) && info.st_mtime < staleBefore)
+            ::unlink(it->path().c_str());
+    }
 }
 
 void syncDirectory(const std::filesystem::path& dir)
@@ -81,9 +101,24 @@ FileWriteError::FileWriteError(const std::filesystem::path& path, std::string re
 {
 }
 
-void writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability)
+std::filesystem::path followLinks(const std::filesystem::path& path)
 {
-    const std::filesystem::path target = resolveTarget(path);
+    std::filesystem::path current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, error)))
+            return current;
+        const std::filesystem::path next = std::filesystem::read_symlink(current, error);
+        if (error)
+            return current;
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return path;
+}
+
+FileState writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, Durability durability)
+{
+    const std::filesystem::path target = followLinks(path);
     const auto fail = [&path](std::string reason) { throw FileWriteError(path, std::move(reason)); };
 
     struct stat existing = {};
@@ -101,6 +136,7 @@ void writeFileAtomically(const std::filesystem::path& path, std::string_view byt
             fail(errnoText(EACCES));
     }
 
+    removeStaleTemporaries(target);
     TemporaryFile temp(target);
     if (!temp.isOpen())
         fail(errnoText(errno));
@@ -114,13 +150,16 @@ void writeFileAtomically(const std::filesystem::path& path, std::string_view byt
         if (::fchmod(temp.fd(), existing.st_mode & 07777) != 0)
             fail(errnoText(errno));
     }
-    if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0 || !temp.close())
+    struct stat written = {};
+    if (!writeAll(temp.fd(), bytes) || ::fsync(temp.fd()) != 0 || ::fstat(temp.fd(), &written) != 0 ||
+        !temp.close())
         fail(errnoText(errno));
     if (::rename(temp.path().c_str(), target.c_str()) != 0)
         fail(errnoText(errno));
     temp.release();
     if (durability == Durability::Durable)
         syncDirectory(target.parent_path());
+    return FileState::of(written);
 }
 
 } // namespace listorix

@@ -20,6 +20,46 @@ namespace {
 template <typename T>
 constexpr int kSignificantDigits = std::numeric_limits<T>::digits10;
 
+// Whether the number written in `plain` (the form std::from_chars reads: "-12.5e-7")
+// lies below 1 in magnitude, judged on its digits and exponent alone, so that a
+// value out of the type's range can be told to be too small rather than too large.
+bool magnitudeBelowOne(std::string_view plain)
+{
+    const auto digitRun = [&plain](std::size_t& i) {
+        const std::size_t start = i;
+        while (i < plain.size() && isAsciiDigit(plain[i]))
+            ++i;
+        return plain.substr(start, i - start);
+    };
+    std::size_t i = plain.starts_with('-') ? 1 : 0;
+    const std::string_view integer = digitRun(i);
+    std::string_view fraction;
+    if (i < plain.size() && plain[i] == '.')
+        fraction = digitRun(++i);
+
+    // The decimal exponent of the first digit that is not zero.
+    long long leading = 0;
+    if (const auto first = integer.find_first_not_of('0'); first != std::string_view::npos)
+        leading = static_cast<long long>(integer.size() - first) - 1;
+    else if (const auto firstFraction = fraction.find_first_not_of('0');
+             firstFraction != std::string_view::npos)
+        leading = -static_cast<long long>(firstFraction) - 1;
+    else
+        return true; // zero
+
+    if (i < plain.size() && plain[i] == 'e') {
+        ++i;
+        const bool negative = i < plain.size() && plain[i] == '-';
+        if (i < plain.size() && (plain[i] == '-' || plain[i] == '+'))
+            ++i;
+        long long exponent = 0;
+        for (const char digit : digitRun(i))
+            exponent = std::min(exponent * 10 + (digit - '0'), 1'000'000'000LL);
+        leading += negative ? -exponent : exponent;
+    }
+    return leading < 0;
+}
+
 template <typename T>
 std::optional<T> parseFloating(std::string_view text)
 {
@@ -68,6 +108,10 @@ std::optional<T> parseFloating(std::string_view text)
     T value{};
     const char* end = plain.data() + plain.size();
     const auto [ptr, ec] = std::from_chars(plain.data(), end, value);
+    // Below the smallest value the type holds is as good as zero (as the quote
+    // service's tiny numbers are shown); beyond the largest is no number.
+    if (ec == std::errc::result_out_of_range && ptr == end && magnitudeBelowOne(plain))
+        return T{0};
     if (ec != std::errc() || ptr != end || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -136,8 +180,9 @@ struct Decimal
     }
 };
 
+// `digits` significant digits at most; the type's reliable digits by default.
 template <typename T>
-Decimal toDecimal(T value)
+Decimal toDecimal(T value, int digits = kSignificantDigits<T>)
 {
     Decimal d;
     // The shortest text that reads back as this value; scientific so that the
@@ -171,7 +216,7 @@ Decimal toDecimal(T value)
         --d.pointPos;
     }
     d.stripTrailingZeros();
-    d.roundToDigits(kSignificantDigits<T>);
+    d.roundToDigits(digits);
     return d;
 }
 
@@ -278,11 +323,10 @@ std::string formatNumber(long double value, int decimals, int width)
     return formatDecimals(value, decimals, true, width);
 }
 
-std::string formatGeneral(double value)
+namespace {
+
+std::string generalText(const Decimal& d)
 {
-    if (!std::isfinite(value))
-        return {};
-    const Decimal d = toDecimal(value);
     if (d.isZero())
         return "0";
     std::string out = d.negative ? "-" : "";
@@ -303,6 +347,21 @@ std::string formatGeneral(double value)
         out += d.fractionPart(decimals);
     }
     return out;
+}
+
+} // namespace
+
+std::string formatGeneral(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    std::string text = generalText(toDecimal(value));
+    // Near the ends of the range 15 digits may round past the largest double
+    // (1,79769313486232E308) or to nothing: the full 17 read back as the value.
+    const std::optional<double> back = parseNumber(text);
+    if (!back || (*back == 0) != (value == 0))
+        text = generalText(toDecimal(value, std::numeric_limits<double>::max_digits10));
+    return text;
 }
 
 std::optional<Date> parseDate(std::string_view text)

@@ -24,7 +24,8 @@ inline constexpr int kMaxDecimals = 18;
 // then an optional sign, digits with at most one decimal comma (at least one
 // digit), and an optional exponent (e or E, optional sign, digits). A decimal
 // point, a thousands point, inner blanks, any other character and values beyond
-// the type's range are rejected.
+// the type's largest are rejected; a value below its smallest (1e-400 for a
+// double) reads as 0.
 std::optional<double> parseNumber(std::string_view text);
 std::optional<long double> parseExtended(std::string_view text);
 
@@ -52,7 +53,9 @@ std::string formatNumber(long double value, int decimals, int width = 0);
 
 // General format: up to 15 significant digits, no trailing zeros, no grouping
 // (1234,5); scientific with "E" when the value needs more than 15 integer digits
-// or is below 0,0001 (1E20, 1,5E-7). parseNumber reads every such text back.
+// or is below 0,0001 (1E20, 1,5E-7). parseNumber reads every such text back:
+// where 15 digits would not (they round the largest doubles past the range), up
+// to 17 are written (1,7976931348623157E308).
 std::string formatGeneral(double value);
 
 // The text without any ".": display number back to convertible text.

@@ -1,6 +1,7 @@
 #include "retrieval/HttpUrl.h"
 
 #include "base/CaseFold.h"
+#include "base/Trim.h"
 
 #include <algorithm>
 
@@ -32,6 +33,24 @@ void splitHostPort(std::string_view text, HttpUrl& url)
     }
     url.host = std::string(text.substr(0, colon));
     url.port = std::string(text.substr(colon + 1));
+}
+
+// The location as it may stand in a request line, or nothing when it holds a
+// character that would end or split that line.
+std::optional<std::string> requestSafe(std::string_view location)
+{
+    std::string safe;
+    safe.reserve(location.size());
+    for (const char c : trimSpacesAndTabs(location)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            return std::nullopt;
+        if (c == ' ')
+            safe += "%20";
+        else
+            safe += c;
+    }
+    return safe;
 }
 
 } // namespace
@@ -86,20 +105,24 @@ HttpUrl parseHttpUrl(std::string_view text)
     return url;
 }
 
-HttpUrl resolveLocation(const HttpUrl& current, std::string_view location)
+std::optional<HttpUrl> resolveLocation(const HttpUrl& current, std::string_view value)
 {
+    const std::optional<std::string> safe = requestSafe(value);
+    if (!safe)
+        return std::nullopt;
+    const std::string& location = *safe;
     if (startsWithNoCase(location, "http://") || startsWithNoCase(location, "https://"))
         return parseHttpUrl(location);
     HttpUrl next = current;
     if (!location.empty() && location.front() == '/') {
-        next.path = std::string(location);
+        next.path = location;
         return next;
     }
     const auto cut = current.path.find_last_of("/:");
     if (cut == std::string::npos)
-        next.path = '/' + std::string(location);
+        next.path = '/' + location;
     else
-        next.path = current.path.substr(0, cut + 1) + std::string(location);
+        next.path = current.path.substr(0, cut + 1) + location;
     return next;
 }
 

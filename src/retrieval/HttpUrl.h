@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,10 @@ HttpUrl parseHttpUrl(std::string_view text);
 // The URL a "Location" value leads to from `current`: a full http:// or https://
 // URL replaces host, port and path; a value beginning with "/" replaces the path;
 // any other value replaces what follows the last "/" or ":" of the current path.
-HttpUrl resolveLocation(const HttpUrl& current, std::string_view location);
+// The value goes into the next request line, so it must not be able to end that
+// line or add words to it: blanks and tabs at its ends are dropped, a blank inside
+// is sent as "%20", and a value holding any other control character (CR, LF, NUL,
+// a tab inside, DEL, ...) leads nowhere.
+std::optional<HttpUrl> resolveLocation(const HttpUrl& current, std::string_view location);
 
 } // namespace listorix

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -87,6 +88,7 @@ void THttpClient::Get()
     m_headerLines.clear();
     m_connectedTo.clear();
     m_buffer.resize(kReceiveChunk);
+    m_deadline = std::chrono::steady_clock::now() + m_requestTimeout;
     std::string discarded;
     run(m_stream != nullptr ? *m_stream : discarded);
 }
@@ -141,8 +143,8 @@ bool THttpClient::connectTo(const std::string& host, const std::string& port)
     AddressList local;
     if (!m_localAddr.empty() && m_localAddr != "0.0.0.0" && local.resolve(m_localAddr, "0", true) != 0)
         fail("can't connect: " + socketError(EADDRNOTAVAIL), 404);
-    const IoStatus status =
-        m_socket.connect(addresses.first(), local.first(), m_closeSignal->wakeFd(), m_connectTimeout);
+    const IoStatus status = m_socket.connect(addresses.first(), local.first(), m_closeSignal->wakeFd(),
+                                             withinDeadline(m_connectTimeout));
     if (status == IoStatus::Woken)
         return false;
     if (status != IoStatus::Ok)
@@ -169,14 +171,25 @@ std::string THttpClient::requestBytes(const HttpUrl& url, bool viaProxy, bool wi
     return request;
 }
 
+std::chrono::milliseconds THttpClient::withinDeadline(std::chrono::milliseconds wait) const
+{
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(m_deadline - std::chrono::steady_clock::now());
+    return std::clamp(left, std::chrono::milliseconds(0), wait);
+}
+
 THttpClient::ReadEnd THttpClient::readAnswer(HttpAnswerParser& parser)
 {
     const int wakeFd = m_closeSignal->wakeFd();
     while (parser.wantsMore()) {
         if (m_closeSignal->closeRequested())
             return ReadEnd::Stopped;
+        const std::chrono::milliseconds wait = withinDeadline(m_idleTimeout);
         std::size_t received = 0;
-        switch (m_socket.receive(m_buffer.data(), m_buffer.size(), received, wakeFd, m_idleTimeout)) {
+        const IoStatus status =
+            wait.count() > 0 ? m_socket.receive(m_buffer.data(), m_buffer.size(), received, wakeFd, wait)
+                             : IoStatus::TimedOut;
+        switch (status) {
         case IoStatus::Ok:
             parser.feed(std::string_view(m_buffer.data(), received));
             break;
@@ -261,7 +274,8 @@ void THttpClient::run(std::string& stream)
         const std::string request =
             requestBytes(url, viaProxy, sendAuth && sameOrigin(url, origin), sendProxyAuth);
         // A server that shuts the door on the request may still have answered: read what came.
-        if (m_socket.sendAll(request, m_closeSignal->wakeFd(), m_idleTimeout) == IoStatus::Woken ||
+        if (m_socket.sendAll(request, m_closeSignal->wakeFd(), withinDeadline(m_idleTimeout)) ==
+                IoStatus::Woken ||
             readAnswer(parser) == ReadEnd::Stopped) {
             endStopped(parser, stream, answerStart);
             return;
@@ -281,8 +295,11 @@ void THttpClient::run(std::string& stream)
         if (m_followRelocation && !head.location.empty()) {
             if (++relocations > kMaxRelocations)
                 fail("Troppi reindirizzamenti: " + m_url, m_statusCode);
+            std::optional<HttpUrl> next = resolveLocation(url, head.location);
+            if (!next)
+                fail("Reindirizzamento non valido: " + m_url, m_statusCode);
             stream.resize(answerStart);
-            url = resolveLocation(url, head.location);
+            url = *std::move(next);
             continue;
         }
         if (m_statusCode == 401 && !sendAuth && hasBasicChallenge(head.challenges) && !m_username.empty() &&

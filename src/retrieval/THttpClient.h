@@ -74,6 +74,9 @@ public:
     // Bounds, shortened by tests.
     void setConnectTimeout(std::chrono::milliseconds timeout) { m_connectTimeout = timeout; }
     void setIdleTimeout(std::chrono::milliseconds timeout) { m_idleTimeout = timeout; }
+    // The whole of one Get, relocations included: a server that sends a byte now
+    // and then never lets the idle timeout fire.
+    void setRequestTimeout(std::chrono::milliseconds timeout) { m_requestTimeout = timeout; }
     void setMaxBodySize(std::size_t bytes) { m_limits.maxBodyBytes = bytes; }
 
     // The answer of the last request.
@@ -97,6 +100,7 @@ private:
     void run(std::string& stream);
     bool connectTo(const std::string& host, const std::string& port);
     ReadEnd readAnswer(HttpAnswerParser& parser);
+    std::chrono::milliseconds withinDeadline(std::chrono::milliseconds wait) const;
     std::string requestBytes(const HttpUrl& url, bool viaProxy, bool withAuth, bool withProxyAuth) const;
     void takeHead(const AnswerHead& head);
     void endStopped(HttpAnswerParser& parser, std::string& stream, std::size_t answerStart);
@@ -122,6 +126,8 @@ private:
 
     std::chrono::milliseconds m_connectTimeout{30000};
     std::chrono::milliseconds m_idleTimeout{60000};
+    std::chrono::milliseconds m_requestTimeout{std::chrono::minutes(5)};
+    std::chrono::steady_clock::time_point m_deadline; // of the running Get
     AnswerLimits m_limits;
 
     int m_statusCode = 0;

@@ -1,9 +1,10 @@
 #include "settings/IniFile.h"
 
+#include "settings/FileLock.h"
+
 #include <charconv>
-#include <fstream>
-#include <iterator>
-#include <sys/stat.h>
+#include <optional>
+#include <system_error>
 #include <utility>
 
 namespace listorix {
@@ -17,51 +18,59 @@ std::string capped(std::string value)
     return value;
 }
 
-// An unreadable file reads like a missing one: every key takes its default.
-std::string readAll(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {};
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 } // namespace
 
 IniFile::IniFile(std::filesystem::path path) : m_path(std::move(path)) {}
 
-IniFile::FileState IniFile::currentState() const
+bool IniFile::load(const FileContents& contents) const
 {
-    struct stat info = {};
-    if (::stat(m_path.c_str(), &info) != 0)
-        return {};
-    return {true,
-            static_cast<std::uint64_t>(info.st_dev),
-            static_cast<std::uint64_t>(info.st_ino),
-            static_cast<std::int64_t>(info.st_size),
-            static_cast<std::int64_t>(info.st_mtim.tv_sec),
-            static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
+    switch (contents.outcome) {
+    case FileContents::Outcome::Read:
+        m_document = IniDocument(contents.bytes);
+        m_loadedState = contents.state;
+        return true;
+    case FileContents::Outcome::Missing:
+        m_document = IniDocument();
+        m_loadedState = FileState();
+        return true;
+    case FileContents::Outcome::Unreadable:
+        break;
+    }
+    // Defaults for every key, and another try at the next look.
+    m_document = IniDocument();
+    m_loadedState.reset();
+    return false;
 }
 
 const IniDocument& IniFile::document() const
 {
-    const FileState state = currentState();
-    if (m_loadedState != state) {
-        m_document = state.exists ? IniDocument(readAll(m_path)) : IniDocument();
-        m_loadedState = state;
-    }
+    if (m_loadedState != FileState::at(m_path))
+        load(readRegularFile(m_path, kMaxFileBytes));
     return m_document;
 }
 
 template <typename Edit>
 void IniFile::edit(Edit&& change)
 {
-    IniDocument next = document();
+    const std::filesystem::path target = followLinks(m_path);
+    std::optional<FileLock> lock;
+    try {
+        lock.emplace(target);
+    } catch (const std::system_error& error) {
+        throw FileWriteError(m_path, error.what());
+    }
+    // Under the lock the file is read afresh, whatever the cache says: another
+    // writer may have replaced it, or changed it in place keeping its size and
+    // time stamp. The change applies to what is on disk now.
+    const FileContents current = readRegularFile(target, kMaxFileBytes);
+    if (!load(current))
+        throw FileWriteError(m_path, "cannot be read: " + current.reason);
+    IniDocument next = m_document;
     if (!change(next))
         return;
-    writeFileAtomically(m_path, next.text());
+    const FileState written = writeFileAtomically(m_path, next.text());
     m_document = std::move(next);
-    m_loadedState = currentState();
+    m_loadedState = written;
 }
 
 bool IniFile::sectionExists(std::string_view section) const

@@ -2,9 +2,9 @@
 
 #include "base/AtomicFile.h"
 #include "settings/IniDocument.h"
+#include "settings/ReadRegularFile.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,19 +14,30 @@ namespace listorix {
 
 // An INI file on disk, read and written with the rules of IniDocument.
 //
-// The file's text is read once and kept while the object lives; it is read
-// again only when the file on disk has changed meanwhile (another writer), so
-// reading many values costs one read of the file. Every write replaces the file
-// at once (writeFileAtomically) with only its own lines changed, and reaches
-// the disk before the call returns. A write that fails throws FileWriteError
-// ("Unable to write to <path>") and leaves both the file and this object as
-// they were. A write that changes nothing does not touch the file. Reading
-// never creates the file.
+// Reading: the file's text is read once and kept while the object lives; it is
+// read again only when the file on disk has changed meanwhile (another writer),
+// so reading many values costs one read of the file. A missing file reads as
+// empty. So does one that is there but cannot be read (no rights, a read error,
+// a directory, a FIFO, a device, a file beyond kMaxFileBytes): reading never
+// fails, every key takes its default, and it is read again at the next look.
+// Reading never creates the file.
+//
+// Writing: several writers (a second copy of the program, a tool) may share the
+// file, each owning its own sections. Every write takes an exclusive lock beside
+// the file (FileLock), reads the file afresh under it, applies its own change to
+// what it found and replaces the file at once (writeFileAtomically), so no
+// writer's change is lost to another's. It reaches the disk before the call
+// returns. A file that cannot be read is never written: its contents are not
+// known, and writing would lose them. A write that fails throws FileWriteError
+// ("Unable to write to <path>") and leaves the file as it was. A write that
+// changes nothing does not touch the file.
 class IniFile final
 {
 public:
     // Values longer than this are cut when read.
     static constexpr std::size_t kMaxValueLength = 2047;
+    // Far beyond any real settings file; anything larger counts as unreadable.
+    static constexpr std::size_t kMaxFileBytes = 16u * 1024 * 1024;
 
     explicit IniFile(std::filesystem::path path);
 
@@ -55,24 +66,16 @@ public:
     void rewriteSection(std::string_view section, const IniEntries& entries);
 
 private:
-    struct FileState
-    {
-        bool exists = false;
-        std::uint64_t device = 0;
-        std::uint64_t inode = 0;
-        std::int64_t size = 0;
-        std::int64_t modifiedSeconds = 0;
-        std::int64_t modifiedNanoseconds = 0;
-        bool operator==(const FileState&) const = default;
-    };
-
-    FileState currentState() const;
     const IniDocument& document() const;
+    // Takes what a read of the file gave; false when it could not be read.
+    bool load(const FileContents& contents) const;
     template <typename Edit>
     void edit(Edit&& change);
 
     std::filesystem::path m_path;
     mutable IniDocument m_document;
+    // The state of the file m_document holds; nothing when it is not known to
+    // hold the file (never read, or unreadable at the last look).
     mutable std::optional<FileState> m_loadedState;
 };
 

@@ -1,6 +1,9 @@
 #include "SettingsTestSupport.h"
 #include "base/AtomicFile.h"
 
+#include <algorithm>
+#include <ctime>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -54,14 +57,61 @@ TEST(AtomicFile, existingFileKeepsItsPermissions)
     }
 }
 
-TEST(AtomicFile, symbolicLinkStaysAndItsTargetIsReplaced)
+TEST(AtomicFile, symbolicLinksStayAndTheFileTheyPointToIsWritten)
+{
+    const struct
+    {
+        const char* name;
+        bool targetExists;
+        std::vector<std::pair<std::string, std::string>> links; // link name, what it points to
+        std::string target;
+    } cases[] = {
+        {"to an existing file", true, {{"link.ini", "real.ini"}}, "real.ini"},
+        {"to a file not yet there", false, {{"link.ini", "real.ini"}}, "real.ini"},
+        {"through a chain to a file not yet there",
+         false,
+         {{"link.ini", "middle"}, {"middle", "sub/real.ini"}},
+         "sub/real.ini"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir dir;
+        std::filesystem::create_directory(dir.file("sub"));
+        if (c.targetExists)
+            writeBytes(dir.file(c.target), "old");
+        for (const auto& [link, to] : c.links)
+            std::filesystem::create_symlink(to, dir.file(link));
+
+        const FileState written = writeFileAtomically(dir.file("link.ini"), "new");
+        for (const auto& [link, to] : c.links)
+            EXPECT_EQ(std::filesystem::read_symlink(dir.file(link)), to);
+        EXPECT_EQ(readBytes(dir.file(c.target)), "new");
+        EXPECT_EQ(written, FileState::at(dir.file(c.target)));
+    }
+}
+
+TEST(AtomicFile, temporariesLeftByAKilledWriteGoWhenAMinuteOld)
 {
     ScratchDir dir;
-    writeBytes(dir.file("real.ini"), "old");
-    std::filesystem::create_symlink("real.ini", dir.file("link.ini"));
-    writeFileAtomically(dir.file("link.ini"), "new");
-    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.ini")));
-    EXPECT_EQ(readBytes(dir.file("real.ini")), "new");
+    const auto age = [&dir](const std::string& name, std::time_t secondsAgo) {
+        writeBytes(dir.file(name), "half");
+        const timespec when = {std::time(nullptr) - secondsAgo, 0};
+        const timespec times[2] = {when, when};
+        ASSERT_EQ(::utimensat(AT_FDCWD, dir.file(name).c_str(), times, 0), 0);
+    };
+    age(".LISTORIX.INI.a1B2c3", 3600); // ours, stale
+    age(".LISTORIX.INI.Zz9yY8", 5);    // ours, maybe still being written
+    age(".LISTORIX.INI.lock", 3600);   // the writers' lock
+    age(".OTHER.INI.a1B2c3", 3600);    // another file's
+    age("LISTORIX.INI.a1B2c3", 3600);  // not a temporary's name
+    age(".LISTORIX.INI.a1B2c", 3600);  // nor this
+
+    writeFileAtomically(dir.file("LISTORIX.INI"), "new");
+    std::vector<std::string> names = test::entriesOf(dir.path());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{".LISTORIX.INI.Zz9yY8", ".LISTORIX.INI.a1B2c", ".LISTORIX.INI.lock",
+                                        ".OTHER.INI.a1B2c3", "LISTORIX.INI", "LISTORIX.INI.a1B2c3"}));
 }
 
 TEST(AtomicFile, failedWriteLeavesTheTargetAsItWasAndNoTemporary)

@@ -55,6 +55,14 @@ TEST(NumberFormat, parseNumberAcceptsOnlyDisplayNumbers)
         {"inf", std::nullopt},
         {"nan", std::nullopt},
         {"1e999", std::nullopt},
+        {"0,01e311", std::nullopt},
+        // Below the smallest double: as good as zero, not "no number".
+        {"1e-400", 0},
+        {"-1e-400", 0},
+        {"100e-402", 0},
+        {"0,0001e-320", 0},
+        {"1e-99999999999999999999", 0},
+        {"1e-310", 1e-310},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -195,6 +203,32 @@ TEST(NumberFormat, generalFormatShowsUpToFifteenDigitsWithoutTrailingZeros)
         SCOPED_TRACE(c.text);
         EXPECT_EQ(formatGeneral(c.value), c.text);
     }
+}
+
+TEST(NumberFormat, generalFormatReadsBackAtTheEndsOfTheRange)
+{
+    constexpr double max = std::numeric_limits<double>::max();
+    // 15 digits would round these past the largest double.
+    for (const double value : {max, -max, 1.7976931348623153e308, std::nextafter(max, 0.0)}) {
+        SCOPED_TRACE(value);
+        const std::string text = formatGeneral(value);
+        EXPECT_EQ(parseNumber(text), value) << text;
+    }
+    EXPECT_EQ(formatGeneral(max), "1,7976931348623157E308");
+    // Down at the smallest values what is written still reads back as a number
+    // near the value, not as zero.
+    for (const double value : {std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::min(),
+                               -1e-310, 4.9406564584124654e-324 * 3}) {
+        SCOPED_TRACE(value);
+        const std::string text = formatGeneral(value);
+        const std::optional<double> back = parseNumber(text);
+        ASSERT_TRUE(back) << text;
+        EXPECT_NE(*back, 0) << text;
+        EXPECT_NEAR(*back, value, std::abs(value) * 1e-6) << text;
+    }
+    // The extended reader has its own floor, below the double's.
+    EXPECT_EQ(parseExtended("1e-5000"), 0.0L);
+    EXPECT_EQ(parseExtended("1e5000"), std::nullopt);
 }
 
 TEST(NumberFormat, generalFormatReadsBackToTheSameText)

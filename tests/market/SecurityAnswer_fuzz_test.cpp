@@ -44,21 +44,8 @@ TEST(SecurityAnswerFuzz, randomAnswersGiveWellFormedSortedTables)
     for (int i = 0; i < 800; ++i) {
         SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", iteration " << i);
         QuoteTablesFixture tables;
-        struct Table
-        {
-            TAlignGrid& grid;
-            TConnessione& connection;
-            void (QuoteTableSorting::*click)(TAlignGrid&, int);
-        };
-        const std::array<Table, 4> all = {{
-            {tables.StringGridYahoo, tables.ConnAzioni, &QuoteTableSorting::StringGridYahooFixedColClick},
-            {tables.StringGridYahooOBB, tables.ConnObbligazioni,
-             &QuoteTableSorting::StringGridYahooOBBFixedColClick},
-            {tables.StringGridYahooDerivati, tables.ConnDerivati,
-             &QuoteTableSorting::StringGridYahooDerivatiFixedColClick},
-            {tables.StringGridFondi, tables.ConnFondi, &QuoteTableSorting::StringGridFondiFixedColClick},
-        }};
-        const Table& table = all[random() % all.size()];
+        const auto all = tables.tables();
+        const QuoteTablesFixture::Table& table = all[random() % all.size()];
         TAlignGrid& grid = table.grid;
         const int columns = grid.colCount();
         for (int clicks = static_cast<int>(random() % 3); clicks > 0; --clicks)

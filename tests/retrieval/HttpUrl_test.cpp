@@ -1,6 +1,7 @@
 #include "retrieval/HttpUrl.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace listorix {
 namespace {
@@ -67,10 +68,37 @@ TEST(HttpUrl, locationIsResolvedAgainstTheCurrentUrl)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.location);
-        EXPECT_EQ(resolveLocation(current, c.location).absolute(), c.expected);
+        EXPECT_EQ(resolveLocation(current, c.location).value().absolute(), c.expected);
     }
     // The last "/" may lie in the query: the text after it is what is replaced.
-    EXPECT_EQ(resolveLocation(parseHttpUrl("http://h/a?u=/v"), "c").path, "/a?u=/c");
+    EXPECT_EQ(resolveLocation(parseHttpUrl("http://h/a?u=/v"), "c").value().path, "/a?u=/c");
+}
+
+TEST(HttpUrl, locationCannotEndOrSplitTheNextRequestLine)
+{
+    const HttpUrl current = parseHttpUrl("http://h/a/b");
+    const struct
+    {
+        std::string_view location;
+        std::optional<std::string> expected; // nothing: refused
+    } cases[] = {
+        {"/a b", "http://h/a%20b"},
+        {"c d?q=1 2", "http://h/a/c%20d?q=1%202"},
+        {"http://o/x y", "http://o/x%20y"},
+        {" \t/x\t ", "http://h/x"},
+        {"/next\rX-Injected: 1", std::nullopt},
+        {"/next\nX-Injected: 1", std::nullopt},
+        {std::string_view("/a\0b", 4), std::nullopt},
+        {"/a\tb", std::nullopt},
+        {"/a\x7f", std::nullopt},
+        {"http://o\r\nX: 1/", std::nullopt},
+        {"/caf\xe9", "http://h/caf\xe9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::string(c.location)));
+        const std::optional<HttpUrl> next = resolveLocation(current, c.location);
+        EXPECT_EQ(next ? std::optional(next->absolute()) : std::nullopt, c.expected);
+    }
 }
 
 } // namespace

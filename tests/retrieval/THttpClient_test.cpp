@@ -289,6 +289,35 @@ std::vector<Case> exchanges()
         {"endlessRelocationStopsAfterTenFollowed", std::vector<Exchange>(11, answer(redirectLoop)), "/loop",
          std::vector<std::string>(11, request("/loop", "{origin}")), "", 302,
          "Troppi reindirizzamenti: http://"},
+        {"relocationWithABlankSendsItEscaped",
+         {answer("HTTP/1.0 302 Found\r\nLocation: /a b \r\n\r\n"), answer(ok10)},
+         "/",
+         {request("/", "{origin}"), request("/a%20b", "{origin}")},
+         "0123456789",
+         200,
+         ""},
+        // A relocation that would end or split the request line goes nowhere.
+        {"relocationWithABareCrIsRefused",
+         {answer("HTTP/1.0 302 Found\r\nLocation: /next\rX-Injected: 1\r\n\r\n"), answer(ok10)},
+         "/",
+         {request("/", "{origin}")},
+         "",
+         302,
+         "Reindirizzamento non valido: http://"},
+        {"relocationWithANulIsRefused",
+         {answer(std::string("HTTP/1.0 301 Moved\r\nLocation: /a\0b\r\n\r\n", 38)), answer(ok10)},
+         "/",
+         {request("/", "{origin}")},
+         "",
+         301,
+         "Reindirizzamento non valido: http://"},
+        {"relocationWithATabInsideIsRefused",
+         {answer("HTTP/1.0 302 Found\r\nLocation: /a\tHTTP/1.1\r\n\r\n"), answer(ok10)},
+         "/",
+         {request("/", "{origin}")},
+         "",
+         302,
+         "Reindirizzamento non valido: http://"},
         {"relocationToHttpsIsNotImplemented",
          {answer("HTTP/1.0 302 Found\r\nLocation: https://127.0.0.1/x\r\n\r\n")},
          "/",
@@ -494,6 +523,23 @@ TEST(THttpClient, silentServerFailsAfterTheIdleTimeout)
     const Outcome out = fetch(client);
     ASSERT_TRUE(out.error);
     EXPECT_EQ(*out.error, "Tempo di risposta scaduto: " + server.url("/"));
+}
+
+TEST(THttpClient, answerTrickledByteByByteFailsAtTheRequestDeadline)
+{
+    // Every byte comes well within the idle timeout; only the deadline of the
+    // whole request ends this answer, which would take a minute in all.
+    Exchange trickle = answer("HTTP/1.0 200 OK\r\n\r\n" + std::string(1200, 'x'));
+    trickle.bytePace = 50ms;
+    ScriptedServer server({trickle});
+    THttpClient client;
+    client.setURL(server.url("/"));
+    client.setIdleTimeout(10s);
+    client.setRequestTimeout(500ms);
+    const Outcome out = fetch(client);
+    ASSERT_TRUE(out.error);
+    EXPECT_EQ(*out.error, "Tempo di risposta scaduto: " + server.url("/"));
+    EXPECT_LT(out.body.size(), 1200u);
 }
 
 TEST(THttpClient, connectionThatIsNeverEstablishedFailsAfterTheConnectTimeout)

@@ -1,6 +1,8 @@
+#include "ChildProcess.h"
 #include "SettingsTestSupport.h"
 #include "settings/IniFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -86,6 +88,76 @@ TEST(IniFile, failedWriteKeepsFileAndMemoryAsTheyWere)
     EXPECT_TRUE(ini.sectionExists("Other"));
     // Nothing to change is no write, so no failure either.
     EXPECT_NO_THROW(ini.writeString("A", "k", "old"));
+}
+
+// One writer's saves of its own section, each checked on disk right after it
+// reported success, while watching that the other writer's value never goes back.
+std::string saveRepeatedly(const std::filesystem::path& path, const std::string& mine,
+                           const std::string& theirs, int saves)
+{
+    IniFile ini(path); // one object for the whole run, as the program keeps it
+    int theirsSeen = 0;
+    for (int i = 1; i <= saves; ++i) {
+        ini.writeString(mine, "save", std::to_string(i));
+        const IniFile disk(path);
+        const int onDisk = disk.readInteger(mine, "save", 0);
+        if (onDisk != i)
+            return "save " + std::to_string(i) + " of " + mine + " reported success, the file holds " +
+                   std::to_string(onDisk);
+        const int theirsNow = disk.readInteger(theirs, "save", 0);
+        if (theirsNow < theirsSeen)
+            return mine + " saw " + theirs + " go back from " + std::to_string(theirsSeen) + " to " +
+                   std::to_string(theirsNow);
+        theirsSeen = theirsNow;
+    }
+    return {};
+}
+
+TEST(IniFile, twoProcessesSavingTheirOwnSectionsLoseNothingOfEachOther)
+{
+    using namespace std::chrono_literals;
+    ScratchDir dir;
+    const auto path = dir.file("LISTORIX.INI");
+    writeBytes(path, "[Window]\r\nShowCmd=1\r\n");
+    constexpr int kSaves = 300;
+
+    test::ChildProcess program([&] { return saveRepeatedly(path, "PROXY", "Portafoglio", kSaves); });
+    test::ChildProcess tool([&] { return saveRepeatedly(path, "Portafoglio", "PROXY", kSaves); });
+    const std::optional<std::string> programReport = program.finish(300s);
+    const std::optional<std::string> toolReport = tool.finish(300s);
+    ASSERT_TRUE(programReport && toolReport) << "the writers did not end";
+    EXPECT_EQ(*programReport, "");
+    EXPECT_EQ(*toolReport, "");
+
+    const IniFile ini(path);
+    EXPECT_EQ(ini.readInteger("PROXY", "save", 0), kSaves);
+    EXPECT_EQ(ini.readInteger("Portafoglio", "save", 0), kSaves);
+    EXPECT_EQ(ini.readString("Window", "ShowCmd"), "1");
+}
+
+TEST(IniFile, inPlaceChangeKeepingSizeAndTimeStampSurvivesTheNextWrite)
+{
+    ScratchDir dir;
+    const auto path = dir.file("LISTORIX.INI");
+    IniFile mine(path);
+    mine.writeString("Grids", "Fondi", "40;50");
+    mine.writeString("PROXY", "PORT", "8080");
+    EXPECT_EQ(mine.readString("PROXY", "PORT"), "8080"); // read, and remembered
+
+    // Another program rewrites the port in place, then puts the time stamp back.
+    struct stat before = {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    std::string text = readBytes(path);
+    text.replace(text.find("8080"), 4, "3128");
+    {
+        std::fstream inPlace(path, std::ios::in | std::ios::out | std::ios::binary);
+        inPlace.write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+
+    mine.writeString("Grids", "Fondi", "60;70");
+    EXPECT_EQ(readBytes(path), "[Grids]\r\nFondi=60;70\r\n[PROXY]\r\nPORT=3128\r\n");
 }
 
 TEST(IniFile, windowPlacementSectionReadsAndWritesThroughTheLayer)

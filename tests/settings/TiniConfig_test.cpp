@@ -9,6 +9,7 @@
 namespace listorix {
 namespace {
 
+using test::firstStartConfig;
 using test::fixture;
 using test::readBytes;
 using test::ScratchDir;
@@ -29,17 +30,6 @@ protected:
 
     ScratchDir m_dir;
 };
-
-TiniConfig firstStartConfig()
-{
-    TiniConfig c;
-    c.IndiciEnabled = c.MibtelEnabled = c.Mib30Enabled = c.DerivatiEnabled = c.ObbligazioniEnabled =
-        c.FondiEnabled = true;
-    c.IndiciIntervallo = 5;
-    c.MibtelIntervallo = c.Mib30Intervallo = c.DerivatiIntervallo = c.ObbligazioniIntervallo = 15;
-    c.FondiIntervallo = 180;
-    return c;
-}
 
 TEST_F(TiniConfigTest, firstStartWithoutFileGivesDefaultsAndCreatesNoFile)
 {

@@ -8,6 +8,7 @@
 #include "retrieval/TConnessione.h"
 #include "ui/TAlignGrid.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,24 @@ struct QuoteTablesFixture
     {
         connection.Grid = &grid;
         connection.OnAnswer = parser.callback();
+    }
+
+    // One table with its connection and its title-click handler.
+    struct Table
+    {
+        TAlignGrid& grid;
+        TConnessione& connection;
+        void (QuoteTableSorting::*click)(TAlignGrid&, int);
+    };
+    // The four, in the order shares, bonds, derivatives, funds.
+    std::array<Table, 4> tables()
+    {
+        return {{
+            {StringGridYahoo, ConnAzioni, &QuoteTableSorting::StringGridYahooFixedColClick},
+            {StringGridYahooOBB, ConnObbligazioni, &QuoteTableSorting::StringGridYahooOBBFixedColClick},
+            {StringGridYahooDerivati, ConnDerivati, &QuoteTableSorting::StringGridYahooDerivatiFixedColClick},
+            {StringGridFondi, ConnFondi, &QuoteTableSorting::StringGridFondiFixedColClick},
+        }};
     }
 
     // Delivers an answer the way a finished fetch does.

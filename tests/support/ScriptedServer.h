@@ -33,6 +33,8 @@ struct Exchange
     };
     std::string answer;
     End end = End::Close;
+    // Above zero: the answer goes out one byte at a time, this long apart.
+    std::chrono::milliseconds bytePace{0};
 };
 
 class ScriptedServer final
@@ -115,6 +117,19 @@ private:
         return true;
     }
 
+    // One byte at a time, `pace` apart, until all is sent, the client goes or
+    // the server stops.
+    void drip(int connection, std::string_view bytes, std::chrono::milliseconds pace) const
+    {
+        for (const char byte : bytes) {
+            if (::send(connection, &byte, 1, MSG_NOSIGNAL) != 1)
+                return;
+            pollfd stop = {m_stopRead, POLLIN, 0};
+            if (::poll(&stop, 1, static_cast<int>(pace.count())) != 0)
+                return;
+        }
+    }
+
     static void sendAll(int connection, std::string_view bytes)
     {
         while (!bytes.empty()) {
@@ -146,7 +161,10 @@ private:
                 ::close(connection);
                 return;
             }
-            sendAll(connection, exchange.answer);
+            if (exchange.bytePace.count() > 0)
+                drip(connection, exchange.answer, exchange.bytePace);
+            else
+                sendAll(connection, exchange.answer);
             if (exchange.end == Exchange::End::KeepOpen)
                 continue;
             if (exchange.end == Exchange::End::Hold) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScratchDir.h"
+#include "settings/TiniConfig.h"
 
 #include <filesystem>
 #include <fstream>
@@ -21,6 +22,18 @@ inline void writeBytes(const std::filesystem::path& path, std::string_view bytes
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The settings of a first start, without a settings file.
+inline TiniConfig firstStartConfig()
+{
+    TiniConfig c;
+    c.IndiciEnabled = c.MibtelEnabled = c.Mib30Enabled = c.DerivatiEnabled = c.ObbligazioniEnabled =
+        c.FondiEnabled = true;
+    c.IndiciIntervallo = 5;
+    c.MibtelIntervallo = c.Mib30Intervallo = c.DerivatiIntervallo = c.ObbligazioniIntervallo = 15;
+    c.FondiIntervallo = 180;
+    return c;
 }
 
 inline std::filesystem::path fixture(std::string_view name)

@@ -38,6 +38,19 @@ if [ "$drive" = 1 ]; then
     done
     return 1
   }
+  # A dialog of the program, shown within five seconds and given half a second to paint.
+  wait_for_window() {
+    local found
+    for _ in $(seq 50); do
+      if found="$(listorix_window --onlyvisible --name "$1")"; then
+        sleep 0.5
+        echo "$found"
+        return 0
+      fi
+      sleep 0.1
+    done
+    return 1
+  }
   # A window manager (for minimising) and a notification area at the top right.
   openbox >"$program/openbox.log" 2>&1 &
   wm=$!
@@ -155,14 +168,7 @@ if [ "$drive" = 1 ]; then
   xdotool mousemove "$icon_x" "$icon_y" click 3
   sleep 0.5
   xdotool key Down Down Down Return
-  about=""
-  for _ in $(seq 50); do
-    about="$(listorix_window --onlyvisible --name '^Informazioni$' 2>/dev/null | head -n 1 || true)"
-    [ -n "$about" ] && break
-    sleep 0.1
-  done
-  [ -n "$about" ] || fail "the about box did not open"
-  sleep 0.5
+  about="$(wait_for_window '^Informazioni$')" || fail "the about box did not open"
   shot "dialog-informazioni" "$about"
   xdotool key Return
   sleep 0.5
@@ -172,14 +178,7 @@ if [ "$drive" = 1 ]; then
   xdotool mousemove $((X + tx)) $((Y + toolbar + ty)) click 3
   sleep 0.5
   xdotool key Down Down Return
-  dialog=""
-  for _ in $(seq 50); do
-    dialog="$(listorix_window --name '^Configurazione$' 2>/dev/null | head -n 1 || true)"
-    [ -n "$dialog" ] && break
-    sleep 0.1
-  done
-  [ -n "$dialog" ] || fail "the configuration dialog did not open"
-  sleep 0.5
+  dialog="$(wait_for_window '^Configurazione$')" || fail "the configuration dialog did not open"
   shot "dialog-configurazione" "$dialog"
   xdotool key Escape
   sleep 0.5

@@ -1,5 +1,6 @@
 #include "app/MainFormCore.h"
 
+#include "app/QuoteSourceWorkers.h"
 #include "app/StartUpSteps.h"
 #include "app/TickTimer.h"
 #include "market/IndexAnswer.h"
@@ -10,7 +11,6 @@
 #include "portfolio/CategoryTables.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioTable.h"
-#include "app/QuoteSourceWorkers.h"
 #include "retrieval/TConnessione.h"
 #include "settings/IniFile.h"
 #include "settings/ProgramDir.h"
@@ -129,6 +129,7 @@ bool MainFormCore::FormShow(StartUpSteps& steps)
     tryStep([this] {
         CatalogueOptions options;
         options.programDir = m_options.programDir;
+        options.readDirs = m_options.readDirs;
         options.quoteServiceHost =
             IniFile(settingsFilePath())
                 .readString(kServiceSection, kServiceHostKey, kDefaultQuoteServiceHost);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainPage.h"
+#include "app/QuoteSourceWorkers.h"
 #include "app/Schedule.h"
 #include "base/TextSlot.h"
 #include "market/Catalogue.h"
@@ -8,7 +9,6 @@
 #include "market/IntradayChart.h"
 #include "market/QuoteCategory.h"
 #include "retrieval/FetchDispatch.h"
-#include "app/QuoteSourceWorkers.h"
 #include "retrieval/TThreadHttp.h"
 #include "settings/SettingsInForce.h"
 #include "ui/TAlignGrid.h"
@@ -65,6 +65,9 @@ public:
         // the web source's for "web"), with the proxy in force. Tests hand in fakes.
         WorkerFactory makeWorker;
         HttpTimeouts httpTimeouts;
+        // Where the ticker lists and web/ are read from, in search order
+        // (DataReadDirs); programDir alone when empty.
+        std::vector<std::string> readDirs{};
     };
 
     // What FormCreate sets up beyond the window: the five tables' design, the sort
@@ -153,6 +156,9 @@ public:
     bool InTick() const { return m_schedule.InTick(); }
     bool timer1Enabled() const { return m_schedule.timerEnabled(); }
     char UserDecimalSeparator() const { return m_options.userDecimalSeparator; }
+    // The proxy controls of the configuration dialog as they stand: the quote
+    // requests read them at each request, the web tab's browser when they change.
+    ProxySettings proxyInForce() const;
     const std::string& programDir() const { return m_options.programDir; }
     std::filesystem::path settingsFilePath() const;
     bool started() const { return m_started; }
@@ -171,7 +177,6 @@ private:
     void replayCaches();
     void refreshTrayHint();
     void onFetchEnded(TConnessione& connection, FetchOutcome outcome);
-    ProxySettings proxyInForce() const;
     RequestSettings requestSettingsInForce() const;
 
     Toolkit m_toolkit;

@@ -1,12 +1,19 @@
-// Listorix: the program block. The application titled "Listorix", the forms
-// created in their order (the main window, whose creation runs FormCreate, then the
-// configuration dialog), and the message loop, inside which the main window's first
-// showing runs the start-up sequence.
+// Listorix: the program block. The application titled "Listorix", the splash
+// window, the forms created in their order (the main window, whose creation runs
+// FormCreate, the configuration dialog, the portfolio dialog and the about box),
+// and the message loop, inside which the main window's first showing runs the
+// start-up sequence.
 #include "app/gui/TMainForm.h"
 #include "app/gui/TerminationSignals.h"
 #include "base/gui/MessageBoxPrompts.h"
+#include "portfolio/SelectionList.h"
+#include "portfolio/gui/TDlgPortafoglio.h"
 #include "settings/ProgramDir.h"
 #include "settings/gui/TFormConfigura.h"
+#include "ui/gui/ProgramIcon.h"
+#include "ui/gui/TAboutForm.h"
+#include "ui/gui/TFormCover.h"
+#include "ui/gui/WebEngineStartup.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -18,6 +25,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 using namespace listorix;
 
@@ -38,9 +46,12 @@ bool wantsQuitAfterStartUp(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Before the application exists: the browser engine's needs, and its sandbox
+    // off when running as root.
+    prepareWebEngineStartup();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Listorix");
-    QApplication::setApplicationDisplayName("Listorix");
+    QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(false); // closing the main window ends the program
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     // Qt's own words (the message boxes' buttons, the edit fields' menu) in Italian
@@ -49,14 +60,24 @@ int main(int argc, char** argv)
     if (qtWords.load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtWords);
 
+    auto splash = std::make_unique<TFormCover>();
+    splash->showAndPaint();
+
     MessageBoxPrompts prompts;
     TMainForm::Options options;
     options.programDir = ProgramDir();
+    options.readDirs = DataReadDirs();
     options.notificationAreaAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     TMainForm mainForm(prompts, options);
     prompts.setParent(&mainForm);
+    mainForm.setSplash(std::move(splash));
     TFormConfigura formConfigura(mainForm.core().settingsInForce(), prompts);
     mainForm.setConfigurationDialog(&formConfigura);
+    SelectionList selection(mainForm.core().portfolio());
+    TDlgPortafoglio dlgPortafoglio(selection);
+    mainForm.setPortfolioDialog(&dlgPortafoglio);
+    TAboutForm aboutForm;
+    mainForm.setAboutBox(&aboutForm);
 
     // A stop signal or the end of the desktop session closes the window the way
     // "Chiudi" does, so the portfolio, widths and series are saved.

@@ -14,7 +14,7 @@ public:
 
     // A warning box with a single "OK" button.
     virtual void warningOk(const std::string& text) = 0;
-    // A plain message box with a single "OK" button.
+    // An information box with a single "OK" button.
     virtual void messageOk(const std::string& text) = 0;
     // A confirmation box with the buttons Yes and No; true only for Yes. A
     // toolkit with nobody to ask (a program without a window) keeps this

@@ -1,5 +1,6 @@
 #include "retrieval/WebAnswerTranslator.h"
 
+#include "base/PercentEncoding.h"
 #include "retrieval/IndexSuccessors.h"
 #include "retrieval/QuoteCsvLine.h"
 #include "retrieval/QuoteRequest.h"
@@ -57,24 +58,6 @@ bool isinChecks(std::string_view isin)
         twice = !twice;
     }
     return sum % 10 == 0;
-}
-
-// Everything but unreserved characters in %XX form, for a symbol in a URL path.
-std::string percentEncoded(std::string_view text)
-{
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (isAsciiLetter(ch) || isAsciiDigit(ch) || ch == '-' || ch == '.' || ch == '_' || ch == '~') {
-            out += ch;
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 0x0F];
-        }
-    }
-    return out;
 }
 
 // How one symbol of a request is asked for.
@@ -137,7 +120,7 @@ WebAnswerTranslator::WebAnswerTranslator(LoopClock& clock) : m_clock(clock) {}
 
 std::string WebAnswerTranslator::chartRequestUrl(const WebSourceEndpoints& endpoints, std::string_view symbol)
 {
-    return endpoints.chartUrl + "/v8/finance/chart/" + percentEncoded(symbol) + "?range=1d&interval=1d";
+    return endpoints.chartUrl + "/v8/finance/chart/" + percentEncode(symbol) + "?range=1d&interval=1d";
 }
 
 std::string WebAnswerTranslator::exchangeRequestUrl(const WebSourceEndpoints& endpoints)

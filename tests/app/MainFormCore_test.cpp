@@ -1,5 +1,6 @@
 // The spine without a window: start-up, the tick and the fetch order, the reload
 // and stop commands, the settings applied, and closing, with fake workers.
+#include "AnsweringPrompts.h"
 #include "FakeToolkit.h"
 #include "ScratchDir.h"
 #include "app/MainFormCore.h"
@@ -93,7 +94,7 @@ protected:
     test::ScratchDir dir;
     test::FakeMainThread mainThread;
     test::FakeTimer timer;
-    test::RecordingPrompts prompts;
+    test::AnsweringPrompts prompts;
     test::RecordingIndicator indicator;
     test::FakePages pages;
     test::FakeWorkers workers{mainThread};

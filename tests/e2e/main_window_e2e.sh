@@ -4,7 +4,9 @@
 # for the first full cycle (indices, shares, bonds, derivatives, funds), photographs
 # every page and the configuration dialog into OUT_DIR, edits a portfolio row, sends
 # SIGTERM, and checks that the settings file then holds the portfolio, widths, series
-# and window sections and that nothing else in it changed.
+# and window sections and that nothing else in it changed. A window manager and a
+# notification area run on the display: the program's icon must show up there, carry
+# a hint when the mouse is over it (photographed); the help page, the about box and an HTML report are photographed too.
 #
 #   main_window_e2e.sh LISTORIX LISTORIX_QUOTED E2E_HELPER SOURCE_DIR OUT_DIR
 set -euo pipefail
@@ -25,13 +27,50 @@ fail() {
 # --- inside Xvfb: the user's hands and eyes ---------------------------------------
 if [ "$drive" = 1 ]; then
   program="$6"
+  # The program's own windows named so (the window manager's frames carry names too).
+  listorix_window() {
+    local w
+    for w in $(xdotool search "$@" 2>/dev/null); do
+      if xprop -id "$w" WM_CLASS 2>/dev/null | grep -q '"listorix"'; then
+        echo "$w"
+        return 0
+      fi
+    done
+    return 1
+  }
+  # A dialog of the program, shown within five seconds and given half a second to paint.
+  wait_for_window() {
+    local found
+    for _ in $(seq 50); do
+      if found="$(listorix_window --onlyvisible --name "$1")"; then
+        sleep 0.5
+        echo "$found"
+        return 0
+      fi
+      sleep 0.1
+    done
+    return 1
+  }
+  # A window manager (for minimising) and a notification area at the top right.
+  openbox >"$program/openbox.log" 2>&1 &
+  wm=$!
+  trayer --edge top --align right --widthtype request --height 28 --SetDockType true \
+    --transparent false >"$program/trayer.log" 2>&1 &
+  tray=$!
+  trap 'kill -TERM "$tray" "$wm" 2>/dev/null || true' EXIT
+  for _ in $(seq 50); do
+    xdotool search --classname '^panel$' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  xdotool search --classname '^panel$' >/dev/null 2>&1 || fail "the notification area did not start"
+
   "$program/listorix" >"$program/listorix.log" 2>&1 &
   pid=$!
-  trap 'kill -TERM "$pid" 2>/dev/null || true' EXIT
+  trap 'kill -TERM "$pid" 2>/dev/null || true; kill -TERM "$tray" "$wm" 2>/dev/null || true' EXIT
 
   window=""
   for _ in $(seq 150); do
-    window="$(xdotool search --name '^Listorix 4\.35$' 2>/dev/null | head -n 1 || true)"
+    window="$(listorix_window --name '^Listorix 4\.35$' 2>/dev/null | head -n 1 || true)"
     [ -n "$window" ] && break
     kill -0 "$pid" 2>/dev/null || fail "listorix ended at start-up: $(cat "$program/listorix.log")"
     sleep 0.2
@@ -54,8 +93,15 @@ if [ "$drive" = 1 ]; then
     previous="$written"
   done
   sleep 1
+  window="$(listorix_window --onlyvisible --name '^Listorix 4\.35$' || true)"
+  [ -n "$window" ] || fail "the main window went away"
 
-  eval "$(xdotool getwindowgeometry --shell "$window")" # X, Y, WIDTH, HEIGHT
+  # Where the window's inside is on the screen (the window manager's frame aside).
+  place_of() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+      / Width:/ { w = $NF } / Height:/ { h = $NF } END { print x, y, w, h }'
+  }
+  read -r X Y WIDTH HEIGHT < <(place_of "$window")
   captions=("Indici" "Titoli azionari" "Obbligazioni" "Derivati" "Fondi" "Portafoglio" "Web")
   mapfile -t places < <("$helper" tabs "${captions[@]}")
   toolbar=35
@@ -87,19 +133,52 @@ if [ "$drive" = 1 ]; then
   sleep 0.8
   shot "page-6-portafoglio" "$window"
 
+  # The notification icon: embedded in the area, its hint the index changes.
+  icon=""
+  for candidate in $(xdotool search --classname '^listorix$' 2>/dev/null); do
+    read -r ix iy iw ih < <(place_of "$candidate")
+    if [ "$iw" -le 64 ] && [ "$ih" -le 64 ] && [ "$iy" -lt 40 ] && [ "$ix" -gt 512 ]; then
+      icon="$candidate"
+      break
+    fi
+  done
+  [ -n "$icon" ] || fail "no notification icon in the notification area"
+  icon_x=$((ix + iw / 2)) icon_y=$((iy + ih / 2))
+  # The hint's text is the widget tests' business; here it must show up over the
+  # icon (the screen changes) and is photographed for a look.
+  "$helper" grab "$program/no-hint.png" 0
+  xdotool mousemove "$icon_x" "$icon_y"
+  sleep 2
+  "$helper" grab "$out/tray-hint.png" 0
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  cmp -s "$program/no-hint.png" "$out/tray-hint.png" && fail "no hint over the notification icon"
+
+  # The help page, then an HTML report of the shares, in the web tab.
+  toolbar_button() { xdotool mousemove $((X + 2 + $1 * 33 + 16)) $((Y + 17)) click 1; }
+  toolbar_button 3
+  sleep 4
+  shot "web-help" "$window"
+  click_tab 1
+  toolbar_button 4
+  sleep 4
+  shot "web-report" "$window"
+  [ -s "$program/report.html" ] || fail "no report.html beside the program"
+
+  # "Informazioni" from the icon's menu, photographed, then OK.
+  xdotool mousemove "$icon_x" "$icon_y" click 3
+  sleep 0.5
+  xdotool key Down Down Down Return
+  about="$(wait_for_window '^Informazioni$')" || fail "the about box did not open"
+  shot "dialog-informazioni" "$about"
+  xdotool key Return
+  sleep 0.5
+
   # "Configurazione" from the tab strip's menu, photographed, then "Annulla".
   read -r tx ty <<<"${places[0]}"
   xdotool mousemove $((X + tx)) $((Y + toolbar + ty)) click 3
   sleep 0.5
   xdotool key Down Down Return
-  dialog=""
-  for _ in $(seq 50); do
-    dialog="$(xdotool search --name '^Configurazione$' 2>/dev/null | head -n 1 || true)"
-    [ -n "$dialog" ] && break
-    sleep 0.1
-  done
-  [ -n "$dialog" ] || fail "the configuration dialog did not open"
-  sleep 0.5
+  dialog="$(wait_for_window '^Configurazione$')" || fail "the configuration dialog did not open"
   shot "dialog-configurazione" "$dialog"
   xdotool key Escape
   sleep 0.5
@@ -110,14 +189,16 @@ if [ "$drive" = 1 ]; then
     sleep 0.1
   done
   kill -0 "$pid" 2>/dev/null && fail "listorix did not end on SIGTERM"
-  trap - EXIT
+  trap 'kill -TERM "$tray" "$wm" 2>/dev/null || true' EXIT
   wait "$pid" || fail "listorix ended with status $?: $(cat "$program/listorix.log")"
   exit 0
 fi
 
 # --- outside: the program folder, the service, and the checks ----------------------
 command -v xvfb-run >/dev/null || fail "xvfb-run is missing (scripts/setup installs it)"
-command -v xdotool >/dev/null || fail "xdotool is missing (scripts/setup installs it)"
+for tool in xdotool xwininfo openbox trayer; do
+  command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup installs it)"
+done
 mkdir -p "$out"
 rm -f "$out"/*.png
 . "$source/scripts/lib/demo-service.sh"
@@ -166,7 +247,7 @@ cmp -s "$program/others.ini" "$program/before.ini" ||
   fail "other settings changed: $(diff <(cat -A "$program/before.ini") <(cat -A "$program/others.ini"))"
 
 for page in page-1-indici page-2-titoli-azionari page-3-obbligazioni page-4-derivati page-5-fondi \
-  page-6-portafoglio page-7-web dialog-configurazione; do
+  page-6-portafoglio page-7-web dialog-configurazione tray-hint web-help web-report dialog-informazioni; do
   [ -s "$out/$page.png" ] || fail "no screenshot $page.png"
 done
 echo "e2e: passed; screenshots in $out"

@@ -1,5 +1,6 @@
 // The fetch of one connection: entries one after another, the collected answer
 // parsed once and cached, failures retried in a minute, the stop and close paths.
+#include "AnsweringPrompts.h"
 #include "FakeToolkit.h"
 #include "ScratchDir.h"
 #include "retrieval/FetchDispatch.h"
@@ -45,7 +46,7 @@ protected:
 
     test::ScratchDir dir;
     FakeMainThread mainThread;
-    test::RecordingPrompts prompts;
+    test::AnsweringPrompts prompts;
     test::RecordingIndicator indicator;
     test::RecordingSink status;
     test::RecordingSink transfer;

@@ -7,7 +7,6 @@
 #include "app/MainPage.h"
 #include "app/TickTimer.h"
 #include "base/MainThread.h"
-#include "base/Prompts.h"
 #include "base/TextSink.h"
 #include "retrieval/FetchDispatch.h"
 #include "retrieval/FetchIndicator.h"
@@ -66,16 +65,6 @@ private:
         queue.pop_front();
         call();
     }
-};
-
-// Message boxes are recorded; any message fails the test unless it expects it.
-class RecordingPrompts final : public Prompts
-{
-public:
-    void warningOk(const std::string& text) override { shown.push_back("warning: " + text); }
-    void messageOk(const std::string& text) override { shown.push_back("message: " + text); }
-
-    std::vector<std::string> shown;
 };
 
 class RecordingIndicator final : public FetchIndicator

@@ -1,5 +1,7 @@
 #include "app/gui/MainMenus.h"
 
+#include "market/ChartEntries.h"
+
 #include <QAction>
 #include <QMenu>
 
@@ -7,10 +9,11 @@ namespace listorix {
 
 namespace {
 
-QAction* item(QMenu* menu, const char* name, const char* caption, bool shown = true)
+QAction* item(QMenu* menu, std::string_view name, std::string_view caption, bool shown = true)
 {
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
-    action->setObjectName(name);
+    QAction* action =
+        menu->addAction(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    action->setObjectName(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
     if (!shown) {
         action->setVisible(false);
         action->setEnabled(false);
@@ -53,14 +56,9 @@ MainMenus buildMainMenus(QWidget* owner)
     m.PopupMenuOnGrid = menu(owner, "PopupMenuOnGrid");
     m.Aggiungialportafoglio1 = item(m.PopupMenuOnGrid, "Aggiungialportafoglio1", "Aggiungi al portafoglio");
     m.PopupMenuOnGrid->addSeparator();
-    const char* const charts[7][2] = {
-        {"Grafico1giorno1", "Grafico 1 giorno"}, {"Grafico5giorni1", "Grafico 5 giorni"},
-        {"Grafico3mesi1", "Grafico 3 mesi"},     {"Grafico6mesi1", "Grafico 6 mesi"},
-        {"Grafico1anno1", "Grafico 1 anno"},     {"Grafico2anni1", "Grafico 2 anni"},
-        {"Grafico5anni1", "Grafico 5 anni"},
-    };
+    static_assert(kChartEntries.size() == std::tuple_size_v<decltype(m.grafico)>);
     for (std::size_t k = 0; k < m.grafico.size(); ++k)
-        m.grafico[k] = item(m.PopupMenuOnGrid, charts[k][0], charts[k][1]);
+        m.grafico[k] = item(m.PopupMenuOnGrid, kChartEntries[k].name, kChartEntries[k].caption);
     m.PopupMenuOnGrid->addSeparator();
     m.MenuItem1 = item(m.PopupMenuOnGrid, "MenuItem1", "Portafoglio");
     m.MenuItem2 = item(m.PopupMenuOnGrid, "MenuItem2", "Configurazione");

@@ -31,7 +31,7 @@ struct MainMenus
     // The four category tables.
     QMenu* PopupMenuOnGrid;
     QAction* Aggiungialportafoglio1;
-    // "Grafico 1 giorno" ... "Grafico 5 anni", periods 1 to 7.
+    // "Grafico 1 giorno" ... "Grafico 5 anni" (kChartEntries), periods 1 to 7.
     std::array<QAction*, 7> grafico;
     QAction* MenuItem1;
     QAction* MenuItem2;
@@ -41,12 +41,6 @@ struct MainMenus
     QAction* MenuItem7;
     QAction* MenuItem8;
     QAction* MenuItem10;
-
-    // The items "Grafico 3 mesi" to "Grafico 5 anni", which the bonds table has not.
-    std::array<QAction*, 5> longRangeCharts() const
-    {
-        return {grafico[2], grafico[3], grafico[4], grafico[5], grafico[6]};
-    }
 };
 
 MainMenus buildMainMenus(QWidget* owner);

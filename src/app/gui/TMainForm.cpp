@@ -4,6 +4,9 @@
 #include "app/gui/MainToolBar.h"
 #include "base/Prompts.h"
 #include "base/gui/QtText.h"
+#include "export/TableCommands.h"
+#include "export/gui/Clipboard.h"
+#include "market/ChartEntries.h"
 #include "market/QuoteFormat.h"
 #include "market/gui/IndexPanelView.h"
 #include "market/gui/IntradayChartView.h"
@@ -11,10 +14,17 @@
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/gui/PortfolioPage.h"
+#include "portfolio/gui/TDlgPortafoglio.h"
+#include "settings/BrowserProxy.h"
 #include "settings/gui/TFormConfigura.h"
 #include "ui/NameColumnFill.h"
 #include "ui/gui/AlignGridView.h"
 #include "ui/gui/Looks.h"
+#include "ui/gui/MinimiseToTray.h"
+#include "ui/gui/TAboutForm.h"
+#include "ui/gui/TFormCover.h"
+#include "ui/gui/TrayIcon.h"
+#include "ui/gui/WebEngineStartup.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -72,7 +82,8 @@ TMainForm::TMainForm(Prompts& prompts, Options options, QWidget* parent)
     : QMainWindow(parent), m_prompts(prompts), m_options(std::move(options)), m_toolBar(new MainToolBar),
       m_core(std::make_unique<MainFormCore>(
           MainFormCore::Toolkit{m_mainThread, m_timer1, prompts, *m_toolBar, *this},
-          MainFormCore::Options{m_options.programDir, LocaleDecimalSeparator(), m_options.makeWorker, {}})),
+          MainFormCore::Options{
+              m_options.programDir, LocaleDecimalSeparator(), m_options.makeWorker, {}, m_options.readDirs})),
       m_placement(m_core->settingsFilePath())
 {
     setObjectName("MainForm");
@@ -107,6 +118,13 @@ TMainForm::TMainForm(Prompts& prompts, Options options, QWidget* parent)
     buildStatusBar();
 
     m_menus = buildMainMenus(this);
+    m_trayIcon = new TrayIcon(m_menus.PopupMenuTrayIcon, this);
+    connect(m_trayIcon, &TrayIcon::restoreRequested, this, [this] { MinimiseToTray::restore(this); });
+    // WindowHook1BeforeMessage: hidden on minimise once the icon can bring it back.
+    new MinimiseToTray(this, [this] {
+        return m_minimiseHides && m_options.notificationAreaAvailable &&
+               m_options.notificationAreaAvailable();
+    });
     attachLabels();
     connectCommands();
     connectMenus();
@@ -141,16 +159,10 @@ QWidget* TMainForm::buildIndexPage()
     return page;
 }
 
-QWidget* TMainForm::buildWebPage()
+WebTab* TMainForm::buildWebPage()
 {
-    m_webPage = new QWidget(m_pages);
-    m_webPage->setObjectName("TabSheetWeb");
-    // The place of the embedded browser, which the web tab brings.
-    auto* browser = new QWidget(m_webPage);
-    browser->setObjectName("Browser");
-    auto* layout = tightColumn(m_webPage);
-    layout->addWidget(browser, 1);
-    return m_webPage;
+    m_webTab = new WebTab(m_options.makeBrowser, m_pages);
+    return m_webTab;
 }
 
 void TMainForm::buildStatusBar()
@@ -188,6 +200,7 @@ void TMainForm::attachLabels()
     m_core->LabelPortafoglioTot().attach(&m_totalSink);
     m_gainSink.setLabel(m_portfolioPage->LabelPortafoglioTotGuadagno());
     m_core->LabelPortafoglioTotGuadagno().attach(&m_gainSink);
+    m_core->trayHint().attach(m_trayIcon);
 }
 
 void TMainForm::connectCommands()
@@ -241,7 +254,7 @@ void TMainForm::connectMenus()
     connect(m.Aggiungialportafoglio1, &QAction::triggered, this, &TMainForm::Aggiungialportafoglio1Click);
     for (std::size_t k = 0; k < m.grafico.size(); ++k)
         connect(m.grafico[k], &QAction::triggered, this,
-                [this, k] { GraficoClick(static_cast<int>(k) + 1); });
+                [this, k] { GraficoClick(kChartEntries[k].period); });
     connect(m.PopupMenuOnGrid, &QMenu::aboutToShow, this, &TMainForm::PopupMenuOnGridPopup);
 
     // The shortcut Del of "Cancella riga" works in the portfolio table.
@@ -318,17 +331,6 @@ void TMainForm::resizeEvent(QResizeEvent* event)
     PageControl1Change();
 }
 
-void TMainForm::changeEvent(QEvent* event)
-{
-    QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !isMinimized() || !m_minimiseHides)
-        return;
-    // Hidden only where an icon can bring it back; otherwise a normal minimise,
-    // with the window's taskbar entry kept.
-    if (m_options.notificationAreaAvailable && m_options.notificationAreaAvailable())
-        hide();
-}
-
 void TMainForm::FormDestroy()
 {
     if (m_destroyed)
@@ -352,9 +354,34 @@ void TMainForm::setPageVisible(MainPage page, bool visible)
     m_pages->setTabVisible(pageIndex(page), visible);
 }
 
+void TMainForm::bringSplashToFront()
+{
+    if (m_splash)
+        m_splash->bringToFront();
+}
+
 void TMainForm::showWebPage()
 {
+    // By this step the catalogue is built and the settings are loaded.
+    const Catalogue& catalogue = m_core->catalogue();
+    m_webTab->setHomePageUrl(qText(catalogue.HomePageUrl));
+    m_templates = BuildReportTemplates(catalogue.HomePageUrl);
+    applyBrowserProxyInForce();
     setActivePage(MainPage::Web);
+}
+
+void TMainForm::activateTrayIcon()
+{
+    // The hint is in the core's slot already, and so on the icon.
+    m_trayIcon->activate();
+    setMinimiseHides(true);
+}
+
+void TMainForm::closeSplash()
+{
+    if (m_splash)
+        m_splash->close();
+    m_splash.reset();
 }
 
 void TMainForm::enableWindow()
@@ -372,8 +399,8 @@ void TMainForm::refitMaximisedWindow()
 
 void TMainForm::navigateToStartPage(const std::string& url)
 {
-    // Kept for the web tab's browser, which shows it once it is there.
-    m_startPage = url;
+    // The focus stays where it is.
+    m_webTab->NavigateTo(qText(url));
 }
 
 // --- pages and tables ---------------------------------------------------------------
@@ -438,8 +465,8 @@ void TMainForm::StringGridFondiColWidthsChanged()
 void TMainForm::PopupMenuOnGridPopup()
 {
     const bool bondsFocused = m_core->StringGridYahooOBB().focused();
-    for (QAction* longRange : m_menus.longRangeCharts())
-        longRange->setEnabled(!bondsFocused);
+    for (std::size_t k = 0; k < kChartEntries.size(); ++k)
+        m_menus.grafico[k]->setEnabled(chartEntryEnabled(kChartEntries[k].period, bondsFocused));
 }
 
 // --- commands -----------------------------------------------------------------------
@@ -451,8 +478,17 @@ void TMainForm::Timer1Timer()
 
 void TMainForm::ConfigClick()
 {
-    if (m_formConfigura)
-        m_formConfigura->Execute();
+    if (!m_formConfigura)
+        return;
+    m_formConfigura->Execute();
+    // "OK" may have changed the proxy; the browser follows (nothing happens when
+    // it is unchanged, as after "Annulla").
+    applyBrowserProxyInForce();
+}
+
+void TMainForm::applyBrowserProxyInForce()
+{
+    applyBrowserProxy(browserProxy(m_core->proxyInForce()));
 }
 
 void TMainForm::Aggiungialportafoglio1Click()
@@ -473,6 +509,82 @@ void TMainForm::Cancella1Click()
     listorix::Cancella1Click(m_core->StringGridPortafoglio(), [this](const std::string& question) {
         return m_prompts.confirmYesNo(question);
     });
+}
+
+void TMainForm::Portafoglio1Click()
+{
+    if (m_dlgPortafoglio)
+        m_dlgPortafoglio->ShowPortfolioDialog();
+}
+
+void TMainForm::Edit1Click()
+{
+    Portafoglio1Click();
+}
+
+void TMainForm::StringGridPortafoglioDblClick()
+{
+    Portafoglio1Click();
+}
+
+void TMainForm::Informazioni1Click()
+{
+    if (m_about)
+        m_about->ShowAbout(programVersion(), m_core->catalogue().ContactText);
+}
+
+void TMainForm::WebHomePage1Click()
+{
+    ShowInWebTab(qText(m_core->catalogue().HomePageUrl));
+}
+
+void TMainForm::SpeedButtonHelpClick()
+{
+    ShowInWebTab(qText(m_core->catalogue().HelpPageUrl));
+}
+
+void TMainForm::GraficoClick(int period)
+{
+    const ChartTables tables{m_core->StringGridYahoo(), m_core->StringGridYahooOBB(),
+                             m_core->StringGridYahooDerivati()};
+    if (const auto url = chartEntryUrl(tables, m_core->catalogue().QuoteServiceHost, period))
+        ShowInWebTab(qText(*url));
+}
+
+void TMainForm::SpeedButtonExcelClick()
+{
+    clipboardCommand(ActiveGrid(), m_core->UserDecimalSeparator(), putTextOnClipboard, m_prompts);
+}
+
+void TMainForm::SpeedButtonHTMLClick()
+{
+    const MainPage page = activePage();
+    const ActivePage active{
+        ActiveGrid(), coreText(m_pages->tabText(m_pages->currentIndex())),
+        page == MainPage::Portafoglio ? std::optional(m_core->LabelPortafoglioTot().text()) : std::nullopt};
+    if (const auto report = reportCommand(active, m_templates, m_core->programDir(), m_prompts))
+        ShowInWebTab(WebTab::fileAddress(*report));
+}
+
+// --- web tab, dialogs and splash ----------------------------------------------------
+
+void TMainForm::ShowInWebTab(const QString& url)
+{
+    m_webTab->NavigateTo(url);
+    setActivePage(MainPage::Web);
+    m_webTab->focusBrowser();
+}
+
+void TMainForm::setAboutBox(TAboutForm* about)
+{
+    m_about = about;
+    if (m_about)
+        connect(m_about, &TAboutForm::homePageRequested, this, &TMainForm::WebHomePage1Click);
+}
+
+void TMainForm::setSplash(std::unique_ptr<TFormCover> splash)
+{
+    m_splash = std::move(splash);
 }
 
 } // namespace listorix

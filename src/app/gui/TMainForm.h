@@ -8,11 +8,14 @@
 #include "app/gui/WindowPlacementKeeper.h"
 #include "base/gui/LabelTextSink.h"
 #include "base/gui/QtMainThread.h"
+#include "export/ReportTemplates.h"
+#include "ui/gui/WebTab.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QTabWidget;
@@ -26,12 +29,17 @@ class MainToolBar;
 class PortfolioPage;
 class Prompts;
 class QuotePage;
+class TAboutForm;
+class TDlgPortafoglio;
 class TFormConfigura;
+class TFormCover;
+class TrayIcon;
 
 // The program's one main window. It composes the pages, tables, index panel and
-// chart, tool bar, status line and menus, owns the core (MainFormCore) and hands
-// every event to it: the window's own rules are only the name column's fill, the
-// chart items of the table menu, the placement and the minimise rule.
+// chart, tool bar, status line, menus, web tab and notification icon, owns the
+// core (MainFormCore) and hands every event to it or to a dialog: the window's own
+// rules are only the name column's fill, the chart items of the table menu, the
+// placement and the minimise rule.
 class TMainForm final : public QMainWindow, private PageVisibility, private StartUpSteps
 {
     Q_OBJECT
@@ -45,6 +53,11 @@ public:
         std::function<bool()> notificationAreaAvailable;
         // Makes the fetch's workers; empty gives the real ones (tests hand in fakes).
         WorkerFactory makeWorker;
+        // Where the ticker lists and web/ are read from (DataReadDirs); programDir
+        // alone when empty.
+        std::vector<std::string> readDirs{};
+        // Makes the web tab's browser; empty gives the real one (tests hand in a fake).
+        WebTab::BrowserFactory makeBrowser;
     };
 
     // FormCreate: the core and every control, caption, placement restored,
@@ -55,7 +68,18 @@ public:
     ~TMainForm() override;
 
     MainFormCore& core() { return *m_core; }
+    // The forms the program block makes after this window, each made once; not owned.
     void setConfigurationDialog(TFormConfigura* dialog) { m_formConfigura = dialog; }
+    void setPortfolioDialog(TDlgPortafoglio* dialog) { m_dlgPortafoglio = dialog; }
+    void setAboutBox(TAboutForm* about);
+    // The splash window, shown already; the start-up sequence brings it to the
+    // front again and then frees it.
+    void setSplash(std::unique_ptr<TFormCover> splash);
+
+    // The address in the web tab's browser, the page "Web" in front and the
+    // browser given the keyboard focus.
+    void ShowInWebTab(const QString& url);
+    TrayIcon& TrayIcon1() { return *m_trayIcon; }
 
     // Shows the window as its placement was saved: maximised or normal.
     void showAsPlaced();
@@ -65,9 +89,9 @@ public:
     // The table of the active page, or none (index and web pages).
     TAlignGrid* ActiveGrid();
 
-    // When a notification icon stands in for the window, minimising hides the
-    // window; where the desktop offers no notification area minimising stays a
-    // normal minimise whatever is asked here.
+    // When a notification icon stands in for the window (from the end of the
+    // start-up sequence on), minimising hides the window; where the desktop offers
+    // no notification area minimising stays a normal minimise whatever is asked here.
     void setMinimiseHides(bool hides) { m_minimiseHides = hides; }
 
     // The saves of the shutdown (portfolio, widths, series); runs once.
@@ -81,19 +105,21 @@ protected:
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     // PageVisibility
     void setPageVisible(MainPage page, bool visible) override;
     // StartUpSteps
+    void bringSplashToFront() override;
     void showWebPage() override;
+    void activateTrayIcon() override;
+    void closeSplash() override;
     void enableWindow() override;
     void refitMaximisedWindow() override;
     void navigateToStartPage(const std::string& url) override;
 
     QWidget* buildIndexPage();
-    QWidget* buildWebPage();
+    WebTab* buildWebPage();
     void buildStatusBar();
     void attachLabels();
     void connectCommands();
@@ -101,6 +127,7 @@ private:
     void connectTables();
     void popUpOnRightClick(QWidget* widget, QMenu* menu);
     void fitNameColumn(AlignGridView* view, int columns);
+    void applyBrowserProxyInForce();
 
     // Handlers, each handing over to the core or to a dialog.
     void Timer1Timer();
@@ -112,17 +139,16 @@ private:
     void Aggiungialportafoglio1Click();
     void Duplicariga1Click();
     void Cancella1Click();
-    // The commands whose windows and pages come with the web tab, the tray and the
-    // dialogs: present, doing nothing yet.
-    void Portafoglio1Click() {}
-    void Edit1Click() {}
-    void Informazioni1Click() {}
-    void WebHomePage1Click() {}
-    void GraficoClick(int period) { static_cast<void>(period); }
-    void SpeedButtonExcelClick() {}
-    void SpeedButtonHelpClick() {}
-    void SpeedButtonHTMLClick() {}
-    void StringGridPortafoglioDblClick() {}
+    void Portafoglio1Click();
+    void Edit1Click();
+    void StringGridPortafoglioDblClick();
+    void Informazioni1Click();
+    void WebHomePage1Click();
+    // The seven chart items of the table menu, period 1 (1 day) to 7 (5 years).
+    void GraficoClick(int period);
+    void SpeedButtonExcelClick();
+    void SpeedButtonHelpClick();
+    void SpeedButtonHTMLClick();
 
     Prompts& m_prompts;
     Options m_options;
@@ -144,13 +170,17 @@ private:
     IntradayChartView* m_chart = nullptr;
     std::array<QuotePage*, 4> m_quotePages{};
     PortfolioPage* m_portfolioPage = nullptr;
-    QWidget* m_webPage = nullptr;
+    WebTab* m_webTab = nullptr;
     QLabel* m_labelStatus = nullptr;
     QLabel* m_labelTransfer = nullptr;
     MainMenus m_menus{};
+    TrayIcon* m_trayIcon = nullptr;
     TFormConfigura* m_formConfigura = nullptr;
+    TDlgPortafoglio* m_dlgPortafoglio = nullptr;
+    TAboutForm* m_about = nullptr;
+    std::unique_ptr<TFormCover> m_splash;
 
-    std::string m_startPage;
+    ReportTemplates m_templates; // made from the catalogue at start-up
     bool m_restoreMaximized = false;
     bool m_minimiseHides = false;
     bool m_changingPage = false; // the program, not the user, changes the page

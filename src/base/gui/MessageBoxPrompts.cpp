@@ -1,6 +1,6 @@
 #include "base/gui/MessageBoxPrompts.h"
 
-#include "base/gui/QtText.h"
+#include "base/gui/DisplayText.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,19 +9,17 @@ namespace listorix {
 
 void MessageBoxPrompts::warningOk(const std::string& text)
 {
-    QMessageBox::warning(m_parent, QApplication::applicationName(), qText(text), QMessageBox::Ok);
+    QMessageBox::warning(m_parent, QApplication::applicationName(), displayText(text), QMessageBox::Ok);
 }
 
 void MessageBoxPrompts::messageOk(const std::string& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), qText(text), QMessageBox::Ok,
-                    m_parent);
-    box.exec();
+    QMessageBox::information(m_parent, QApplication::applicationName(), displayText(text), QMessageBox::Ok);
 }
 
 bool MessageBoxPrompts::confirmYesNo(const std::string& question)
 {
-    return QMessageBox::question(m_parent, QApplication::applicationName(), qText(question),
+    return QMessageBox::question(m_parent, QApplication::applicationName(), displayText(question),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 

@@ -8,7 +8,8 @@
 namespace listorix {
 
 // The core's message boxes as Qt message boxes over a window, captioned with the
-// application's title. The one place the program shows a message box.
+// application's title, the core's line ends shown as line breaks. The one place
+// the program shows a message box.
 class MessageBoxPrompts final : public Prompts
 {
 public:

@@ -7,6 +7,7 @@
 #include "ui/gui/Looks.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -19,9 +20,28 @@ namespace listorix {
 namespace {
 
 constexpr int kClientWidth = 333;
-constexpr int kClientHeight = 374;
 constexpr int kFirstRowTop = 30;
 constexpr int kRowPitch = 26;
+constexpr int kProxyGroupTop = kFirstRowTop + 6 * kRowPitch + 10;
+constexpr int kProxyGroupHeight = 128;
+// The row "Sorgente dati" below the proxy group; the dialog is taller by it, and
+// the buttons stay at the bottom edge, so nothing above the row moves.
+constexpr int kSourceRowTop = kProxyGroupTop + kProxyGroupHeight + 8;
+constexpr int kSourceRowHeight = 30;
+constexpr int kButtonsTop = 336 + kSourceRowHeight;
+constexpr int kClientHeight = 374 + kSourceRowHeight;
+
+// The choices of ComboBoxSorgente, in the order of the list.
+struct SourceChoice
+{
+    QuoteSource source;
+    const char* caption;
+};
+constexpr SourceChoice kSourceChoices[] = {
+    {QuoteSource::Csv, "Servizio CSV (csv)"},
+    {QuoteSource::Demo, "Servizio dimostrativo (demo)"},
+    {QuoteSource::Web, "Web, non ufficiale (web)"},
+};
 
 // The six rows, top to bottom: label, check box, hours field and up-down, minutes
 // field and up-down; the check box is the model's field of that row.
@@ -83,14 +103,15 @@ TFormConfigura::TFormConfigura(SettingsInForce& settings, Prompts& prompts, QWid
     updates->setGeometry(186, 8, 130, 18);
     buildRows();
     buildProxyGroup();
+    buildSourceRow();
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("BitBtn1");
     ok->setDefault(true);
-    ok->setGeometry(70, 336, 90, 28);
+    ok->setGeometry(70, kButtonsTop, 90, 28);
     auto* cancel = new QPushButton("Annulla", this);
     cancel->setObjectName("BitBtn2");
-    cancel->setGeometry(173, 336, 90, 28);
+    cancel->setGeometry(173, kButtonsTop, 90, 28);
     connect(ok, &QPushButton::clicked, this, &TFormConfigura::BitBtn1Click);
     connect(cancel, &QPushButton::clicked, this, &TFormConfigura::reject);
 
@@ -140,10 +161,10 @@ void TFormConfigura::buildRows()
 
 void TFormConfigura::buildProxyGroup()
 {
-    const int groupTop = kFirstRowTop + 6 * kRowPitch + 10;
+    const int groupTop = kProxyGroupTop;
     m_proxyGroup = new QGroupBox(this);
     m_proxyGroup->setObjectName("GroupBoxProxy");
-    m_proxyGroup->setGeometry(8, groupTop, kClientWidth - 16, 128);
+    m_proxyGroup->setGeometry(8, groupTop, kClientWidth - 16, kProxyGroupHeight);
 
     const struct
     {
@@ -190,6 +211,25 @@ void TFormConfigura::buildProxyGroup()
     m_port->installEventFilter(this);
 }
 
+void TFormConfigura::buildSourceRow()
+{
+    QLabel* label = boldLabel("Sorgente dati", kNavy, this);
+    label->setObjectName("LabelSorgente");
+    label->setGeometry(12, kSourceRowTop, 120, 22);
+    m_source = new QComboBox(this);
+    m_source->setObjectName("ComboBoxSorgente");
+    m_source->setGeometry(136, kSourceRowTop, kClientWidth - 8 - 136, 22);
+    for (const SourceChoice& choice : kSourceChoices)
+        m_source->addItem(QString::fromUtf8(choice.caption));
+    m_source->setToolTip("Da dove vengono le quotazioni; vale dal prossimo collegamento.\n"
+                         "La sorgente web non \u00e8 ufficiale, \u00e8 per uso personale e pu\u00f2 "
+                         "smettere di funzionare.");
+    connect(m_source, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(std::size(kSourceChoices)))
+            m_settings.controls().ComboBoxSorgente = kSourceChoices[static_cast<std::size_t>(index)].source;
+    });
+}
+
 bool TFormConfigura::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_port && event->type() == QEvent::FocusOut)
@@ -223,6 +263,10 @@ void TFormConfigura::showControls()
     m_port->setText(qText(controls.EditServerProxyPort));
     m_username->setText(qText(controls.EditServerProxyUsername));
     m_password->setText(qText(controls.EditServerProxyPassword));
+    for (std::size_t k = 0; k < std::size(kSourceChoices); ++k) {
+        if (kSourceChoices[k].source == controls.ComboBoxSorgente)
+            m_source->setCurrentIndex(static_cast<int>(k));
+    }
     showProxyEnabling();
 }
 

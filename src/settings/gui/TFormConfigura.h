@@ -4,6 +4,7 @@
 #include <array>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 
@@ -15,9 +16,9 @@ enum class SelectorRow;
 
 // The configuration dialog "Configurazione", a window over the settings in force:
 // the six rows of check boxes and time selectors, the proxy group with its check
-// box in the top edge, "OK" (stores, writes and applies; a failed write is shown in
-// a message box) and "Annulla" (puts back what the dialog opened with). Every
-// control shows and edits the model's controls; the rules are the model's.
+// box in the top edge, the row "Sorgente dati" (where the quotes come from), "OK" (stores, writes and
+// applies; a failed write is shown in a message box) and "Annulla" (puts back what the dialog opened with).
+// Every control shows and edits the model's controls; the rules are the model's.
 class TFormConfigura final : public QDialog
 {
     Q_OBJECT
@@ -47,6 +48,7 @@ private:
 
     void buildRows();
     void buildProxyGroup();
+    void buildSourceRow();
     void showControls();
     void showProxyEnabling();
     void showSelector(SelectorRow row);
@@ -65,6 +67,7 @@ private:
     QLineEdit* m_port = nullptr;
     QLineEdit* m_username = nullptr;
     QLineEdit* m_password = nullptr;
+    QComboBox* m_source = nullptr;
 };
 
 } // namespace listorix

@@ -1,7 +1,7 @@
 #include "ui/gui/TAboutForm.h"
 
+#include "base/gui/DisplayText.h"
 #include "ui/AboutText.h"
-#include "ui/gui/DisplayText.h"
 #include "ui/gui/ProgramIcon.h"
 #include "ui/gui/RoundedFrame.h"
 

@@ -1,8 +1,8 @@
 #include "ui/gui/TFormCover.h"
 
+#include "base/gui/DisplayText.h"
 #include "base/gui/QtText.h"
 #include "ui/AboutText.h"
-#include "ui/gui/DisplayText.h"
 #include "ui/gui/ProgramIcon.h"
 
 #include <QFrame>

@@ -1,23 +1,38 @@
+#include "AnsweringPrompts.h"
 #include "FakeToolkit.h"
+#include "RecordingBrowser.h"
 #include "ScratchDir.h"
-#include "ScriptedPrompts.h"
 #include "app/gui/TMainForm.h"
+#include "portfolio/SelectionList.h"
+#include "portfolio/gui/TDlgPortafoglio.h"
 #include "settings/IniFile.h"
 #include "settings/WindowPlacement.h"
+#include "settings/gui/TFormConfigura.h"
 #include "ui/TAlignGrid.h"
 #include "ui/gui/AlignGridView.h"
+#include "ui/gui/TAboutForm.h"
+#include "ui/gui/TFormCover.h"
+#include "ui/gui/TrayIcon.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QNetworkProxy>
+#include <QPointer>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -55,6 +70,9 @@ protected:
             options.programDir = dir.dir();
             options.notificationAreaAvailable = [this] { return trayAvailable; };
             options.makeWorker = workers.factory();
+            options.makeBrowser = [this](QWidget* parent) {
+                return browser = new test::RecordingBrowser(parent);
+            };
             m_form = std::make_unique<TMainForm>(prompts, options);
         }
         return *m_form;
@@ -75,10 +93,11 @@ protected:
     AlignGridView* table(const char* name) { return control<AlignGridView>(name); }
 
     test::ScratchDir dir;
-    test::ScriptedPrompts prompts;
+    test::AnsweringPrompts prompts;
     test::FakeMainThread workerThread;
     test::FakeWorkers workers{workerThread};
     bool trayAvailable = false;
+    test::RecordingBrowser* browser = nullptr; // made by the web tab on its first address
     std::unique_ptr<TMainForm> m_form;
 };
 
@@ -118,7 +137,7 @@ TEST_F(TMainFormTest, everyNamedControlStandsWithItsCaptionOrHint)
     EXPECT_EQ(control<QToolButton>("SpeedButtonReload")->size(), QSize(32, 32));
 
     for (const char* name : {"StringGridYahoo", "StringGridYahooOBB", "StringGridYahooDerivati",
-                             "StringGridFondi", "StringGridPortafoglio", "Chart1", "AnimatedLogo", "Browser"})
+                             "StringGridFondi", "StringGridPortafoglio", "Chart1", "AnimatedLogo", "EditURL"})
         control(name);
     for (const char* name :
          {"LabelStatus", "LabelTransfer", "LabelINDICITimer", "LabelYahooTimer", "LabelYahooOBBTimer",
@@ -317,13 +336,12 @@ TEST_F(TMainFormTest, deletingARowAsksFirstAndNoKeepsTheTable)
     EXPECT_EQ(portfolio.cell(1, 1), "PERSONALE");
     QTest::mouseClick(control<QToolButton>("SpeedButtonDeleteRow"), Qt::LeftButton);
     EXPECT_EQ(portfolio.cell(1, 1), "");
-    EXPECT_EQ(prompts.shown, std::vector<std::string>(2, "confirm: Confermi la cancellazione della riga?"));
+    EXPECT_EQ(prompts.shown, std::vector<std::string>(2, "question: Confermi la cancellazione della riga?"));
 }
 
 TEST_F(TMainFormTest, minimisingHidesOnlyWhereANotificationAreaCanBringTheWindowBack)
 {
-    showForm();
-    form().setMinimiseHides(true);
+    showForm(); // the start-up sequence ends with the icon active: minimising hides from then on
     form().showMinimized();
     QApplication::processEvents();
     EXPECT_TRUE(form().isVisible()); // a normal minimise: the window keeps its taskbar entry
@@ -363,6 +381,256 @@ TEST_F(TMainFormTest, theWindowFitsItsDesignSizeWhateverItsLabelsSay)
     const QSize least = form().minimumSizeHint();
     EXPECT_LE(least.width(), 614);
     EXPECT_LE(least.height(), 444);
+}
+
+// --- the commands of the tool bar, the menus and the tray ---------------------------
+
+const char* const kSharesCache =
+    "\"ENI.MI\";\"ENI\";17.50;\"1/25/2005\";\"17:35\";17.4;17.3;17.6;17.2;+0.30 - +1.74%;1000\r\n";
+
+// Four index lines as the service answers them.
+const char* const kIndexAnswer = "\"^MIBTEL\";30697.56;1/25/2005;15:30;+12.30;30700;30600;30685.26\r\n"
+                                 "\"^MIB30\";31000.10;1/25/2005;15:30;-5.00;31010;30990;31005.10\r\n"
+                                 "\"^MIDEX\";25000.00;1/25/2005;15:30;+1.00;25010;24990;24999.00\r\n"
+                                 "\"^SPMIB\";31500.00;1/25/2005;15:30;+2.00;31510;31490;31498.00\r\n";
+
+// Runs `answer` on the modal window the next command opens, once it is up.
+template <typename Window>
+void whenShown(Window* window, std::function<void(Window&)> answer)
+{
+    QTimer::singleShot(0, window, [window, answer] {
+        if (window->isVisible())
+            answer(*window);
+    });
+}
+
+class TMainFormCommandsTest : public TMainFormTest
+{
+protected:
+    QString lastAddress() const
+    {
+        return browser && !browser->calls.isEmpty() ? browser->calls.last() : QString();
+    }
+    QString home() { return QString::fromStdString("navigate " + form().core().catalogue().HomePageUrl); }
+};
+
+TEST_F(TMainFormCommandsTest, startUpEndsWithTheSplashGoneTheIconActiveAndTheHomePageLoaded)
+{
+    auto splash = std::make_unique<TFormCover>();
+    splash->showAndPaint();
+    const QPointer<TFormCover> shown = splash.get();
+    form().setSplash(std::move(splash));
+    pages()->setCurrentIndex(static_cast<int>(MainPage::Portafoglio));
+    showForm();
+
+    EXPECT_TRUE(shown.isNull());
+    EXPECT_TRUE(form().TrayIcon1().isActive());
+    EXPECT_EQ(form().TrayIcon1().hint(), "MIBTEL: MIB30: MIDEX:"); // no index data yet
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(browser, control("Browser"));
+    EXPECT_EQ(browser->calls, QStringList{home()});
+    EXPECT_EQ(form().activePage(), MainPage::Web);
+}
+
+TEST_F(TMainFormCommandsTest, trayHintFollowsEachIndexUpdate)
+{
+    showForm();
+    form().core().Timer1Timer(); // the indices are due first
+    workers.answer(kIndexAnswer);
+    EXPECT_EQ(form().TrayIcon1().hint(), "MIBTEL:+0,04 MIB30:-0,02 MIDEX:+0,00");
+}
+
+TEST_F(TMainFormCommandsTest, helpAndHomeShowTheirPageInTheWebTabFromAnyPage)
+{
+    showForm();
+    form().setActivePage(MainPage::Portafoglio);
+    QTest::mouseClick(control<QToolButton>("SpeedButtonHelp"), Qt::LeftButton);
+    EXPECT_EQ(lastAddress(), QString::fromStdString("navigate " + form().core().catalogue().HelpPageUrl));
+    EXPECT_EQ(form().activePage(), MainPage::Web);
+
+    for (const char* item : {"WebHomePage1", "MenuItem7"}) {
+        form().setActivePage(MainPage::Portafoglio);
+        browser->calls.clear();
+        control<QAction>(item)->trigger();
+        EXPECT_EQ(browser->calls, QStringList{home()}) << item;
+        EXPECT_EQ(form().activePage(), MainPage::Web) << item;
+    }
+}
+
+TEST_F(TMainFormCommandsTest, chartEntriesOpenTheFocusedTablesChartAndIgnoreTheFunds)
+{
+    dir.write("y_mibtel.dat", kSharesCache);
+    showForm();
+    const std::string chart =
+        "navigate http://" + form().core().catalogue().QuoteServiceHost + "/q/bc?s=ENI.MI";
+
+    form().setActivePage(MainPage::Yahoo);
+    table("StringGridYahoo")->setFocus(Qt::MouseFocusReason);
+    form().core().StringGridYahoo().selectCell(1, 1);
+    control<QAction>("Grafico6mesi1")->trigger();
+    EXPECT_EQ(lastAddress(), QString::fromStdString(chart + "&t=6m"));
+    EXPECT_EQ(form().activePage(), MainPage::Web);
+
+    form().setActivePage(MainPage::Fondi);
+    table("StringGridFondi")->setFocus(Qt::MouseFocusReason);
+    browser->calls.clear();
+    control<QAction>("Grafico1giorno1")->trigger();
+    EXPECT_TRUE(browser->calls.isEmpty());
+    EXPECT_EQ(form().activePage(), MainPage::Fondi);
+}
+
+TEST_F(TMainFormCommandsTest, excelCopiesTheActiveTableAndRefusesTheIndexPage)
+{
+    dir.write("y_mibtel.dat", kSharesCache);
+    showForm();
+    QGuiApplication::clipboard()->setText("before");
+
+    form().setActivePage(MainPage::Indici);
+    QTest::mouseClick(control<QToolButton>("SpeedButtonExcel"), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0], "warning: Gli indici non si possono copiare in Excel");
+
+    form().setActivePage(MainPage::Yahoo);
+    QTest::mouseClick(control<QToolButton>("SpeedButtonExcel"), Qt::LeftButton);
+    // The decimal point is the user's (the machine's locale): not looked at here.
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("\r\nENI.MI\tENI\t17"))
+        << QGuiApplication::clipboard()->text().toStdString();
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[1].rfind("message: ", 0), 0u);
+}
+
+TEST_F(TMainFormCommandsTest, htmlWritesTheReportBesideTheProgramAndOpensItInTheWebTab)
+{
+    dir.write("y_mibtel.dat", kSharesCache);
+    showForm();
+    form().setActivePage(MainPage::Yahoo);
+    QTest::mouseClick(control<QToolButton>("SpeedButtonHTML"), Qt::LeftButton);
+    EXPECT_EQ(lastAddress(), "navigate " + WebTab::fileAddress(dir.file("report.html").string()));
+    EXPECT_EQ(form().activePage(), MainPage::Web);
+    std::ifstream in(dir.file("report.html"), std::ios::binary);
+    const std::string report((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(report.find("Titoli azionari"), std::string::npos);
+    EXPECT_NE(report.find("ENI.MI"), std::string::npos);
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST_F(TMainFormCommandsTest, htmlReportsItsFailuresThroughTheMessageBoxesAndOpensNothing)
+{
+    showForm();
+    browser->calls.clear();
+    form().setActivePage(MainPage::Indici);
+    QTest::mouseClick(control<QToolButton>("SpeedButtonHTML"), Qt::LeftButton);
+    EXPECT_EQ(prompts.shown, std::vector<std::string>{"warning: Seleziona un altro pannello!"});
+
+    std::filesystem::create_directory(dir.file("report.html")); // cannot be replaced by a file
+    form().setActivePage(MainPage::Yahoo);
+    QTest::mouseClick(control<QToolButton>("SpeedButtonHTML"), Qt::LeftButton);
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[1].rfind("warning: ", 0), 0u);
+    EXPECT_NE(prompts.shown[1].find("report.html"), std::string::npos);
+    EXPECT_TRUE(browser->calls.isEmpty());
+    EXPECT_EQ(form().activePage(), MainPage::Yahoo);
+}
+
+TEST_F(TMainFormCommandsTest, portfolioDialogOpensFromEachOfItsCommands)
+{
+    SelectionList selection(form().core().portfolio());
+    TDlgPortafoglio dialog(selection);
+    form().setPortfolioDialog(&dialog);
+    showForm();
+    int opened = 0;
+    const auto openedBy = [&](const std::function<void()>& command) {
+        whenShown<QDialog>(&dialog, [&](QDialog& shown) {
+            ++opened;
+            shown.reject();
+        });
+        command();
+    };
+    openedBy([&] { control<QAction>("Portafoglio1")->trigger(); });
+    openedBy([&] { control<QAction>("MenuItem1")->trigger(); });
+    openedBy([&] { control<QAction>("Edit1")->trigger(); });
+    openedBy(
+        [&] { QTest::mouseClick(control<QToolButton>("SpeedButtonModificaPortafoglio"), Qt::LeftButton); });
+    openedBy(
+        [&] { form().core().StringGridPortafoglio().OnDblClick(form().core().StringGridPortafoglio()); });
+    EXPECT_EQ(opened, 5);
+}
+
+TEST_F(TMainFormCommandsTest, aboutBoxShowsTheVersionAndItsNameClickOpensTheHomePage)
+{
+    TAboutForm about;
+    form().setAboutBox(&about);
+    showForm();
+    QString text;
+    whenShown<QDialog>(&about, [&](QDialog& shown) {
+        text = shown.findChild<QLabel*>("LabelTesto")->text();
+        emit about.homePageRequested(); // LabelListorixClick
+        shown.accept();
+    });
+    browser->calls.clear();
+    form().setActivePage(MainPage::Portafoglio);
+    control<QAction>("Informazioni1")->trigger();
+    EXPECT_TRUE(text.startsWith("Versione: 4.35\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("e-mail: ")) << text.toStdString();
+    EXPECT_EQ(browser->calls, QStringList{home()});
+    EXPECT_EQ(form().activePage(), MainPage::Web);
+}
+
+TEST_F(TMainFormCommandsTest, chiudiFromTheTrayMenuClosesTheWindowEvenWhileHidden)
+{
+    trayAvailable = true;
+    showForm();
+    form().showMinimized();
+    QApplication::processEvents();
+    ASSERT_FALSE(form().isVisible());
+
+    int closes = 0;
+    struct CloseCounter : QObject
+    {
+        int* closes;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            *closes += event->type() == QEvent::Close;
+            return false;
+        }
+    } counter;
+    counter.closes = &closes;
+    form().installEventFilter(&counter);
+    control<QAction>("Chiudi1")->trigger();
+    form().removeEventFilter(&counter);
+    EXPECT_EQ(closes, 1);
+}
+
+class TMainFormProxyTest : public TMainFormCommandsTest
+{
+protected:
+    TMainFormProxyTest() : TMainFormCommandsTest()
+    {
+        dir.write("LISTORIX.INI", proxySettings("first.example"));
+    }
+    ~TMainFormProxyTest() override
+    {
+        QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+    }
+    static std::string proxySettings(const std::string& host)
+    {
+        return "[PROXY]\r\nENABLED=S\r\nADDRESS=" + host + "\r\nPORT=3128\r\n";
+    }
+};
+
+TEST_F(TMainFormProxyTest, browserFollowsTheProxyAtStartUpAndAfterTheDialogsOk)
+{
+    TFormConfigura dialog(form().core().settingsInForce(), prompts);
+    form().setConfigurationDialog(&dialog);
+    showForm();
+    EXPECT_EQ(QNetworkProxy::applicationProxy().hostName(), "first.example");
+    EXPECT_EQ(QNetworkProxy::applicationProxy().port(), 3128);
+
+    dir.write("LISTORIX.INI", proxySettings("second.example")); // the dialog opens with the file's settings
+    whenShown<QDialog>(&dialog, [](QDialog& shown) { shown.findChild<QPushButton*>("BitBtn1")->click(); });
+    control<QAction>("Config")->trigger();
+    EXPECT_EQ(QNetworkProxy::applicationProxy().hostName(), "second.example");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "base/gui/DisplayText.h"
 #include "base/gui/QtText.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,11 @@ TEST(QtText, whatTheCodePageCannotHoldBecomesAQuestionMark)
 {
     EXPECT_EQ(qText("\x81\x8D"), QString(2, QChar(0xFFFD)));
     EXPECT_EQ(coreText(QString::fromUtf8("Ω ☺ 😀")), "? ? ?");
+}
+
+TEST(QtText, coreLineEndsBecomeLineBreaksWhereTextIsShown)
+{
+    EXPECT_EQ(displayText("Citt\xE0\r\rVa\r\nin"), QString::fromUtf8("Città\n\nVa\nin"));
 }
 
 } // namespace

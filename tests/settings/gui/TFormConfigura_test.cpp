@@ -1,12 +1,14 @@
+#include "AnsweringPrompts.h"
 #include "ScratchDir.h"
-#include "ScriptedPrompts.h"
 #include "settings/SettingsInForce.h"
 #include "settings/gui/TFormConfigura.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +17,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace listorix {
 namespace {
@@ -61,7 +66,7 @@ protected:
     std::string file() const { return readFile(dir.file("LISTORIX.INI")); }
 
     test::ScratchDir dir;
-    test::ScriptedPrompts prompts;
+    test::AnsweringPrompts prompts;
     SettingsInForce settings{dir.file("LISTORIX.INI")};
     TFormConfigura dialog{settings, prompts};
     int applied = 0;
@@ -71,7 +76,7 @@ TEST_F(TFormConfiguraTest, opensWithTheFilesSettingsInItsControls)
 {
     open();
     EXPECT_EQ(dialog.windowTitle(), "Configurazione");
-    EXPECT_EQ(dialog.size(), QSize(333, 374));
+    EXPECT_EQ(dialog.size(), QSize(333, 404));
     EXPECT_TRUE(control<QCheckBox>("CheckBoxProxy")->isChecked());
     EXPECT_EQ(control<QCheckBox>("CheckBoxProxy")->text(), "Proxy Server");
     EXPECT_EQ(control<QLineEdit>("EditServerProxyAddress")->text(), "proxy.lan");
@@ -166,13 +171,98 @@ TEST_F(TFormConfiguraTest, annullaPutsBackWhatTheDialogOpenedWith)
     EXPECT_EQ(address->text(), "proxy.lan");
 }
 
+// Every control as "name x y width height" in the order the dialog makes them: a
+// label by its quoted text, the proxy fields relative to their group.
+std::vector<std::string> layoutOf(const QDialog& dialog)
+{
+    std::vector<std::string> lines;
+    for (const QWidget* widget : dialog.findChildren<QWidget*>()) {
+        const QWidget* parent = widget->parentWidget();
+        if (parent != &dialog && parent->objectName() != "GroupBoxProxy")
+            continue; // the parts of a control
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        const QString name = !widget->objectName().isEmpty() ? widget->objectName()
+                             : label                         ? '"' + label->text() + '"'
+                                                             : QString("?");
+        const QRect r = widget->geometry();
+        std::ostringstream line;
+        line << name.toStdString() << ' ' << r.x() << ' ' << r.y() << ' ' << r.width() << ' ' << r.height();
+        lines.push_back(line.str());
+    }
+    return lines;
+}
+
+TEST_F(TFormConfiguraTest, sourceRowSitsBelowTheProxyGroupAndMovesNothingElse)
+{
+    std::vector<std::string> before;
+    std::istringstream golden(
+        readFile(std::filesystem::path(LISTORIX_TEST_DATA_DIR) / "settings/configuration_dialog_layout.txt"));
+    for (std::string line; std::getline(golden, line);)
+        if (!line.empty() && line[0] != '#')
+            before.push_back(line);
+    ASSERT_FALSE(before.empty());
+
+    open();
+    const int grown = dialog.height() - 374;
+    EXPECT_GT(grown, 0);
+    std::vector<std::string> after;
+    for (std::string line : layoutOf(dialog)) {
+        if (line.rfind("LabelSorgente ", 0) == 0 || line.rfind("ComboBoxSorgente ", 0) == 0)
+            continue;
+        // OK and Annulla stay at the bottom edge, which the row moved down.
+        if (line.rfind("BitBtn", 0) == 0) {
+            std::istringstream fields(line);
+            std::string name;
+            int x, y, w, h;
+            fields >> name >> x >> y >> w >> h;
+            line = name + ' ' + std::to_string(x) + ' ' + std::to_string(y - grown) + ' ' +
+                   std::to_string(w) + ' ' + std::to_string(h);
+        }
+        after.push_back(line);
+    }
+    EXPECT_EQ(after, before);
+
+    const QRect group = control<QWidget>("GroupBoxProxy")->geometry();
+    const QRect combo = control<QComboBox>("ComboBoxSorgente")->geometry();
+    const QRect label = control<QLabel>("LabelSorgente")->geometry();
+    EXPECT_EQ(control<QLabel>("LabelSorgente")->text(), "Sorgente dati");
+    EXPECT_GT(combo.top(), group.bottom());
+    EXPECT_EQ(label.top(), combo.top());
+    EXPECT_LT(combo.bottom(), control<QWidget>("BitBtn1")->geometry().top());
+    EXPECT_LE(combo.right(), dialog.width());
+}
+
+TEST_F(TFormConfiguraTest, sourceComboShowsTheFilesSourceAndOkStoresTheChoice)
+{
+    dir.write("LISTORIX.INI", "[SERVIZIO]\r\nSORGENTE=demo\r\n");
+    open();
+    auto* source = control<QComboBox>("ComboBoxSorgente");
+    ASSERT_EQ(source->count(), 3);
+    EXPECT_EQ(source->currentIndex(), 1);
+
+    // Annulla puts the file's choice back.
+    source->setCurrentIndex(2);
+    emit source->activated(2);
+    EXPECT_EQ(settings.controls().ComboBoxSorgente, QuoteSource::Web);
+    click("BitBtn2");
+    EXPECT_EQ(settings.controls().ComboBoxSorgente, QuoteSource::Demo);
+    EXPECT_EQ(source->currentIndex(), 1);
+
+    open();
+    source->setCurrentIndex(2);
+    emit source->activated(2);
+    click("BitBtn1");
+    EXPECT_NE(file().find("SORGENTE=web"), std::string::npos);
+    EXPECT_EQ(settings.controls().ComboBoxSorgente, QuoteSource::Web);
+}
+
 TEST(TFormConfigura, aFailedWriteIsShownAndNothingIsApplied)
 {
     // A settings file that reads but cannot be replaced, whoever runs the test.
     SettingsInForce settings("/proc/version");
     int applied = 0;
     settings.setApplySettings([&] { ++applied; });
-    test::ScriptedPrompts prompts;
+    test::AnsweringPrompts prompts;
     TFormConfigura dialog(settings, prompts);
     dialog.prepareToShow();
     dialog.show();

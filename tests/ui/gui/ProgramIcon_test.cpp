@@ -1,4 +1,3 @@
-#include "ui/gui/DisplayText.h"
 #include "ui/gui/ProgramIcon.h"
 
 #include <QImage>
@@ -17,11 +16,6 @@ TEST(ProgramIcon, drawnAtEverySizeItIsShownAt)
         EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255) << size;
         EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << size;
     }
-}
-
-TEST(DisplayText, coreLineEndsBecomeLineBreaks)
-{
-    EXPECT_EQ(displayText("Citt\xE0\r\rVa\r\nin"), QString::fromUtf8("Città\n\nVa\nin"));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "ui/gui/DisplayText.h"
+#include "base/gui/DisplayText.h"
 
 #include "base/gui/QtText.h"
 

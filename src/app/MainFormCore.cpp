@@ -16,6 +16,7 @@
 #include "settings/ProgramDir.h"
 #include "settings/TIniObject.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <exception>
 #include <utility>
@@ -292,6 +293,22 @@ std::vector<std::string> MainFormCore::FormDestroy()
     }
     m_schedule.freeConnections();
     return errors;
+}
+
+std::string MainFormCore::savesFailedText(const std::vector<std::string>& errors)
+{
+    if (errors.empty())
+        return {};
+    std::string text = "Impossibile salvare portafoglio, larghezze delle colonne e grafico:";
+    std::vector<std::string> told;
+    for (const std::string& error : errors) {
+        if (std::find(told.begin(), told.end(), error) != told.end())
+            continue;
+        told.push_back(error);
+        text += '\r';
+        text += error;
+    }
+    return text;
 }
 
 TAlignGrid& MainFormCore::quoteTable(QuoteCategory category)

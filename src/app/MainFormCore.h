@@ -106,6 +106,10 @@ public:
     // the three series, then frees the connections. A save that fails is skipped
     // and the others still run; the errors are returned. Runs once.
     std::vector<std::string> FormDestroy();
+    // What the user is told when FormDestroy's saves failed: one line saying what
+    // was not saved, then each distinct error once, CR between lines; empty when
+    // nothing failed.
+    static std::string savesFailedText(const std::vector<std::string>& errors);
     // The check boxes in force: fixed intervals 2, 5, 5, 5 and 180 minutes, each
     // connection's Enabled, and each category page shown exactly when its
     // connection is enabled. Called at start-up and after "OK" in the dialog.

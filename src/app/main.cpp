@@ -81,8 +81,12 @@ int main(int argc, char** argv)
 
     // A stop signal or the end of the desktop session closes the window the way
     // "Chiudi" does, so the portfolio, widths and series are saved.
-    TerminationSignals stopSignals([&mainForm] { mainForm.Chiudi1Click(); });
+    TerminationSignals stopSignals([&mainForm] {
+        mainForm.setUnattendedShutdown();
+        mainForm.Chiudi1Click();
+    });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &mainForm, [&mainForm](QSessionManager&) {
+        mainForm.setUnattendedShutdown();
         mainForm.Chiudi1Click();
         mainForm.FormDestroy();
     });

@@ -7,6 +7,7 @@
 #include "app/StartUpSteps.h"
 #include "retrieval/TConnessione.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -318,6 +319,27 @@ TEST_F(MainFormCoreTest, closingBeforeStartUpLeavesTheSavedPortfolioAlone)
     early.FormCloseQuery();
     early.FormDestroy();
     EXPECT_EQ(readFile(dir.file("LISTORIX.INI")), saved);
+}
+
+TEST_F(MainFormCoreTest, aSettingsPathThatCannotBeReadGivesDefaultsAndEveryShutdownSaveIsRefused)
+{
+    // A directory where the settings file should be: unreadable, so never written.
+    std::filesystem::create_directory(dir.file("LISTORIX.INI"));
+    start();
+    EXPECT_EQ(core->StringGridPortafoglio().cell(0, 1), ""); // defaults: an empty portfolio
+
+    const std::vector<std::string> errors = core->FormDestroy();
+    ASSERT_FALSE(errors.empty());
+    const std::string refused = "Unable to write to " + dir.file("LISTORIX.INI").string();
+    for (const std::string& error : errors)
+        EXPECT_EQ(error, refused);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("LISTORIX.INI")));
+    // The user is told once what was not saved, each distinct error once.
+    EXPECT_EQ(MainFormCore::savesFailedText(errors),
+              "Impossibile salvare portafoglio, larghezze delle colonne e grafico:\r" + refused);
+    EXPECT_EQ(MainFormCore::savesFailedText({}), "");
+    EXPECT_EQ(MainFormCore::savesFailedText({"a", "b", "a"}),
+              "Impossibile salvare portafoglio, larghezze delle colonne e grafico:\ra\rb");
 }
 
 } // namespace

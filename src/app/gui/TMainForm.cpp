@@ -336,8 +336,12 @@ void TMainForm::FormDestroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
-    for (const std::string& error : m_core->FormDestroy())
+    const std::vector<std::string> errors = m_core->FormDestroy();
+    for (const std::string& error : errors)
         std::cerr << "listorix: " << error << '\n';
+    // Otherwise the user would leave believing the portfolio's edits were kept.
+    if (!errors.empty() && !m_unattendedShutdown)
+        m_prompts.warningOk(MainFormCore::savesFailedText(errors));
 }
 
 void TMainForm::Chiudi1Click()

@@ -94,8 +94,12 @@ public:
     // no notification area minimising stays a normal minimise whatever is asked here.
     void setMinimiseHides(bool hides) { m_minimiseHides = hides; }
 
-    // The saves of the shutdown (portfolio, widths, series); runs once.
+    // The saves of the shutdown (portfolio, widths, series); runs once. When they
+    // fail the user is told, unless the shutdown is unattended.
     void FormDestroy();
+    // A stop signal or the end of the desktop session closes the program: nobody
+    // may be there to answer a message box, so failed saves only reach stderr.
+    void setUnattendedShutdown() { m_unattendedShutdown = true; }
 
 public slots:
     void Chiudi1Click();
@@ -185,6 +189,7 @@ private:
     bool m_minimiseHides = false;
     bool m_changingPage = false; // the program, not the user, changes the page
     bool m_destroyed = false;
+    bool m_unattendedShutdown = false;
 };
 
 } // namespace listorix

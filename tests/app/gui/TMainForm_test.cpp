@@ -353,6 +353,27 @@ TEST_F(TMainFormTest, minimisingHidesOnlyWhereANotificationAreaCanBringTheWindow
     EXPECT_FALSE(form().isVisible());
 }
 
+TEST_F(TMainFormTest, failedShutdownSavesAreToldUnlessNobodyIsThereToRead)
+{
+    for (const bool unattended : {false, true}) {
+        m_form.reset();
+        prompts.shown.clear();
+        std::filesystem::remove_all(dir.file("LISTORIX.INI"));
+        std::filesystem::create_directory(dir.file("LISTORIX.INI")); // cannot be read or written
+        showForm();
+        if (unattended)
+            form().setUnattendedShutdown();
+        form().FormDestroy();
+        if (unattended) {
+            EXPECT_TRUE(prompts.shown.empty());
+        } else {
+            ASSERT_EQ(prompts.shown.size(), 1u);
+            EXPECT_EQ(prompts.shown[0].rfind("warning: Impossibile salvare portafoglio", 0), 0u)
+                << prompts.shown[0];
+        }
+    }
+}
+
 TEST_F(TMainFormTest, placementIsRestoredAtCreationAndSavedWhenHidden)
 {
     dir.write("LISTORIX.INI", "[Window]\r\nNormPos=40,30,700,530\r\nShowCmd=1\r\n");

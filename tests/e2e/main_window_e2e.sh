@@ -51,18 +51,28 @@ if [ "$drive" = 1 ]; then
     done
     return 1
   }
-  # A window manager (for minimising) and a notification area at the top right.
+  # A window manager (for minimising), then a notification area at the top right.
+  # One after the other: started together, now and then one of them could not
+  # open the display while the other was setting itself up.
   openbox >"$program/openbox.log" 2>&1 &
   wm=$!
+  tray=""
+  trap 'kill -TERM $tray "$wm" 2>/dev/null || true' EXIT
+  for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+    fail "the window manager did not start: $(cat "$program/openbox.log")"
   trayer --edge top --align right --widthtype request --height 28 --SetDockType true \
     --transparent false >"$program/trayer.log" 2>&1 &
   tray=$!
-  trap 'kill -TERM "$tray" "$wm" 2>/dev/null || true' EXIT
   for _ in $(seq 50); do
     xdotool search --classname '^panel$' >/dev/null 2>&1 && break
     sleep 0.1
   done
-  xdotool search --classname '^panel$' >/dev/null 2>&1 || fail "the notification area did not start"
+  xdotool search --classname '^panel$' >/dev/null 2>&1 ||
+    fail "the notification area did not start: $(cat "$program/trayer.log")"
 
   "$program/listorix" >"$program/listorix.log" 2>&1 &
   pid=$!

@@ -6,7 +6,9 @@
 # SIGTERM, and checks that the settings file then holds the portfolio, widths, series
 # and window sections and that nothing else in it changed. A window manager and a
 # notification area run on the display: the program's icon must show up there, carry
-# a hint when the mouse is over it (photographed); the help page, the about box and an HTML report are photographed too.
+# a hint when the mouse is over it (photographed), minimising must hide the window and
+# a click on the icon bring it back; the help page, the about box and an HTML report
+# are photographed too.
 #
 #   main_window_e2e.sh LISTORIX LISTORIX_QUOTED E2E_HELPER SOURCE_DIR OUT_DIR
 set -euo pipefail
@@ -51,18 +53,28 @@ if [ "$drive" = 1 ]; then
     done
     return 1
   }
-  # A window manager (for minimising) and a notification area at the top right.
+  # A window manager (for minimising), then a notification area at the top right.
+  # One after the other: started together, now and then one of them could not
+  # open the display while the other was setting itself up.
   openbox >"$program/openbox.log" 2>&1 &
   wm=$!
+  tray=""
+  trap 'kill -TERM $tray "$wm" 2>/dev/null || true' EXIT
+  for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+    fail "the window manager did not start: $(cat "$program/openbox.log")"
   trayer --edge top --align right --widthtype request --height 28 --SetDockType true \
     --transparent false >"$program/trayer.log" 2>&1 &
   tray=$!
-  trap 'kill -TERM "$tray" "$wm" 2>/dev/null || true' EXIT
   for _ in $(seq 50); do
     xdotool search --classname '^panel$' >/dev/null 2>&1 && break
     sleep 0.1
   done
-  xdotool search --classname '^panel$' >/dev/null 2>&1 || fail "the notification area did not start"
+  xdotool search --classname '^panel$' >/dev/null 2>&1 ||
+    fail "the notification area did not start: $(cat "$program/trayer.log")"
 
   "$program/listorix" >"$program/listorix.log" 2>&1 &
   pid=$!
@@ -152,6 +164,28 @@ if [ "$drive" = 1 ]; then
   "$helper" grab "$out/tray-hint.png" 0
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
   cmp -s "$program/no-hint.png" "$out/tray-hint.png" && fail "no hint over the notification icon"
+
+  # Minimised as the window manager's button does it (WM_CHANGE_STATE), the window
+  # goes away with its taskbar entry; a click on the icon brings it back in front.
+  until_within_5s() {
+    for _ in $(seq 50); do
+      "$@" && return 0
+      sleep 0.1
+    done
+    return 1
+  }
+  window_hex="$(printf '0x%x' "$window")"
+  on_screen() { xwininfo -id "$window" | grep -q 'Map State: IsViewable'; }
+  managed() { xprop -root _NET_CLIENT_LIST | grep -qw "$window_hex"; }
+  in_front() { xprop -root _NET_ACTIVE_WINDOW | grep -qw "$window_hex"; }
+  hidden() { ! on_screen && ! managed && ! listorix_window --onlyvisible --name '^Listorix 4\.35$' >/dev/null; }
+  shown() { on_screen && managed && in_front; }
+  xdotool windowminimize "$window"
+  until_within_5s hidden || fail "minimising did not hide the window: $(xwininfo -id "$window" | grep 'Map State')"
+  xdotool mousemove "$icon_x" "$icon_y" click 1
+  until_within_5s shown || fail "a click on the notification icon did not bring the window back"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  read -r X Y WIDTH HEIGHT < <(place_of "$window")
 
   # The help page, then an HTML report of the shares, in the web tab.
   toolbar_button() { xdotool mousemove $((X + 2 + $1 * 33 + 16)) $((Y + 17)) click 1; }

@@ -23,14 +23,15 @@ bool MinimiseToTray::eventFilter(QObject* watched, QEvent* event)
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         const bool minimisedNow = m_window->isMinimized() && !(change->oldState() & Qt::WindowMinimized);
         if (minimisedNow && m_available()) {
-            // After the state change has run its course: hidden, and no longer
-            // minimised, so that showing it again brings it back as it was.
+            // After the state change has run its course: hidden, and left minimised
+            // until restore(). Taking the minimised state away here would undo the
+            // hiding: on X, un-minimising maps the window again whether it is
+            // hidden or not, so it would stand on the screen with the widget
+            // believing it hidden.
             QPointer<QWidget> window = m_window;
             QTimer::singleShot(0, this, [window] {
-                if (!window)
-                    return;
-                window->hide();
-                window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+                if (window)
+                    window->hide();
             });
         }
     }

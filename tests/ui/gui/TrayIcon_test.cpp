@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace listorix {
@@ -53,14 +54,38 @@ TEST(MinimiseToTray, withANotificationAreaMinimisingHidesAndTheIconBringsItBack)
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
+    // While it waits hidden, its native window is not un-minimised: on X that maps
+    // it again, hidden or not, and it stood on the screen with no way to minimise
+    // it away.
+    QWindow* native = window.windowHandle();
+    ASSERT_NE(native, nullptr);
+    int unminimisedWhileHidden = 0;
+    QObject::connect(native, &QWindow::windowStateChanged, [&](Qt::WindowState state) {
+        unminimisedWhileHidden += window.isHidden() && state != Qt::WindowMinimized;
+    });
     window.setWindowState(window.windowState() | Qt::WindowMinimized);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.isHidden(); }));
-    EXPECT_FALSE(window.isMinimized()); // comes back as it was, not as an icon
+    QTest::qWait(20);
+    EXPECT_EQ(unminimisedWhileHidden, 0);
 
     MinimiseToTray::restore(&window);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(window.isMinimized());
+    EXPECT_FALSE(window.isMinimized()); // back as it was, not as an icon
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+TEST(MinimiseToTray, aMaximisedWindowComesBackMaximised)
+{
+    QWidget window;
+    MinimiseToTray hook(&window, [] { return true; });
+    window.showMaximized();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.setWindowState(window.windowState() | Qt::WindowMinimized);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isHidden(); }));
+
+    MinimiseToTray::restore(&window);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized), Qt::WindowMaximized);
 }
 
 TEST(MinimiseToTray, withoutANotificationAreaTheWindowMinimisesAsUsual)

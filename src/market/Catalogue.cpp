@@ -1,5 +1,6 @@
 #include "market/Catalogue.h"
 
+#include "base/DirPath.h"
 #include "base/PercentEncoding.h"
 #include "market/RequestList.h"
 #include "market/TickerLists.h"
@@ -23,13 +24,6 @@ constexpr Category kCategories[] = {
     {'D', &Catalogue::DerivatiUrls, "Yahoo finanza: Derivati"},
     {'F', &Catalogue::FondiUrls, "Yahoo finanza: Fondi"},
 };
-
-std::string withTrailingSeparator(std::string dir)
-{
-    if (!dir.empty() && dir.back() != '/')
-        dir += '/';
-    return dir;
-}
 
 // The path of `name` in the first folder that has it; in the first folder when none has.
 std::string firstHolding(const std::vector<std::string>& dirs, const std::string& name)

@@ -1,6 +1,5 @@
 #include "retrieval/TThreadHttp.h"
 
-#include "base/MainThread.h"
 #include "retrieval/CloseSignal.h"
 #include "retrieval/FetchDispatch.h"
 #include "retrieval/THttpClient.h"
@@ -10,24 +9,15 @@
 
 namespace listorix {
 
-// What the worker's posted calls reach. It outlives the worker only as an empty
-// shell: the worker clears it (on the main thread, where the posted calls run)
-// before it goes, so a call that arrives later finds nobody to report to.
-struct TThreadHttp::Reporter
-{
-    TThreadHttp* worker;
-};
-
 TThreadHttp::TThreadHttp(MainThread& mainThread, ProxySettings proxy, HttpTimeouts timeouts)
-    : m_mainThread(mainThread), m_proxy(std::move(proxy)), m_timeouts(timeouts),
-      m_client(std::make_unique<THttpClient>()), m_closeSignal(m_client->closeSignal()),
-      m_reporter(std::make_shared<Reporter>(Reporter{this}))
+    : m_proxy(std::move(proxy)), m_timeouts(timeouts), m_client(std::make_unique<THttpClient>()),
+      m_closeSignal(m_client->closeSignal()), m_reports(mainThread, *this)
 {
 }
 
 TThreadHttp::~TThreadHttp()
 {
-    m_reporter->worker = nullptr;
+    m_reports.cutOff();
     if (m_thread.joinable()) {
         m_closeSignal->close();
         m_thread.join();
@@ -67,25 +57,10 @@ void TThreadHttp::Run()
             Succeeded = false;
             StatusText = std::string(kUrlErrorPrefix) + Url;
         }
-        std::shared_ptr<Reporter> reporter = m_reporter;
-        m_mainThread.post([reporter] {
-            if (reporter->worker && reporter->worker->OnStatus)
-                reporter->worker->OnStatus(*reporter->worker);
-        });
+        m_reports.postStatus();
     }
     m_client.reset();
-    std::shared_ptr<Reporter> reporter = m_reporter;
-    m_mainThread.post([reporter] {
-        if (reporter->worker)
-            reporter->worker->NotifyDone();
-    });
-}
-
-void TThreadHttp::NotifyDone()
-{
-    if (OnDone)
-        OnDone(*this);
-    Body.clear();
+    m_reports.postDone();
 }
 
 WorkerFactory TThreadHttp::factory(MainThread& mainThread, std::function<ProxySettings()> proxySource,

@@ -2,6 +2,7 @@
 
 #include "retrieval/HttpWorker.h"
 #include "retrieval/ProxySettings.h"
+#include "retrieval/WorkerReports.h"
 
 #include <chrono>
 #include <memory>
@@ -42,18 +43,14 @@ public:
                                  HttpTimeouts timeouts = {});
 
 private:
-    struct Reporter;
-
     // The thread body.
     void Run();
-    void NotifyDone();
 
-    MainThread& m_mainThread;
     const ProxySettings m_proxy;
     const HttpTimeouts m_timeouts;
     std::unique_ptr<THttpClient> m_client; // created here, used and freed by the thread body
     std::shared_ptr<CloseSignal> m_closeSignal;
-    std::shared_ptr<Reporter> m_reporter; // what posted calls reach; gone with the worker
+    WorkerReports m_reports;
     std::thread m_thread;
 };
 

@@ -1,27 +1,19 @@
 #include "retrieval/WebWorker.h"
 
-#include "base/MainThread.h"
 #include "retrieval/WebAnswerTranslator.h"
 
 namespace listorix {
 
-// What the worker's posted calls reach; cleared on the main thread before the
-// worker goes, so a call that arrives later finds nobody to report to.
-struct WebWorker::Reporter
-{
-    WebWorker* worker;
-};
-
 WebWorker::WebWorker(MainThread& mainThread, std::shared_ptr<WebAnswerTranslator> translator,
                      WebSourceEndpoints endpoints, CurlTransportOptions transport)
-    : m_mainThread(mainThread), m_translator(std::move(translator)), m_endpoints(std::move(endpoints)),
-      m_transport(std::move(transport)), m_reporter(std::make_shared<Reporter>(Reporter{this}))
+    : m_translator(std::move(translator)), m_endpoints(std::move(endpoints)),
+      m_transport(std::move(transport)), m_reports(mainThread, *this)
 {
 }
 
 WebWorker::~WebWorker()
 {
-    m_reporter->worker = nullptr;
+    m_reports.cutOff();
     m_stop.stop();
     if (m_thread.joinable())
         m_thread.join();
@@ -57,24 +49,9 @@ void WebWorker::Run()
             Body.clear();
             StatusText = webUnavailableText(1);
         }
-        std::shared_ptr<Reporter> reporter = m_reporter;
-        m_mainThread.post([reporter] {
-            if (reporter->worker && reporter->worker->OnStatus)
-                reporter->worker->OnStatus(*reporter->worker);
-        });
+        m_reports.postStatus();
     }
-    std::shared_ptr<Reporter> reporter = m_reporter;
-    m_mainThread.post([reporter] {
-        if (reporter->worker)
-            reporter->worker->NotifyDone();
-    });
-}
-
-void WebWorker::NotifyDone()
-{
-    if (OnDone)
-        OnDone(*this);
-    Body.clear();
+    m_reports.postDone();
 }
 
 } // namespace listorix

@@ -4,6 +4,7 @@
 #include "retrieval/HttpWorker.h"
 #include "retrieval/StopSignal.h"
 #include "retrieval/WebSourceEndpoints.h"
+#include "retrieval/WorkerReports.h"
 
 #include <memory>
 #include <thread>
@@ -36,17 +37,13 @@ public:
     void Close() override;
 
 private:
-    struct Reporter;
-
     void Run();
-    void NotifyDone();
 
-    MainThread& m_mainThread;
     std::shared_ptr<WebAnswerTranslator> m_translator;
     const WebSourceEndpoints m_endpoints;
     const CurlTransportOptions m_transport;
     StopSignal m_stop;
-    std::shared_ptr<Reporter> m_reporter;
+    WorkerReports m_reports;
     std::thread m_thread;
 };
 

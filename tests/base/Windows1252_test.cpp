@@ -38,5 +38,38 @@ TEST(Windows1252, utf8BecomesTheProgramsCodePageAndTheRestAQuestionMark)
     }
 }
 
+TEST(Windows1252, theCodePageBecomesUtf8WithTheUndefinedBytesAsReplacementCharacters)
+{
+    const struct
+    {
+        const char* what;
+        std::string text;
+        std::string expected;
+    } cases[] = {
+        {"ASCII stays", "ENI S.p.A. 1,5%", "ENI S.p.A. 1,5%"},
+        {"Latin-1 letter", "Societ\xE0", "Societ\xC3\xA0"},
+        {"euro sign from the 0x80 row", "\x80 5", "\xE2\x82\xAC 5"},
+        {"last byte of the 0x80 row and of the page", "\x9F\xFF", "\xC5\xB8\xC3\xBF"},
+        {"the five undefined bytes", "\x81\x8D\x8F\x90\x9D",
+         "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"empty", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(utf8FromWindows1252(c.text), c.expected);
+    }
+}
+
+TEST(Windows1252, everyDefinedByteComesBackFromUtf8AndAnUndefinedOneAsAQuestionMark)
+{
+    for (int value = 0; value < 256; ++value) {
+        const std::string byte(1, static_cast<char>(value));
+        const bool undefined =
+            value == 0x81 || value == 0x8D || value == 0x8F || value == 0x90 || value == 0x9D;
+        SCOPED_TRACE(value);
+        EXPECT_EQ(windows1252FromUtf8(utf8FromWindows1252(byte)), undefined ? "?" : byte);
+    }
+}
+
 } // namespace
 } // namespace listorix

@@ -1,8 +1,8 @@
 #include "poll/PollSession.h"
 
 #include "app/StartUpSteps.h"
+#include "base/Windows1252.h"
 #include "export/ClipboardText.h"
-#include "poll/Windows1252.h"
 #include "retrieval/TConnessione.h"
 
 #include <cstddef>

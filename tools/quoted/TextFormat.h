@@ -23,7 +23,5 @@ std::string italianNumber(double value, int decimals);
 std::string italianDate(const CivilDate& date);
 
 std::string htmlEscape(std::string_view text);
-// The service's Windows-1252 text (its reference data) as UTF-8, for JSON answers.
-std::string utf8FromWindows1252(std::string_view text);
 
 } // namespace listorix::quoted::text

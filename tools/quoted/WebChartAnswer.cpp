@@ -1,6 +1,7 @@
 #include "quoted/WebChartAnswer.h"
 
 #include "base/CaseFold.h"
+#include "base/Windows1252.h"
 #include "quoted/Market.h"
 #include "quoted/QueryString.h"
 #include "quoted/TextFormat.h"
@@ -90,9 +91,9 @@ HttpResponse answerWebChart(const Market& market, const LocalDateTime& now, std:
 
     Json meta;
     meta["currency"] = "EUR";
-    meta["symbol"] = text::utf8FromWindows1252(shownSymbol);
+    meta["symbol"] = utf8FromWindows1252(shownSymbol);
     meta["exchangeName"] = "MIL";
-    meta["shortName"] = text::utf8FromWindows1252(shownName);
+    meta["shortName"] = utf8FromWindows1252(shownName);
     meta["regularMarketTime"] = time;
     meta["gmtoffset"] = offset;
     meta["timezone"] = offset == 7200 ? "CEST" : "CET";

@@ -1,38 +1,16 @@
 #include "base/gui/QtText.h"
 
-#include <array>
+#include "base/Windows1252.h"
 
 namespace listorix {
-
-namespace {
-
-// Bytes 0x80 to 0x9F; everything else is the same code point as in Latin-1.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
-char byteFor(char16_t unit)
-{
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
-        return static_cast<char>(unit);
-    for (std::size_t k = 0; k < kHighControls.size(); ++k) {
-        if (kHighControls[k] == unit && unit != 0xFFFD)
-            return static_cast<char>(0x80 + k);
-    }
-    return '?';
-}
-
-} // namespace
 
 QString qText(std::string_view windows1252)
 {
     QString text(static_cast<qsizetype>(windows1252.size()), Qt::Uninitialized);
     QChar* out = text.data();
-    for (const char c : windows1252) {
-        const auto byte = static_cast<unsigned char>(c);
-        *out++ = QChar(byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char16_t{byte});
-    }
+    // Every character of the code page is one UTF-16 unit.
+    for (const char c : windows1252)
+        *out++ = QChar(static_cast<char16_t>(unicodeFromWindows1252(c)));
     return text;
 }
 
@@ -47,7 +25,7 @@ std::string coreText(const QString& text)
             ++k;
             continue;
         }
-        bytes += byteFor(c.unicode());
+        bytes += windows1252FromUnicode(c.unicode());
     }
     return bytes;
 }

@@ -49,7 +49,7 @@ std::string executableDir()
 
 std::string userDataDir(const std::string& xdgDataHome, const std::string& home)
 {
-    // The base directory specification says a relative value is to be ignored.
+    // The freedesktop base-directory rules: a relative XDG_DATA_HOME is ignored.
     if (!xdgDataHome.empty() && xdgDataHome.front() == '/')
         return withTrailingSeparator(xdgDataHome) + "listorix/";
     if (!home.empty())

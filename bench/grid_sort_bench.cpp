@@ -1,6 +1,6 @@
 // Sorting, filling and resizing a quote table of the size a long ticker list gives:
 // 11 columns, a font on two cells of each row and a hint on one.
-#include "ui/TAlignGrid.h"
+#include "grid/TAlignGrid.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

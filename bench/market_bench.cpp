@@ -2,12 +2,12 @@
 // list: 10,000 answer lines into the 11-column shares table.
 #include "base/LineList.h"
 #include "base/TextSink.h"
+#include "fetch/TConnessione.h"
+#include "grid/TAlignGrid.h"
 #include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
 #include "market/SecurityAnswer.h"
 #include "market/TableOrdering.h"
-#include "retrieval/TConnessione.h"
-#include "ui/TAlignGrid.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

@@ -1,11 +1,11 @@
 // Valuing a large portfolio against full quote tables: every portfolio row looks its
 // code up in the table of its category.
 #include "base/TextSink.h"
+#include "grid/TAlignGrid.h"
 #include "portfolio/CategoryTables.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "ui/TAlignGrid.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

@@ -2,12 +2,12 @@
 // rows and the day's chart series, read from one large LISTORIX.INI; and
 // saving rows and series back at shutdown.
 #include "base/TimeOfDay.h"
+#include "grid/TAlignGrid.h"
 #include "market/IntradayChart.h"
 #include "portfolio/PortfolioTable.h"
 #include "settings/IniFile.h"
 #include "settings/TIniObject.h"
 #include "settings/TiniConfig.h"
-#include "ui/TAlignGrid.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // The table view under a fetch: a 2,000-row shares table rewritten by an answer, from
 // the model's notice to the repainted view, offscreen; and the view scrolled a page
 // at a time through the same table.
+#include "grid/TAlignGrid.h"
+#include "grid/gui/AlignGridView.h"
 #include "market/QuoteTables.h"
-#include "ui/TAlignGrid.h"
-#include "ui/gui/AlignGridView.h"
 
 #include <QApplication>
 #include <QScrollBar>

@@ -2,10 +2,10 @@
 
 #include "app/MainFormCore.h"
 #include "app/MainPage.h"
-#include "app/TickTimer.h"
 #include "base/EventLoop.h"
 #include "base/Prompts.h"
-#include "retrieval/FetchIndicator.h"
+#include "fetch/FetchIndicator.h"
+#include "fetch/TickTimer.h"
 
 #include <functional>
 #include <string>

@@ -1,17 +1,17 @@
 #pragma once
 
 #include "app/MainPage.h"
-#include "app/QuoteSourceWorkers.h"
-#include "app/Schedule.h"
 #include "base/TextSlot.h"
+#include "fetch/FetchDispatch.h"
+#include "fetch/QuoteSourceWorkers.h"
+#include "fetch/Schedule.h"
+#include "fetch/TThreadHttp.h"
+#include "grid/TAlignGrid.h"
 #include "market/Catalogue.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
 #include "market/QuoteCategory.h"
-#include "retrieval/FetchDispatch.h"
-#include "retrieval/TThreadHttp.h"
 #include "settings/SettingsInForce.h"
-#include "ui/TAlignGrid.h"
 
 #include <filesystem>
 #include <functional>

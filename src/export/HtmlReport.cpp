@@ -4,8 +4,8 @@
 #include "base/HexDigit.h"
 #include "base/Trim.h"
 #include "export/HtmlEscape.h"
+#include "grid/TAlignGrid.h"
 #include "portfolio/PortfolioTable.h"
-#include "ui/TAlignGrid.h"
 
 #include <cstdint>
 #include <exception>

@@ -1,7 +1,7 @@
 #include "market/ChartEntries.h"
 
+#include "grid/TAlignGrid.h"
 #include "market/QuoteServiceHost.h"
-#include "ui/TAlignGrid.h"
 
 namespace listorix {
 

@@ -2,7 +2,7 @@
 
 #include "base/Date.h"
 #include "base/LineList.h"
-#include "retrieval/TConnessione.h"
+#include "fetch/TConnessione.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "market/ChangeNotifier.h"
-#include "ui/Colour.h"
+#include "base/ChangeNotifier.h"
+#include "base/Colour.h"
 
 #include <array>
 #include <cstddef>

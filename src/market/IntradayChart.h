@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/ChangeNotifier.h"
+#include "base/Colour.h"
 #include "base/Date.h"
-#include "market/ChangeNotifier.h"
-#include "ui/Colour.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Colour.h"
+#include "base/Colour.h"
 
 #include <optional>
 #include <string>

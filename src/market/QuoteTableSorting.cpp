@@ -1,6 +1,6 @@
 #include "market/QuoteTableSorting.h"
 
-#include "ui/TAlignGrid.h"
+#include "grid/TAlignGrid.h"
 
 namespace listorix {
 

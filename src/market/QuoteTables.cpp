@@ -1,7 +1,7 @@
 #include "market/QuoteTables.h"
 
+#include "grid/TAlignGrid.h"
 #include "market/TableOrdering.h"
-#include "ui/TAlignGrid.h"
 
 #include <array>
 #include <span>

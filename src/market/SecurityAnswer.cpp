@@ -3,9 +3,9 @@
 #include "base/Fields.h"
 #include "base/NumberFormat.h"
 #include "base/TextSink.h"
+#include "grid/TAlignGrid.h"
 #include "market/QuoteTableSorting.h"
 #include "market/TableOrdering.h"
-#include "ui/TAlignGrid.h"
 
 #include <algorithm>
 #include <limits>

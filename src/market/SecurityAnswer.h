@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/LineList.h"
-#include "retrieval/TConnessione.h"
+#include "fetch/TConnessione.h"
 
 namespace listorix {
 

@@ -1,9 +1,9 @@
 #include "market/TableOrdering.h"
 
 #include "base/NumberFormat.h"
+#include "grid/RowOrder.h"
+#include "grid/TAlignGrid.h"
 #include "market/QuoteTables.h"
-#include "ui/RowOrder.h"
-#include "ui/TAlignGrid.h"
 
 #include <algorithm>
 #include <array>

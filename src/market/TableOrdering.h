@@ -1,7 +1,7 @@
 #pragma once
 
+#include "grid/TRelation.h"
 #include "market/QuoteCategory.h"
-#include "ui/TRelation.h"
 
 #include <string_view>
 

@@ -1,8 +1,8 @@
 #include "portfolio/CodeIndex.h"
 
 #include "base/CaseFold.h"
+#include "grid/TAlignGrid.h"
 #include "market/QuoteTables.h"
-#include "ui/TAlignGrid.h"
 
 namespace listorix {
 

@@ -5,10 +5,10 @@
 #include "base/NumberFormat.h"
 #include "base/TextSink.h"
 #include "base/Trim.h"
+#include "grid/TAlignGrid.h"
 #include "portfolio/CodeIndex.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "ui/TAlignGrid.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Colour.h"
 #include "portfolio/CategoryTables.h"
-#include "ui/Colour.h"
 
 #include <functional>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "portfolio/PortfolioCommands.h"
 
+#include "grid/TAlignGrid.h"
 #include "portfolio/PortfolioTable.h"
-#include "ui/TAlignGrid.h"
 
 #include <cstddef>
 #include <numeric>

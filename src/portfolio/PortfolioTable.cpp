@@ -1,6 +1,6 @@
 #include "portfolio/PortfolioTable.h"
 
-#include "ui/TAlignGrid.h"
+#include "grid/TAlignGrid.h"
 
 #include <array>
 #include <cstddef>

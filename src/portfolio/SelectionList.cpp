@@ -1,12 +1,12 @@
 #include "portfolio/SelectionList.h"
 
 #include "base/CaseFold.h"
+#include "grid/TAlignGrid.h"
 #include "market/QuoteTables.h"
 #include "portfolio/CodeIndex.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioCommands.h"
 #include "portfolio/PortfolioTable.h"
-#include "ui/TAlignGrid.h"
 
 #include <optional>
 

@@ -5,9 +5,9 @@
 #include "base/NumberFormat.h"
 #include "base/TimeOfDay.h"
 #include "base/Trim.h"
+#include "grid/TAlignGrid.h"
 #include "market/IntradayChart.h"
 #include "settings/ProgramDir.h"
-#include "ui/TAlignGrid.h"
 
 #include <algorithm>
 #include <charconv>

@@ -5,7 +5,7 @@
 #include "ScratchDir.h"
 #include "app/MainFormCore.h"
 #include "app/StartUpSteps.h"
-#include "retrieval/TConnessione.h"
+#include "fetch/TConnessione.h"
 
 #include <filesystem>
 #include <fstream>

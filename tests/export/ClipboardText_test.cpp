@@ -1,6 +1,6 @@
 #include "WorkedExamplePortfolio.h"
 #include "export/ClipboardText.h"
-#include "ui/TAlignGrid.h"
+#include "grid/TAlignGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "SettingsTestSupport.h"
 #include "WorkedExamplePortfolio.h"
 #include "export/HtmlReport.h"
+#include "grid/TAlignGrid.h"
 #include "market/Catalogue.h"
-#include "ui/TAlignGrid.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

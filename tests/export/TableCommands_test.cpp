@@ -3,7 +3,7 @@
 #include "WorkedExamplePortfolio.h"
 #include "export/ReportTemplates.h"
 #include "export/TableCommands.h"
-#include "ui/TAlignGrid.h"
+#include "grid/TAlignGrid.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

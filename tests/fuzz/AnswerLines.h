@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/LineList.h"
-#include "retrieval/CleanAnswer.h"
+#include "fetch/CleanAnswer.h"
 
 #include <string_view>
 

@@ -3,7 +3,7 @@
 // piece, and keeps within its bounds.
 
 #include "FuzzCheck.h"
-#include "retrieval/HttpAnswerParser.h"
+#include "http/HttpAnswerParser.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -5,11 +5,11 @@
 
 #include "FuzzCheck.h"
 #include "base/Date.h"
+#include "grid/TAlignGrid.h"
 #include "market/IntradayChart.h"
 #include "settings/IniDocument.h"
 #include "settings/TIniObject.h"
 #include "settings/TiniConfig.h"
-#include "ui/TAlignGrid.h"
 
 #include <cmath>
 #include <cstddef>

@@ -3,7 +3,7 @@
 // request line the client sends next.
 
 #include "FuzzCheck.h"
-#include "retrieval/HttpUrl.h"
+#include "http/HttpUrl.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,9 +4,9 @@
 // end the field or the line early.
 
 #include "FuzzCheck.h"
-#include "retrieval/QuoteCsvLine.h"
-#include "retrieval/QuoteRequest.h"
-#include "retrieval/WebAnswerDecoder.h"
+#include "websource/QuoteCsvLine.h"
+#include "websource/QuoteRequest.h"
+#include "websource/WebAnswerDecoder.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,5 +1,5 @@
+#include "grid/TAlignGrid.h"
 #include "market/ChartEntries.h"
-#include "ui/TAlignGrid.h"
 
 #include <gtest/gtest.h>
 

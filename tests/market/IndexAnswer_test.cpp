@@ -1,11 +1,11 @@
 #include "IndexTestSupport.h"
 #include "base/NumberFormat.h"
 #include "base/TextSink.h"
+#include "fetch/TConnessione.h"
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
 #include "market/TrayHint.h"
-#include "retrieval/TConnessione.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "base/Colour.h"
+#include "grid/TAlignGrid.h"
 #include "market/QuoteTables.h"
-#include "ui/Colour.h"
-#include "ui/TAlignGrid.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,6 @@
 #include "QuoteTablesFixture.h"
+#include "base/Colour.h"
 #include "market/SecurityAnswer.h"
-#include "ui/Colour.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,9 +1,9 @@
 #include "QuoteTablesFixture.h"
+#include "base/Colour.h"
+#include "grid/TAlignGrid.h"
 #include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
 #include "market/TableOrdering.h"
-#include "ui/Colour.h"
-#include "ui/TAlignGrid.h"
 
 #include <gtest/gtest.h>
 #include <memory>

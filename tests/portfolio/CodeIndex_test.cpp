@@ -1,6 +1,6 @@
-#include "portfolio/CodeIndex.h"
 #include "base/CaseFold.h"
-#include "ui/TAlignGrid.h"
+#include "grid/TAlignGrid.h"
+#include "portfolio/CodeIndex.h"
 
 #include <gtest/gtest.h>
 #include <random>

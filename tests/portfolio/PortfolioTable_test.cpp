@@ -1,5 +1,5 @@
+#include "grid/TAlignGrid.h"
 #include "portfolio/PortfolioTable.h"
-#include "ui/TAlignGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "SettingsTestSupport.h"
 #include "base/Date.h"
+#include "grid/TAlignGrid.h"
 #include "market/IntradayChart.h"
 #include "settings/IniDocument.h"
 #include "settings/TIniObject.h"
-#include "ui/TAlignGrid.h"
 
 #include <array>
 #include <cmath>

@@ -2,12 +2,12 @@
 #include "base/AtomicFile.h"
 #include "base/NumberFormat.h"
 #include "base/TimeOfDay.h"
+#include "grid/TAlignGrid.h"
 #include "market/IntradayChart.h"
 #include "portfolio/PortfolioTable.h"
 #include "settings/IniFile.h"
 #include "settings/ProgramDir.h"
 #include "settings/TIniObject.h"
-#include "ui/TAlignGrid.h"
 
 #include <array>
 #include <gtest/gtest.h>

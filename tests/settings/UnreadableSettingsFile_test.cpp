@@ -1,8 +1,8 @@
 #include "ChildProcess.h"
 #include "SettingsTestSupport.h"
+#include "grid/TAlignGrid.h"
 #include "settings/TIniObject.h"
 #include "settings/TiniConfig.h"
-#include "ui/TAlignGrid.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -5,12 +5,12 @@
 // a request ends.
 
 #include "app/MainPage.h"
-#include "app/TickTimer.h"
 #include "base/MainThread.h"
 #include "base/TextSink.h"
-#include "retrieval/FetchDispatch.h"
-#include "retrieval/FetchIndicator.h"
-#include "retrieval/HttpWorker.h"
+#include "fetch/FetchDispatch.h"
+#include "fetch/FetchIndicator.h"
+#include "fetch/HttpWorker.h"
+#include "fetch/TickTimer.h"
 
 #include <algorithm>
 #include <deque>

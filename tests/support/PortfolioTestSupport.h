@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/TextSink.h"
+#include "grid/TAlignGrid.h"
 #include "portfolio/CategoryTables.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioTable.h"
-#include "base/TextSink.h"
-#include "ui/TAlignGrid.h"
 
 #include <initializer_list>
 #include <string>

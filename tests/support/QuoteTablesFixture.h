@@ -2,11 +2,11 @@
 
 #include "base/LineList.h"
 #include "base/TextSink.h"
+#include "fetch/TConnessione.h"
+#include "grid/TAlignGrid.h"
 #include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
 #include "market/SecurityAnswer.h"
-#include "retrieval/TConnessione.h"
-#include "ui/TAlignGrid.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/gui/WebBrowser.h"
+#include "browser/gui/WebBrowser.h"
 
 #include <QStringList>
 

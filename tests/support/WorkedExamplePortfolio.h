@@ -1,7 +1,7 @@
 #pragma once
 
+#include "grid/TAlignGrid.h"
 #include "portfolio/PortfolioTable.h"
-#include "ui/TAlignGrid.h"
 
 #include <array>
 

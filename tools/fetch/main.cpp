@@ -4,8 +4,8 @@
 // the status code and reason to standard error. Exits 1 with the error text when
 // the request fails, 2 on a wrong command line.
 #include "base/PosixIo.h"
-#include "retrieval/EHttpError.h"
-#include "retrieval/THttpClient.h"
+#include "http/EHttpError.h"
+#include "http/THttpClient.h"
 
 #include <exception>
 #include <iostream>

@@ -3,7 +3,7 @@
 #include "app/StartUpSteps.h"
 #include "base/Windows1252.h"
 #include "export/ClipboardText.h"
-#include "retrieval/TConnessione.h"
+#include "fetch/TConnessione.h"
 
 #include <cstddef>
 #include <memory>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "base/UniqueFd.h"
+#include "base/WakePipe.h"
 #include "quoted/Connection.h"
 #include "quoted/HttpRequest.h"
-#include "retrieval/WakePipe.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,6 +1,7 @@
 #include "quoted/QuoteService.h"
 
 #include "base/CaseFold.h"
+#include "http/Base64.h"
 #include "quoted/ChartPage.h"
 #include "quoted/Clock.h"
 #include "quoted/CsvAnswer.h"
@@ -8,7 +9,6 @@
 #include "quoted/Market.h"
 #include "quoted/QueryString.h"
 #include "quoted/WebChartAnswer.h"
-#include "retrieval/Base64.h"
 
 namespace listorix::quoted {
 

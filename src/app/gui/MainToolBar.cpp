@@ -1,7 +1,7 @@
 #include "app/gui/MainToolBar.h"
 
-#include "ui/gui/AnimatedLogo.h"
-#include "ui/gui/GlyphIcon.h"
+#include "app/gui/AnimatedLogo.h"
+#include "base/gui/GlyphIcon.h"
 
 #include <QHBoxLayout>
 #include <QStyle>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "retrieval/FetchIndicator.h"
+#include "fetch/FetchIndicator.h"
 
 #include <QWidget>
 

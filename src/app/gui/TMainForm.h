@@ -4,12 +4,12 @@
 #include "app/MainPage.h"
 #include "app/StartUpSteps.h"
 #include "app/gui/MainMenus.h"
-#include "app/gui/QtTickTimer.h"
 #include "app/gui/WindowPlacementKeeper.h"
 #include "base/gui/LabelTextSink.h"
 #include "base/gui/QtMainThread.h"
+#include "browser/gui/WebTab.h"
 #include "export/ReportTemplates.h"
-#include "ui/gui/WebTab.h"
+#include "fetch/gui/QtTickTimer.h"
 
 #include <QMainWindow>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "app/gui/TerminationSignals.h"
 
-#include "retrieval/WakePipe.h"
+#include "base/WakePipe.h"
 
 #include <QSocketNotifier>
 #include <csignal>

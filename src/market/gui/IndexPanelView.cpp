@@ -1,9 +1,9 @@
 #include "market/gui/IndexPanelView.h"
 
+#include "base/gui/Looks.h"
+#include "base/gui/QtColour.h"
 #include "base/gui/QtText.h"
 #include "market/IndexPanel.h"
-#include "ui/gui/Looks.h"
-#include "ui/gui/QtColour.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

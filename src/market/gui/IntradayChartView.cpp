@@ -1,8 +1,8 @@
 #include "market/gui/IntradayChartView.h"
 
+#include "base/gui/QtColour.h"
 #include "base/gui/QtText.h"
 #include "market/IntradayChart.h"
-#include "ui/gui/QtColour.h"
 
 #include <QCategoryAxis>
 #include <QFontMetrics>

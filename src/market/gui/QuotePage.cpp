@@ -1,7 +1,7 @@
 #include "market/gui/QuotePage.h"
 
-#include "ui/gui/AlignGridView.h"
-#include "ui/gui/Looks.h"
+#include "base/gui/Looks.h"
+#include "grid/gui/AlignGridView.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "portfolio/gui/PortfolioPage.h"
 
-#include "ui/gui/AlignGridView.h"
-#include "ui/gui/GlyphIcon.h"
-#include "ui/gui/Looks.h"
+#include "base/gui/GlyphIcon.h"
+#include "base/gui/Looks.h"
+#include "grid/gui/AlignGridView.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

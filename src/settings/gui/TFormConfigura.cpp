@@ -1,10 +1,10 @@
 #include "settings/gui/TFormConfigura.h"
 
 #include "base/Prompts.h"
+#include "base/gui/Looks.h"
 #include "base/gui/QtText.h"
 #include "settings/SettingsInForce.h"
 #include "settings/gui/UpDown.h"
-#include "ui/gui/Looks.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "settings/gui/UpDown.h"
 
-#include "ui/gui/Looks.h"
+#include "base/gui/Looks.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>

@@ -2,17 +2,17 @@
 #include "FakeToolkit.h"
 #include "RecordingBrowser.h"
 #include "ScratchDir.h"
+#include "app/gui/TAboutForm.h"
+#include "app/gui/TFormCover.h"
 #include "app/gui/TMainForm.h"
+#include "app/gui/TrayIcon.h"
+#include "grid/TAlignGrid.h"
+#include "grid/gui/AlignGridView.h"
 #include "portfolio/SelectionList.h"
 #include "portfolio/gui/TDlgPortafoglio.h"
 #include "settings/IniFile.h"
 #include "settings/WindowPlacement.h"
 #include "settings/gui/TFormConfigura.h"
-#include "ui/TAlignGrid.h"
-#include "ui/gui/AlignGridView.h"
-#include "ui/gui/TAboutForm.h"
-#include "ui/gui/TFormCover.h"
-#include "ui/gui/TrayIcon.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "AnsweringPrompts.h"
 #include "export/TableCommands.h"
 #include "export/gui/Clipboard.h"
-#include "ui/TAlignGrid.h"
+#include "grid/TAlignGrid.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

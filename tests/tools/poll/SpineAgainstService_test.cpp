@@ -6,7 +6,7 @@
 #include "app/HeadlessToolkit.h"
 #include "app/MainFormCore.h"
 #include "app/StartUpSteps.h"
-#include "retrieval/TConnessione.h"
+#include "fetch/TConnessione.h"
 
 #include <gtest/gtest.h>
 #include <utility>

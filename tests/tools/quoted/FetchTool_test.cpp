@@ -1,8 +1,8 @@
 // listorix-fetch, the program's HTTP client on the command line, against the service.
 #include "QuotedTestSupport.h"
 #include "base/UniqueFd.h"
+#include "http/Base64.h"
 #include "market/RequestList.h"
-#include "retrieval/Base64.h"
 
 #include <csignal>
 #include <fcntl.h>

@@ -1,11 +1,11 @@
 #include "QuotedTestSupport.h"
 #include "TlsTestSupport.h"
+#include "http/Base64.h"
 #include "quoted/Clock.h"
 #include "quoted/CsvAnswer.h"
 #include "quoted/QuoteServer.h"
 #include "quoted/QuoteService.h"
 #include "quoted/TlsContext.h"
-#include "retrieval/Base64.h"
 
 #include <future>
 #include <gtest/gtest.h>

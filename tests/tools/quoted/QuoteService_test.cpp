@@ -1,7 +1,7 @@
 #include "QuotedTestSupport.h"
+#include "http/Base64.h"
 #include "quoted/Clock.h"
 #include "quoted/QuoteService.h"
-#include "retrieval/Base64.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,11 @@
 #include "base/LineList.h"
 #include "base/NumberFormat.h"
 #include "base/TextSink.h"
+#include "fetch/CleanAnswer.h"
+#include "fetch/TConnessione.h"
+#include "grid/TAlignGrid.h"
+#include "http/THttpClient.h"
 #include "market/Catalogue.h"
-#include "retrieval/CleanAnswer.h"
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
@@ -17,9 +20,6 @@
 #include "portfolio/CategoryTables.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioTable.h"
-#include "retrieval/TConnessione.h"
-#include "retrieval/THttpClient.h"
-#include "ui/TAlignGrid.h"
 
 #include <algorithm>
 #include <filesystem>

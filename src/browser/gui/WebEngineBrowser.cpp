@@ -1,0 +1,50 @@
+#include "browser/gui/WebEngineBrowser.h"
+
+#include "browser/gui/WebEngineStartup.h"
+
+#include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+namespace listorix {
+
+WebEngineBrowser::WebEngineBrowser(QWidget* parent) : WebBrowser(parent), m_view(new QWebEngineView(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+    noteBrowserEngineRunning();
+
+    connect(m_view, &QWebEngineView::loadStarted, this, &WebBrowser::loadStarted);
+    connect(m_view, &QWebEngineView::loadProgress, this, &WebBrowser::loadProgress);
+    connect(m_view, &QWebEngineView::loadFinished, this, &WebBrowser::loadFinished);
+    connect(m_view->page(), &QWebEnginePage::linkHovered, this, &WebBrowser::linkHovered);
+}
+
+void WebEngineBrowser::navigate(const QString& url)
+{
+    m_view->load(QUrl::fromUserInput(url));
+}
+
+void WebEngineBrowser::back()
+{
+    m_view->back();
+}
+
+void WebEngineBrowser::forward()
+{
+    m_view->forward();
+}
+
+void WebEngineBrowser::stop()
+{
+    m_view->stop();
+}
+
+void WebEngineBrowser::reload()
+{
+    m_view->reload();
+}
+
+} // namespace listorix

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "browser/gui/WebBrowser.h"
+
+class QWebEngineView;
+
+namespace listorix {
+
+// The embedded browser over Qt WebEngine. It goes out through the application
+// proxy (see applyBrowserProxy). Call prepareWebEngineStartup() before the
+// QApplication is created.
+class WebEngineBrowser final : public WebBrowser
+{
+    Q_OBJECT
+
+public:
+    explicit WebEngineBrowser(QWidget* parent = nullptr);
+
+    void navigate(const QString& url) override;
+    void back() override;
+    void forward() override;
+    void stop() override;
+    void reload() override;
+
+    QWebEngineView* view() const { return m_view; }
+
+private:
+    QWebEngineView* m_view;
+};
+
+} // namespace listorix

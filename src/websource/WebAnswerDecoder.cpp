@@ -1,0 +1,193 @@
+#include "websource/WebAnswerDecoder.h"
+
+#include "base/CaseFold.h"
+#include "base/Windows1252.h"
+
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+namespace listorix {
+
+namespace {
+
+using nlohmann::json;
+
+// Seconds up to the end of the year 9999: later times are not dates the program shows.
+constexpr std::int64_t kLatestTime = 253402300799;
+
+bool containsIgnoringCase(std::string_view text, std::string_view word)
+{
+    if (word.size() > text.size())
+        return false;
+    for (std::size_t i = 0; i + word.size() <= text.size(); ++i) {
+        if (textEqualsIgnoringCase(text.substr(i, word.size()), word))
+            return true;
+    }
+    return false;
+}
+
+bool looksLikeMarkup(const WebResponse& response)
+{
+    if (containsIgnoringCase(response.contentType, "html"))
+        return true;
+    for (const char c : response.body) {
+        if (static_cast<unsigned char>(c) > ' ')
+            return c == '<';
+    }
+    return false;
+}
+
+// The fault of an answer before its body is read as JSON, if any; `parsed` gets
+// the JSON when there is no fault.
+WebAnswerFault readResponse(const WebResponse& response, json& parsed)
+{
+    if (!response.answered)
+        return WebAnswerFault::NoAnswer;
+    if (response.status == 429)
+        return WebAnswerFault::RateLimited;
+    if (response.status != 200)
+        return WebAnswerFault::Status;
+    if (containsIgnoringCase(response.body.substr(0, 4096), "too many requests"))
+        return WebAnswerFault::RateLimited;
+    if (looksLikeMarkup(response))
+        return WebAnswerFault::NotData;
+    parsed = json::parse(response.body, nullptr, false);
+    if (parsed.is_discarded() || !parsed.is_object())
+        return WebAnswerFault::NotData;
+    return WebAnswerFault::None;
+}
+
+// A finite number, or nothing for null, a missing member or any other type.
+std::optional<double> number(const json& value)
+{
+    if (!value.is_number())
+        return std::nullopt;
+    const double result = value.get<double>();
+    return std::isfinite(result) ? std::optional<double>(result) : std::nullopt;
+}
+
+std::optional<double> member(const json& object, const char* name)
+{
+    if (!object.is_object())
+        return std::nullopt;
+    const auto it = object.find(name);
+    return it == object.end() ? std::nullopt : number(*it);
+}
+
+const json* element(const json& array, std::size_t index)
+{
+    return array.is_array() && index < array.size() ? &array[index] : nullptr;
+}
+
+const json* path(const json& root, std::initializer_list<const char*> names)
+{
+    const json* node = &root;
+    for (const char* name : names) {
+        if (!node->is_object())
+            return nullptr;
+        const auto it = node->find(name);
+        if (it == node->end())
+            return nullptr;
+        node = &*it;
+    }
+    return node;
+}
+
+std::optional<std::int64_t> epochSeconds(std::optional<double> value)
+{
+    if (!value || *value < 0 || *value > static_cast<double>(kLatestTime))
+        return std::nullopt;
+    return static_cast<std::int64_t>(std::floor(*value));
+}
+
+std::string text(const json& object, const char* name)
+{
+    const auto it = object.find(name);
+    if (it == object.end() || !it->is_string())
+        return {};
+    return windows1252FromUtf8(it->get_ref<const std::string&>());
+}
+
+} // namespace
+
+DecodedAnswer decodeChartAnswer(const WebResponse& response)
+{
+    DecodedAnswer answer;
+    json root;
+    answer.fault = readResponse(response, root);
+    if (answer.fault != WebAnswerFault::None)
+        return answer;
+
+    const json* results = path(root, {"chart", "result"});
+    const json* result = results ? element(*results, 0) : nullptr;
+    const json* meta = result ? path(*result, {"meta"}) : nullptr;
+    if (!meta || !meta->is_object() || !member(*meta, "regularMarketPrice")) {
+        answer.fault = WebAnswerFault::EmptyResult;
+        return answer;
+    }
+
+    WebQuote& quote = answer.quote;
+    quote.last = member(*meta, "regularMarketPrice");
+    quote.time = epochSeconds(member(*meta, "regularMarketTime"));
+    quote.previousClose = member(*meta, "chartPreviousClose");
+    quote.high = member(*meta, "regularMarketDayHigh");
+    quote.low = member(*meta, "regularMarketDayLow");
+    quote.volume = member(*meta, "regularMarketVolume");
+    quote.name = text(*meta, "shortName");
+    if (quote.name.empty())
+        quote.name = text(*meta, "longName");
+    if (const auto hint = member(*meta, "priceHint");
+        hint && *hint >= 0 && *hint <= 8 && *hint == std::floor(*hint))
+        quote.decimals = static_cast<int>(*hint);
+
+    const json* quotes = path(*result, {"indicators", "quote"});
+    const json* first = quotes ? element(*quotes, 0) : nullptr;
+    const json* opens = first ? path(*first, {"open"}) : nullptr;
+    if (const json* open = opens ? element(*opens, 0) : nullptr)
+        quote.open = number(*open);
+    return answer;
+}
+
+DecodedAnswer decodeExchangeAnswer(const WebResponse& response)
+{
+    DecodedAnswer answer;
+    json root;
+    answer.fault = readResponse(response, root);
+    if (answer.fault != WebAnswerFault::None)
+        return answer;
+
+    const json* rows = path(root, {"d"});
+    if (!rows || !rows->is_array() || rows->empty() || !rows->back().is_array()) {
+        answer.fault = WebAnswerFault::EmptyResult;
+        return answer;
+    }
+    // [ms, price, open, high, low, close, volume]
+    const auto value = [](const json& row, std::size_t index) -> std::optional<double> {
+        const json* item = element(row, index);
+        return item ? number(*item) : std::nullopt;
+    };
+    const json& today = rows->back();
+    WebQuote& quote = answer.quote;
+    quote.last = value(today, 1);
+    if (!quote.last)
+        quote.last = value(today, 5);
+    if (!quote.last) {
+        answer.fault = WebAnswerFault::EmptyResult;
+        return answer;
+    }
+    if (const auto ms = value(today, 0))
+        quote.time = epochSeconds(*ms / 1000.0);
+    quote.open = value(today, 2);
+    quote.high = value(today, 3);
+    quote.low = value(today, 4);
+    quote.volume = value(today, 6);
+    if (rows->size() >= 2) {
+        const json& before = (*rows)[rows->size() - 2];
+        quote.previousClose = value(before, 5);
+        if (!quote.previousClose)
+            quote.previousClose = value(before, 1);
+    }
+    return answer;
+}
+
+} // namespace listorix

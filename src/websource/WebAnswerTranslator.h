@@ -1,0 +1,129 @@
+#pragma once
+
+#include "websource/StopSignal.h"
+#include "websource/WebAnswerDecoder.h"
+#include "websource/WebQuote.h"
+#include "websource/WebSourceEndpoints.h"
+
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace listorix {
+
+class WebTransport;
+
+// What one request of the catalogue became.
+struct WebTranslation
+{
+    bool succeeded = false;
+    std::string body;       // the CSV answer, lines ended by CR LF; empty on failure
+    std::string statusText; // for the status line; empty when there is nothing to say
+};
+
+inline constexpr std::string_view kWebUnavailablePrefix = "Sorgente web non disponibile, ritento fra ";
+
+// "Sorgente web non disponibile, ritento fra N minuti" ("1 minuto" for one).
+std::string webUnavailableText(long minutes);
+// "Sorgente web: N simboli non aggiornati" ("1 simbolo non aggiornato").
+std::string webSymbolsFailedText(std::size_t count);
+
+// The web source: takes a request of the index or of a category as the catalogue
+// builds it (its "s" symbols, its "f" fields), asks the web source for each symbol
+// (one request per symbol: a symbol that looks like an ISIN goes to the exchange's
+// chart service by POST, and to the chart endpoint when the exchange does not
+// know it; any other to the chart endpoint by GET; the old index symbols to their
+// successors) and writes the answers as the quote service's CSV
+// lines, one per symbol in request order, so the parsers read them unchanged.
+//
+// Guards, all timed by the injected clock:
+// - a page instead of data (HTML, consent, "too many requests") or an empty result
+//   fails that symbol; a symbol that fails keeps the values of its last good
+//   answer (N/A when it had none), and the status line counts the failed symbols;
+// - requests are at least 250 ms apart; the same request is asked of the source at
+//   most once a minute (within the minute the last answer is given again);
+// - 429 or a "too many requests" page ends the cycle and pauses the source for the
+//   Retry-After time (a minute when it names none, at most an hour);
+// - a cycle in which no symbol was answered fails; after three such cycles in a
+//   row the source rests 2, 4, 8 … up to 30 minutes, and a cycle asked for while it
+//   rests fails at once with "Sorgente web non disponibile, ritento fra N minuti".
+// Lives as long as the program, so that what it keeps survives the fetches; one
+// translation runs at a time.
+class WebAnswerTranslator final
+{
+public:
+    static constexpr std::chrono::milliseconds kRequestSpacing{250};
+    static constexpr std::chrono::seconds kCycleSpacing{60};
+    static constexpr int kFailedCyclesBeforeRest = 3;
+    static constexpr std::chrono::minutes kFirstRest{2};
+    static constexpr std::chrono::minutes kLongestRest{30};
+    static constexpr std::chrono::seconds kDefaultRateLimitPause{60};
+    static constexpr std::chrono::minutes kLongestRetryAfter{60};
+
+    explicit WebAnswerTranslator(LoopClock& clock);
+
+    // The answer to `requestUrl`, asked of the web source at `endpoints` through
+    // `transport`. A stop ends the cycle early: what was answered so far counts,
+    // the other symbols keep their last values, and the cycle is neither kept nor
+    // counted.
+    WebTranslation translate(std::string_view requestUrl, const WebSourceEndpoints& endpoints,
+                             WebTransport& transport, const StopSignal& stop);
+
+    // The requests of one symbol, as sent.
+    static std::string chartRequestUrl(const WebSourceEndpoints& endpoints, std::string_view symbol);
+    static std::string exchangeRequestUrl(const WebSourceEndpoints& endpoints);
+    static std::string exchangeRequestBody(std::string_view isin);
+
+private:
+    struct Cycle
+    {
+        LoopClock::TimePoint at;
+        WebTranslation result;
+    };
+
+    // What one cycle has met so far.
+    struct CycleState
+    {
+        bool stopped = false;
+        bool rateLimited = false;
+        bool chartDown = false;
+        bool exchangeDown = false;
+    };
+
+    // One request in its turn (a quarter second after the last), decoded; a fault
+    // of NoAnswer without a request when the cycle may ask no more.
+    DecodedAnswer ask(const WebRequest& request, bool exchange, CycleState& cycle, WebTransport& transport,
+                      const StopSignal& stop);
+    // The quote of one symbol of the source: an ISIN from the exchange's service
+    // (named from the chart endpoint once a run; the chart endpoint alone when the
+    // exchange does not know it), any other symbol from the chart endpoint.
+    std::optional<WebQuote> quoteOf(const std::string& symbol, const std::optional<std::string>& isin,
+                                    const WebSourceEndpoints& endpoints, CycleState& cycle,
+                                    WebTransport& transport, const StopSignal& stop);
+    long minutesUntil(LoopClock::TimePoint when) const;
+    WebTranslation failed(long minutes) const;
+    void countFailedCycle(LoopClock::TimePoint now);
+
+    LoopClock& m_clock;
+
+    std::mutex m_mutex;
+    std::map<std::string, WebQuote, std::less<>> m_lastGood;     // by the symbol asked of the source
+    std::map<std::string, Cycle, std::less<>> m_lastCycle;       // by request URL
+    std::map<std::string, WebQuote, std::less<>> m_descriptions; // names and decimals of ISIN symbols
+    std::set<std::string, std::less<>> m_described;              // ISIN symbols asked for them
+    bool m_requestedBefore = false;
+    LoopClock::TimePoint m_lastRequestAt{};
+    LoopClock::TimePoint m_restUntil{};
+    int m_failedCycles = 0;
+};
+
+// A symbol of the form of an ISIN (two letters, nine letters or digits, a check
+// digit that checks), alone or followed by "." and a market suffix ("IT0005026163.MI");
+// the ISIN in upper case, or nothing.
+std::optional<std::string> isinOf(std::string_view symbol);
+
+} // namespace listorix

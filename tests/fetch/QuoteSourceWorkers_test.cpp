@@ -1,0 +1,141 @@
+// The workers of the three quote sources behind the fetch's one factory.
+#include "ScriptedServer.h"
+#include "base/EventLoop.h"
+#include "fetch/QuoteSourceWorkers.h"
+#include "websource/WebAnswerTranslator.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace listorix {
+namespace {
+
+using namespace std::chrono_literals;
+using test::Exchange;
+using test::ScriptedServer;
+
+std::string jsonOk(const std::string& body)
+{
+    return "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+           std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+}
+
+// One request of the factory's worker on the test thread's event loop.
+struct Request
+{
+    explicit Request(RequestSettings settings)
+        : factory(quoteSourceWorkerFactory(
+              loop, [settings] { return settings; }, HttpTimeouts{5s, 5s}))
+    {
+    }
+
+    void run(const std::string& url)
+    {
+        worker = factory();
+        done = false;
+        worker->OnStatus = [this](HttpWorker& w) { status = w.StatusText; };
+        worker->OnDone = [this](HttpWorker& w) {
+            succeeded = w.Succeeded;
+            body = w.Body;
+            done = true;
+        };
+        worker->Url = url;
+        worker->Resume();
+        loop.serveEventsUntil([this] { return done; });
+    }
+
+    EventLoop loop;
+    WorkerFactory factory;
+    std::unique_ptr<HttpWorker> worker;
+    bool done = false;
+    bool succeeded = false;
+    std::string status;
+    std::string body;
+};
+
+TEST(QuoteSourceWorkers, csvAndDemoRequestsGoToTheQuoteHostOfTheirSource)
+{
+    const struct
+    {
+        QuoteSource source;
+        const char* settingsHost;
+        const char* host;
+    } cases[] = {
+        {QuoteSource::Csv, "", "it.finance.yahoo.com"},
+        {QuoteSource::Csv, "127.0.0.1:9000", "127.0.0.1:9000"},
+        {QuoteSource::Csv, "bad host", "it.finance.yahoo.com"},
+        {QuoteSource::Demo, "", "127.0.0.1:8080"},
+        {QuoteSource::Demo, " 127.0.0.1:9001 ", "127.0.0.1:9001"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settingsHost);
+        EXPECT_EQ(quoteHostFor(c.source, c.settingsHost), c.host);
+    }
+    EXPECT_EQ(withQuoteHost("http://it.finance.yahoo.com/d/quotes.csv?s=^MIBTEL", "127.0.0.1:9"),
+              "http://127.0.0.1:9/d/quotes.csv?s=^MIBTEL");
+    EXPECT_EQ(withQuoteHost("http://old:80?s=A", "new"), "http://new?s=A");
+
+    ScriptedServer demo({{"HTTP/1.0 200 OK\r\n\r\n\"A.MI\";1.5\r\n"}});
+    RequestSettings settings;
+    settings.source = QuoteSource::Demo;
+    settings.quoteHost = demo.origin();
+    Request request(settings);
+    request.run("http://it.finance.yahoo.com/d/quotes.csv?s=A.MI&f=sl1");
+    EXPECT_TRUE(request.succeeded);
+    EXPECT_EQ(request.body, "\"A.MI\";1.5\r\n");
+    EXPECT_EQ(demo.requests().at(0).rfind("GET /d/quotes.csv?s=A.MI&f=sl1 HTTP/1.0\r\n", 0), 0u);
+}
+
+TEST(QuoteSourceWorkers, theWebSourceAnswersTheCatalogueRequestWithCsvLinesOnTheMainThread)
+{
+    ScriptedServer chart(
+        {{jsonOk("{\"chart\":{\"result\":[{\"meta\":{\"shortName\":\"A2A\",\"regularMarketPrice\":"
+                 "2.1,\"regularMarketTime\":1736928300}}]}}")},
+         {"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 6\r\n\r\n<html>"}});
+    RequestSettings settings;
+    settings.source = QuoteSource::Web;
+    settings.web.chartUrl = "http://" + chart.origin();
+    Request request(settings);
+    request.run("http://it.finance.yahoo.com/d/quotes.csv?s=A2A.MI+B.MI&f=snl1d1t1");
+    EXPECT_TRUE(request.succeeded);
+    EXPECT_EQ(request.body, "\"A2A.MI\";\"A2A\";2.10;1/15/2025;9:05\r\n\"B.MI\";\"B.MI\";N/A;N/A;N/A\r\n");
+    EXPECT_EQ(request.status, "Sorgente web: 1 simbolo non aggiornato");
+    EXPECT_EQ(
+        chart.requests().at(0).rfind("GET /v8/finance/chart/A2A.MI?range=1d&interval=1d HTTP/1.1\r\n", 0),
+        0u);
+
+    // The same request within the minute is answered again without a request.
+    request.run("http://it.finance.yahoo.com/d/quotes.csv?s=A2A.MI+B.MI&f=snl1d1t1");
+    EXPECT_TRUE(request.succeeded);
+    EXPECT_EQ(chart.requests().size(), 2u);
+}
+
+TEST(QuoteSourceWorkers, closingAWebRequestEndsItWithWhatItHas)
+{
+    ScriptedServer chart({{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n{", Exchange::End::Hold}});
+    RequestSettings settings;
+    settings.source = QuoteSource::Web;
+    settings.web.chartUrl = "http://" + chart.origin();
+    Request request(settings);
+    request.worker = request.factory();
+    request.worker->OnDone = [&](HttpWorker& w) {
+        request.succeeded = w.Succeeded;
+        request.body = w.Body;
+        request.done = true;
+    };
+    request.worker->Url = "http://host/d/quotes.csv?s=A.MI&f=sl1";
+    request.worker->Resume();
+    ASSERT_TRUE(chart.waitUntilHolding(5s));
+    const auto started = std::chrono::steady_clock::now();
+    request.worker->Close();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    request.loop.serveEventsUntil([&] { return request.done; });
+    EXPECT_TRUE(request.succeeded);
+    EXPECT_EQ(request.body, "\"A.MI\";N/A\r\n");
+}
+
+} // namespace
+} // namespace listorix

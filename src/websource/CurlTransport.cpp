@@ -159,6 +159,10 @@ WebResponse CurlTransport::perform(const WebRequest& request)
     curl_off_t retryAfter = 0;
     if (curl_easy_getinfo(curl, CURLINFO_RETRY_AFTER, &retryAfter) == CURLE_OK && retryAfter > 0)
         response.retryAfterSeconds = static_cast<std::int64_t>(retryAfter);
+    // Where a redirection would lead (made absolute by libcurl); it is not followed.
+    char* location = nullptr;
+    if (curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &location) == CURLE_OK && location)
+        response.location = location;
     return response;
 }
 

@@ -10,8 +10,14 @@ namespace listorix {
 
 namespace {
 
+// Prices are shown with 2 to 4 decimals, as the quote service's CSV answers wrote
+// them: a value keeps the decimals it has, up to 4.
 constexpr int kMinDecimals = 2;
 constexpr int kMaxDecimals = 4;
+// The chart endpoint's series are single-precision numbers widened to double
+// (11.687999725341797 for 11.688): a value within a single-precision step of a
+// shorter decimal is that decimal.
+constexpr double kSinglePrecisionStep = 1.0 / (1 << 23);
 
 // A text field inside double quotes: the characters that would end the field or
 // the line are replaced.
@@ -37,17 +43,25 @@ int decimalsNeeded(double value)
 {
     for (int d = kMinDecimals; d < kMaxDecimals; ++d) {
         const double scaled = value * std::pow(10.0, d);
-        if (std::fabs(scaled - std::round(scaled)) <= 1e-9 * std::max(1.0, std::fabs(scaled)))
+        if (std::fabs(scaled - std::round(scaled)) <= kSinglePrecisionStep * std::max(1.0, std::fabs(scaled)))
             return d;
     }
     return kMaxDecimals;
 }
 
+// The value as the decimal it stands for, noise taken off.
+double withoutNoise(double value)
+{
+    return roundToDecimals(static_cast<long double>(value), decimalsNeeded(value)).value_or(value);
+}
+
+// The decimals the longest price needs; the answer's hint may ask for more, never
+// for fewer.
 int priceDecimals(const WebQuote& quote)
 {
-    if (quote.decimals && *quote.decimals >= 0 && *quote.decimals <= 8)
-        return *quote.decimals;
     int decimals = kMinDecimals;
+    if (quote.decimals)
+        decimals = std::clamp(*quote.decimals, kMinDecimals, kMaxDecimals);
     for (const auto& value : {quote.last, quote.open, quote.high, quote.low, quote.previousClose}) {
         if (value)
             decimals = std::max(decimals, decimalsNeeded(*value));
@@ -91,16 +105,41 @@ std::optional<double> change(const WebQuote& quote, int decimals)
     return (std::round(*quote.last * scale) - std::round(*quote.previousClose * scale)) / scale;
 }
 
-std::string dateText(std::int64_t time)
+// A trading day is its UTC calendar day, whatever the time zone; a trade time is
+// Italian time.
+std::string dateText(std::int64_t time, bool isDay)
 {
-    const ItalianDateTime t = italianTimeFromEpoch(time);
-    return std::to_string(t.month) + '/' + std::to_string(t.day) + '/' + std::to_string(t.year);
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    if (isDay) {
+        civilFromDays(time >= 0 ? time / 86400 : -((-time + 86399) / 86400), year, month, day);
+    } else {
+        const ItalianDateTime t = italianTimeFromEpoch(time);
+        year = t.year;
+        month = t.month;
+        day = t.day;
+    }
+    return std::to_string(month) + '/' + std::to_string(day) + '/' + std::to_string(year);
 }
 
-std::string timeText(std::int64_t time)
+// Empty for a trading day: the quote has no time of day.
+std::string timeText(std::int64_t time, bool isDay)
 {
+    if (isDay)
+        return {};
     const ItalianDateTime t = italianTimeFromEpoch(time);
     return std::to_string(t.hour) + (t.minute < 10 ? ":0" : ":") + std::to_string(t.minute);
+}
+
+// The name, else the symbol; with its currency when that is not the euro, which
+// the tables and the portfolio count in.
+std::string shownName(std::string_view symbol, const WebQuote& quote)
+{
+    std::string name(quote.name.empty() ? symbol : std::string_view(quote.name));
+    if (!quote.currency.empty() && quote.currency != "EUR")
+        name += " (" + quote.currency + ')';
+    return name;
 }
 
 std::string field(QuoteField which, std::string_view symbol, const WebQuote& quote, int decimals)
@@ -109,13 +148,13 @@ std::string field(QuoteField which, std::string_view symbol, const WebQuote& quo
     case QuoteField::Symbol:
         return quotedText(symbol);
     case QuoteField::Name:
-        return quotedText(quote.name.empty() ? symbol : std::string_view(quote.name));
+        return quotedText(shownName(symbol, quote));
     case QuoteField::LastPrice:
         return price(quote.last, decimals);
     case QuoteField::LastDate:
-        return quote.time ? dateText(*quote.time) : std::string(kNotAvailable);
+        return quote.time ? dateText(*quote.time, quote.timeIsDay) : std::string(kNotAvailable);
     case QuoteField::LastTime:
-        return quote.time ? timeText(*quote.time) : std::string(kNotAvailable);
+        return quote.time ? timeText(*quote.time, quote.timeIsDay) : std::string(kNotAvailable);
     case QuoteField::Change: {
         const auto value = change(quote, decimals);
         return value ? orNotAvailable(signedFixed(*value, decimals)) : std::string(kNotAvailable);
@@ -151,8 +190,12 @@ std::string field(QuoteField which, std::string_view symbol, const WebQuote& quo
 std::string quoteCsvLine(std::string_view symbol, const WebQuote* quote,
                          const std::vector<QuoteField>& fields)
 {
-    static const WebQuote kNoQuote;
-    const WebQuote& values = quote ? *quote : kNoQuote;
+    WebQuote values = quote ? *quote : WebQuote{};
+    for (std::optional<double>* price :
+         {&values.last, &values.open, &values.high, &values.low, &values.previousClose}) {
+        if (*price)
+            *price = withoutNoise(**price);
+    }
     const int decimals = priceDecimals(values);
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) {

@@ -1,6 +1,7 @@
 #include "websource/WebAnswerDecoder.h"
 
 #include "base/CaseFold.h"
+#include "base/Trim.h"
 #include "base/Windows1252.h"
 
 #include <cmath>
@@ -37,24 +38,50 @@ bool looksLikeMarkup(const WebResponse& response)
     return false;
 }
 
-// The fault of an answer before its body is read as JSON, if any; `parsed` gets
-// the JSON when there is no fault.
+bool saysTooManyRequests(const WebResponse& response)
+{
+    return containsIgnoringCase(std::string_view(response.body).substr(0, 4096), "too many requests");
+}
+
+// The host of an absolute URL, or empty.
+std::string_view hostOf(std::string_view url)
+{
+    const auto scheme = url.find("://");
+    if (scheme == std::string_view::npos)
+        return {};
+    url.remove_prefix(scheme + 3);
+    return url.substr(0, url.find_first_of("/:?#"));
+}
+
+// Where a service sends a browser that has not yet agreed to its cookies:
+// guce.yahoo.com, consent.yahoo.com and their kind.
+bool isConsentHost(std::string_view host)
+{
+    const std::string_view first = host.substr(0, host.find('.'));
+    return host.find('.') != std::string_view::npos &&
+           (textEqualsIgnoringCase(first, "guce") || textEqualsIgnoringCase(first, "consent"));
+}
+
+// The fault of an answer, and its JSON in `parsed` when there is none.
 WebAnswerFault readResponse(const WebResponse& response, json& parsed)
 {
     if (!response.answered)
         return WebAnswerFault::NoAnswer;
     if (response.status == 429)
         return WebAnswerFault::RateLimited;
-    if (response.status != 200)
-        return WebAnswerFault::Status;
-    if (containsIgnoringCase(response.body.substr(0, 4096), "too many requests"))
+    if (response.status >= 300 && response.status < 400)
+        return isConsentHost(hostOf(response.location)) ? WebAnswerFault::ConsentRequired
+                                                        : WebAnswerFault::Status;
+    if (response.status == 200) {
+        parsed = json::parse(response.body, nullptr, false);
+        if (!parsed.is_discarded() && parsed.is_object() && !looksLikeMarkup(response))
+            return WebAnswerFault::None;
+    }
+    // The service's edge answers "Edge: Too Many Requests" with 429, and at times
+    // with 200 or another status: a rate limit all the same.
+    if (saysTooManyRequests(response))
         return WebAnswerFault::RateLimited;
-    if (looksLikeMarkup(response))
-        return WebAnswerFault::NotData;
-    parsed = json::parse(response.body, nullptr, false);
-    if (parsed.is_discarded() || !parsed.is_object())
-        return WebAnswerFault::NotData;
-    return WebAnswerFault::None;
+    return response.status == 200 ? WebAnswerFault::NotData : WebAnswerFault::Status;
 }
 
 // A finite number, or nothing for null, a missing member or any other type.
@@ -100,15 +127,25 @@ std::optional<std::int64_t> epochSeconds(std::optional<double> value)
     return static_cast<std::int64_t>(std::floor(*value));
 }
 
+// The trimmed text of a member, in the program's code page; empty when it is
+// missing or not a text.
 std::string text(const json& object, const char* name)
 {
     const auto it = object.find(name);
     if (it == object.end() || !it->is_string())
         return {};
-    return windows1252FromUtf8(it->get_ref<const std::string&>());
+    return std::string(trimControls(windows1252FromUtf8(it->get_ref<const std::string&>())));
 }
 
+constexpr std::int64_t kMillisecondsPerDay = 86400000;
+
 } // namespace
+
+WebAnswerFault responseFault(const WebResponse& response)
+{
+    json parsed;
+    return readResponse(response, parsed);
+}
 
 DecodedAnswer decodeChartAnswer(const WebResponse& response)
 {
@@ -129,13 +166,21 @@ DecodedAnswer decodeChartAnswer(const WebResponse& response)
     WebQuote& quote = answer.quote;
     quote.last = member(*meta, "regularMarketPrice");
     quote.time = epochSeconds(member(*meta, "regularMarketTime"));
-    quote.previousClose = member(*meta, "chartPreviousClose");
+    // chartPreviousClose is the close before the chart's window. With range=1d the
+    // window is the last session that has bars, so before the first trade of a new
+    // session it is the close of the session before the last one, and the change
+    // would span two sessions. previousClose is the close before the current
+    // price's session; it comes with range=1d only, hence the fallback.
+    quote.previousClose = member(*meta, "previousClose");
+    if (!quote.previousClose)
+        quote.previousClose = member(*meta, "chartPreviousClose");
     quote.high = member(*meta, "regularMarketDayHigh");
     quote.low = member(*meta, "regularMarketDayLow");
     quote.volume = member(*meta, "regularMarketVolume");
     quote.name = text(*meta, "shortName");
     if (quote.name.empty())
         quote.name = text(*meta, "longName");
+    quote.currency = text(*meta, "currency");
     if (const auto hint = member(*meta, "priceHint");
         hint && *hint >= 0 && *hint <= 8 && *hint == std::floor(*hint))
         quote.decimals = static_cast<int>(*hint);
@@ -175,8 +220,10 @@ DecodedAnswer decodeExchangeAnswer(const WebResponse& response)
         answer.fault = WebAnswerFault::EmptyResult;
         return answer;
     }
-    if (const auto ms = value(today, 0))
+    if (const auto ms = value(today, 0)) {
         quote.time = epochSeconds(*ms / 1000.0);
+        quote.timeIsDay = quote.time && std::fmod(*ms, static_cast<double>(kMillisecondsPerDay)) == 0.0;
+    }
     quote.open = value(today, 2);
     quote.high = value(today, 3);
     quote.low = value(today, 4);

@@ -198,6 +198,8 @@ DecodedAnswer WebAnswerTranslator::ask(const WebRequest& request, bool exchange,
             cycle.stopped = true;
         else
             (exchange ? cycle.exchangeDown : cycle.chartDown) = true;
+    } else if (answer.fault == WebAnswerFault::ConsentRequired) {
+        cycle.consentRequired = true;
     } else if (answer.fault == WebAnswerFault::RateLimited) {
         cycle.rateLimited = true;
         auto pause = std::chrono::duration_cast<seconds>(kDefaultRateLimitPause);
@@ -307,13 +309,16 @@ WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl,
         countFailedCycle(m_clock.now());
         const long minutes = m_clock.now() < m_restUntil ? minutesUntil(m_restUntil) : 1;
         WebTranslation failure = failed(minutes);
+        if (cycle.consentRequired)
+            failure.statusText += kConsentRequiredSuffix;
         m_lastCycle.insert_or_assign(std::string(requestUrl), Cycle{start, failure});
         return failure;
     }
     m_failedCycles = 0;
     result.succeeded = true;
     if (answered < asked)
-        result.statusText = webSymbolsFailedText(asked - answered);
+        result.statusText = webSymbolsFailedText(asked - answered) +
+                            (cycle.consentRequired ? std::string(kConsentRequiredSuffix) : std::string());
     m_lastCycle.insert_or_assign(std::string(requestUrl), Cycle{start, result});
     return result;
 }

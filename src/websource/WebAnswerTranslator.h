@@ -31,6 +31,8 @@ inline constexpr std::string_view kWebUnavailablePrefix = "Sorgente web non disp
 std::string webUnavailableText(long minutes);
 // "Sorgente web: N simboli non aggiornati" ("1 simbolo non aggiornato").
 std::string webSymbolsFailedText(std::size_t count);
+// What the status line adds when the source asked for a consent it cannot give.
+inline constexpr std::string_view kConsentRequiredSuffix = " (consenso richiesto)";
 
 // The web source: takes a request of the index or of a category as the catalogue
 // builds it (its "s" symbols, its "f" fields), asks the web source for each symbol
@@ -41,12 +43,15 @@ std::string webSymbolsFailedText(std::size_t count);
 // lines, one per symbol in request order, so the parsers read them unchanged.
 //
 // Guards, all timed by the injected clock:
-// - a page instead of data (HTML, consent, "too many requests") or an empty result
-//   fails that symbol; a symbol that fails keeps the values of its last good
-//   answer (N/A when it had none), and the status line counts the failed symbols;
+// - a page instead of data (HTML, a consent page) or an empty result fails that
+//   symbol; so does a redirection, which is never followed (one to a consent host
+//   adds "(consenso richiesto)" to the status line); a symbol that fails keeps the
+//   values of its last good answer (N/A when it had none), and the status line
+//   counts the failed symbols;
 // - requests are at least 250 ms apart; the same request is asked of the source at
 //   most once a minute (within the minute the last answer is given again);
-// - 429 or a "too many requests" page ends the cycle and pauses the source for the
+// - 429 or a "too many requests" body (whatever its status) ends the cycle and
+//   pauses the source for the
 //   Retry-After time (a minute when it names none, at most an hour);
 // - a cycle in which no symbol was answered fails; after three such cycles in a
 //   row the source rests 2, 4, 8 … up to 30 minutes, and a cycle asked for while it
@@ -92,6 +97,7 @@ private:
         bool rateLimited = false;
         bool chartDown = false;
         bool exchangeDown = false;
+        bool consentRequired = false;
     };
 
     // One request in its turn (a quarter second after the last), decoded; a fault

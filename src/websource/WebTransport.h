@@ -25,6 +25,7 @@ struct WebResponse
     std::string contentType; // as sent, may be empty
     std::string body;
     std::optional<std::int64_t> retryAfterSeconds; // from a Retry-After header
+    std::string location;                          // of a redirection (3xx), absolute; not followed
 };
 
 // The HTTPS road of the web source, an interface so that tests answer with fakes.

@@ -69,6 +69,23 @@ TEST(CurlTransport, postCarriesItsJsonBody)
     EXPECT_EQ(request.find("Expect:"), std::string::npos);
 }
 
+TEST(CurlTransport, aRedirectionIsReportedWithWhereItLeadsAndNotFollowed)
+{
+    ScriptedServer server({{answer("307 Temporary Redirect\r\nLocation: https://guce.yahoo.com/consent?"
+                                   "brandType=eu&done=https%3A%2F%2Fquery1.finance.yahoo.com%2F",
+                                   "")},
+                           {answer("200 OK", "followed")}});
+    StopSignal stop;
+    CurlTransport transport(quickOptions(), stop);
+    const WebResponse response = transport.perform({server.url("/v8/finance/chart/A"), ""});
+    ASSERT_TRUE(response.answered) << response.error;
+    EXPECT_EQ(response.status, 307);
+    EXPECT_EQ(response.location, "https://guce.yahoo.com/consent?brandType=eu&done=https%3A%2F%2F"
+                                 "query1.finance.yahoo.com%2F");
+    EXPECT_EQ(response.body, "");
+    EXPECT_EQ(server.requests().size(), 1u);
+}
+
 TEST(CurlTransport, anErrorStatusIsAnAnswerWithItsRetryAfter)
 {
     ScriptedServer server(

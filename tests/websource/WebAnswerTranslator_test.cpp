@@ -20,6 +20,7 @@ using test::FakeWebSource;
 using test::jsonAnswer;
 using test::noAnswer;
 using test::pageAnswer;
+using test::redirectAnswer;
 
 const std::string kIndexUrl =
     "http://quotes.example/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp&e=.csv";
@@ -74,10 +75,42 @@ TEST(WebAnswerTranslator, chartAnswersBecomeTheQuoteServicesCsvLines)
     } cases[] = {
         {"every field; the prices keep the decimals the longest needs", chartJson(eniMeta(), "[12.25]"),
          kEniLine},
-        {"the price hint rounds away binary noise; missing high, low, volume and open are N/A",
+        {"single-precision noise is no decimal; missing high, low, volume and open are N/A",
          chartJson("\"shortName\":\"X\",\"priceHint\":2,\"regularMarketPrice\":34420.69921875,"
                    "\"regularMarketTime\":1736928300,\"chartPreviousClose\":34500"),
          "\"X.MI\";\"X\";34420.70;1/15/2025;9:05;N/A;N/A;N/A;34500.00;-79.30 - -0.23%;N/A"},
+        {"a series value with single-precision noise is the decimal it stands for",
+         chartJson("\"shortName\":\"X\",\"regularMarketPrice\":11.75", "[11.687999725341797]"),
+         "\"X.MI\";\"X\";11.750;N/A;N/A;11.688;N/A;N/A;N/A;N/A;N/A"},
+        {"the price hint is a display hint: values keep their own decimals",
+         chartJson("\"shortName\":\"A2A\",\"priceHint\":2,\"regularMarketPrice\":2.0685,"
+                   "\"regularMarketTime\":1736928300,\"previousClose\":2.05",
+                   "[2.0415]"),
+         "\"X.MI\";\"A2A\";2.0685;1/15/2025;9:05;2.0415;N/A;N/A;2.0500;+0.0185 - +0.90%;N/A"},
+        {"the price hint asks for more decimals than the values need",
+         chartJson("\"shortName\":\"X\",\"priceHint\":3,\"regularMarketPrice\":12.5"),
+         "\"X.MI\";\"X\";12.500;N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A"},
+        {"previousClose, the last session's close, wins over chartPreviousClose, the window's",
+         chartJson("\"shortName\":\"X\",\"regularMarketPrice\":10.2,\"regularMarketTime\":1736928300,"
+                   "\"chartPreviousClose\":9.5,\"previousClose\":10"),
+         "\"X.MI\";\"X\";10.20;1/15/2025;9:05;N/A;N/A;N/A;10.00;+0.20 - +2.00%;N/A"},
+        {"padding blanks are trimmed from the short name",
+         chartJson("\"shortName\":\"  ENI SPA            \",\"longName\":\"Eni S.p.A.\","
+                   "\"regularMarketPrice\":12"),
+         "\"X.MI\";\"ENI SPA\";12.00;N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A"},
+        {"a blank short name gives way to the long name, trimmed too",
+         chartJson("\"shortName\":\"   \",\"longName\":\" Eni S.p.A. \",\"regularMarketPrice\":12"),
+         "\"X.MI\";\"Eni S.p.A.\";12.00;N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A"},
+        {"a quote not in euro names its currency after the name (in euro it does not)",
+         chartJson("\"currency\":\"USD\",\"shortName\":\"Apple Inc.\",\"regularMarketPrice\":230.5"),
+         "\"X.MI\";\"Apple Inc. (USD)\";230.50;N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A"},
+        {"no name and not in euro: the symbol and the currency",
+         chartJson("\"currency\":\"GBp\",\"regularMarketPrice\":230.5"),
+         "\"X.MI\";\"X.MI (GBp)\";230.50;N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A"},
+        {"keys missing altogether, an empty quote series and no timestamp read as no value",
+         "{\"chart\":{\"result\":[{\"meta\":{\"currency\":\"EUR\",\"regularMarketPrice\":4.5},"
+         "\"indicators\":{\"quote\":[{}]}}],\"error\":null}}",
+         "\"X.MI\";\"X.MI\";4.50;N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A"},
         {"nulls are absent, never 0; without a short name the long name",
          chartJson("\"longName\":\"Long Name SpA\",\"regularMarketPrice\":2.5,\"regularMarketTime\":null,"
                    "\"chartPreviousClose\":null,\"regularMarketDayHigh\":null,\"regularMarketVolume\":0",
@@ -133,6 +166,8 @@ TEST(WebAnswerTranslator, aPageInsteadOfDataOrAnEmptyResultFailsOnlyItsSymbol)
         {"JSON that is not an object", jsonAnswer("[1,2,3]")},
         {"an empty body", jsonAnswer("")},
         {"no answer at all", noAnswer()},
+        {"a redirection elsewhere, not followed",
+         redirectAnswer(302, "https://finance.example/quote/BAD.MI")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -146,6 +181,29 @@ TEST(WebAnswerTranslator, aPageInsteadOfDataOrAnEmptyResultFailsOnlyItsSymbol)
                                             "\"BAD.MI\";\"BAD.MI\";N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A;N/A"}));
         EXPECT_EQ(result.statusText, "Sorgente web: 1 simbolo non aggiornato");
     }
+}
+
+TEST(WebAnswerTranslator, aRedirectionToAConsentHostFailsItsSymbolAndSaysConsentIsRequired)
+{
+    Web web;
+    web.source.script("ENI.MI", {jsonAnswer(chartJson(eniMeta(), "[12.25]"))});
+    web.source.script(
+        "BAD.MI",
+        {redirectAnswer(307, "https://guce.yahoo.com/consent?brandType=eu&gcrumb=x&done=https%3A%2F%2F"
+                             "query1.finance.yahoo.com%2Fv8%2Ffinance%2Fchart%2FBAD.MI")});
+    const WebTranslation result = web.translate(categoryUrl("BAD.MI+ENI.MI"));
+    ASSERT_TRUE(result.succeeded);
+    EXPECT_EQ(lines(result.body)[1], kEniLine) << "the cycle goes on";
+    EXPECT_EQ(result.statusText, "Sorgente web: 1 simbolo non aggiornato (consenso richiesto)");
+    EXPECT_EQ(web.source.asked.size(), 2u) << "the redirection is not followed";
+
+    // Every symbol sent to consent: the cycle fails, and says why.
+    web.clock.advance(61s);
+    web.source.script("ENI.MI",
+                      {redirectAnswer(307, "https://consent.yahoo.com/v2/collectConsent?sessionId=1")});
+    const WebTranslation refused = web.translate(categoryUrl("BAD.MI+ENI.MI"));
+    EXPECT_FALSE(refused.succeeded);
+    EXPECT_EQ(refused.statusText, "Sorgente web non disponibile, ritento fra 1 minuto (consenso richiesto)");
 }
 
 TEST(WebAnswerTranslator, aFailedSymbolKeepsTheValuesOfItsLastGoodAnswer)
@@ -241,6 +299,9 @@ TEST(WebAnswerTranslator, isinSymbolsAskTheExchangesChartServiceByPost)
          "98.88;1/15/2025;9:05;N/A;N/A;N/A;98.40;+0.48 - +0.49%;N/A"},
         {"one row: no previous close", "[[1736928300000,98.9]]",
          "98.90;1/15/2025;9:05;N/A;N/A;N/A;N/A;N/A;N/A"},
+        {"daily rows stamped at 00:00 UTC: the trading day as the date, no time of day",
+         "[[1736812800000,98.5,98.4,98.7,98.3,98.55,1000],[1736899200000,98.9,98.6,99.0,98.5,98.88,2500]]",
+         "98.90;1/15/2025;;98.60;98.50;99.00;98.55;+0.35 - +0.36%;2500"},
         {"no rows", "[]", ""},
         {"a last row without any price", "[[1736928300000,null,1,2,3,null,4]]", ""},
     };
@@ -364,6 +425,12 @@ TEST(WebAnswerTranslator, tooManyRequestsEndsTheCycleAndRestsForRetryAfter)
          "Sorgente web non disponibile, ritento fra 1 minuto"},
         {"an outsized Retry-After is held to an hour", pageAnswer(429, "", "", 86400), 3600s,
          "Sorgente web non disponibile, ritento fra 60 minuti"},
+        {"the edge's refusal with 429", pageAnswer(429, "text/plain", "Edge: Too Many Requests"), 60s,
+         "Sorgente web non disponibile, ritento fra 1 minuto"},
+        {"the edge's refusal with 200", pageAnswer(200, "text/plain", "Edge: Too Many Requests"), 60s,
+         "Sorgente web non disponibile, ritento fra 1 minuto"},
+        {"the edge's refusal with 503", pageAnswer(503, "", "Edge: Too Many Requests", 120), 120s,
+         "Sorgente web non disponibile, ritento fra 2 minuti"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

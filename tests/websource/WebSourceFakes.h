@@ -38,6 +38,14 @@ inline WebResponse pageAnswer(long status, std::string contentType, std::string 
     return response;
 }
 
+// A redirection, which the transport reports and never follows.
+inline WebResponse redirectAnswer(long status, std::string location)
+{
+    WebResponse response = pageAnswer(status, "text/html", "");
+    response.location = std::move(location);
+    return response;
+}
+
 inline WebResponse noAnswer()
 {
     WebResponse response;

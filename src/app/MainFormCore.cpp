@@ -372,7 +372,9 @@ RequestSettings MainFormCore::requestSettingsInForce() const
         settings.quoteHost = ini.readString(kServiceSection, kServiceHostKey);
         settings.web = webSourceEndpointsFromSettings(ini.readString(kServiceSection, kWebChartUrlKey),
                                                       ini.readString(kServiceSection, kWebExchangeUrlKey),
-                                                      ini.readString(kServiceSection, kWebCertificatesKey));
+                                                      ini.readString(kServiceSection, kWebCertificatesKey),
+                                                      ini.readString(kServiceSection, kWebSearchUrlKey));
+        settings.settingsFile = settingsFilePath();
     } catch (...) {
         // An unreadable settings file leaves the defaults.
     }

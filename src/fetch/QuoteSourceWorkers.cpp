@@ -1,6 +1,7 @@
 #include "fetch/QuoteSourceWorkers.h"
 
 #include "base/LoopClock.h"
+#include "fetch/WebSourceMemory.h"
 #include "fetch/WebWorker.h"
 #include "market/QuoteServiceHost.h"
 #include "websource/WebAnswerTranslator.h"
@@ -10,13 +11,6 @@
 namespace listorix {
 
 namespace {
-
-// The web source's memory for the whole run, with the clock its pacing reads.
-struct WebSource
-{
-    SteadyLoopClock clock;
-    WebAnswerTranslator translator{clock};
-};
 
 // A TThreadHttp whose request goes to the quote host of the source in force: the
 // catalogue's URL is taken as it is but for its host.
@@ -97,14 +91,17 @@ std::string withQuoteHost(std::string_view url, std::string_view host)
 }
 
 WorkerFactory quoteSourceWorkerFactory(MainThread& mainThread,
-                                       std::function<RequestSettings()> settingsSource, HttpTimeouts timeouts)
+                                       std::function<RequestSettings()> settingsSource, HttpTimeouts timeouts,
+                                       std::shared_ptr<WebSourceMemory> web)
 {
-    auto web = std::make_shared<WebSource>();
+    if (!web)
+        web = std::make_shared<WebSourceMemory>();
     // The translator shares the web source's lifetime through an aliasing pointer.
     std::shared_ptr<WebAnswerTranslator> translator(web, &web->translator);
-    return [&mainThread, settingsSource = std::move(settingsSource), timeouts,
+    return [&mainThread, settingsSource = std::move(settingsSource), timeouts, web,
             translator]() -> std::unique_ptr<HttpWorker> {
         const RequestSettings settings = settingsSource ? settingsSource() : RequestSettings{};
+        web->resolutions.useFile(settings.settingsFile);
         if (settings.source == QuoteSource::Web)
             return std::make_unique<WebWorker>(mainThread, translator, settings.web,
                                                transportOptions(settings, timeouts));

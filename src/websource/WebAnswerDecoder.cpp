@@ -237,4 +237,24 @@ DecodedAnswer decodeExchangeAnswer(const WebResponse& response)
     return answer;
 }
 
+SearchAnswer decodeSearchAnswer(const WebResponse& response)
+{
+    SearchAnswer answer;
+    json root;
+    answer.fault = readResponse(response, root);
+    if (answer.fault != WebAnswerFault::None)
+        return answer;
+    const json* quotes = path(root, {"quotes"});
+    if (!quotes || !quotes->is_array()) {
+        answer.fault = WebAnswerFault::NotData;
+        return answer;
+    }
+    if (const json* first = element(*quotes, 0)) {
+        std::string symbol = first->is_object() ? text(*first, "symbol") : std::string();
+        if (!symbol.empty())
+            answer.symbol = std::move(symbol);
+    }
+    return answer;
+}
+
 } // namespace listorix

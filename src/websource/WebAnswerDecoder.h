@@ -3,6 +3,8 @@
 #include "websource/WebQuote.h"
 #include "websource/WebTransport.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace listorix {
@@ -40,5 +42,19 @@ DecodedAnswer decodeChartAnswer(const WebResponse& response);
 // the last row is today, the close of the row before is the previous close. A row
 // stamped at 00:00 UTC is a daily row: its stamp is its trading day, not a trade time.
 DecodedAnswer decodeExchangeAnswer(const WebResponse& response);
+
+// What the quote service's search answered for an ISIN.
+struct SearchAnswer
+{
+    WebAnswerFault fault = WebAnswerFault::None;
+    // When fault is None: the symbol of the first quote found, or nothing when the
+    // search found none.
+    std::optional<std::string> symbol;
+};
+
+// The search's answer: {"count":1,"quotes":[{"symbol":"0P0000…","shortname":…,
+// "quoteType":"MUTUALFUND",…}],"news":[],…}. A JSON object without a "quotes" array
+// (an error object) is NotData: it says nothing of the ISIN.
+SearchAnswer decodeSearchAnswer(const WebResponse& response);
 
 } // namespace listorix

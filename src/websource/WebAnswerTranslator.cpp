@@ -2,9 +2,11 @@
 
 #include "base/PercentEncoding.h"
 #include "websource/IndexSuccessors.h"
+#include "websource/IsinResolution.h"
 #include "websource/QuoteCsvLine.h"
 #include "websource/QuoteRequest.h"
 #include "websource/WebAnswerDecoder.h"
+#include "websource/WebRequestRound.h"
 #include "websource/WebTransport.h"
 
 #include <algorithm>
@@ -116,7 +118,18 @@ std::string webSymbolsFailedText(std::size_t count)
            (count == 1 ? " simbolo non aggiornato" : " simboli non aggiornati");
 }
 
-WebAnswerTranslator::WebAnswerTranslator(LoopClock& clock) : m_clock(clock) {}
+WebAnswerTranslator::WebAnswerTranslator(LoopClock& clock)
+    : m_ownGuards(std::make_unique<WebSourceGuards>(clock)),
+      m_ownResolutions(std::make_unique<MemorySymbolResolutions>()), m_guards(*m_ownGuards),
+      m_resolutions(*m_ownResolutions), m_wallClock(m_systemClock)
+{
+}
+
+WebAnswerTranslator::WebAnswerTranslator(WebSourceGuards& guards, SymbolResolutions& resolutions,
+                                         const WallClock& wallClock)
+    : m_guards(guards), m_resolutions(resolutions), m_wallClock(wallClock)
+{
+}
 
 std::string WebAnswerTranslator::chartRequestUrl(const WebSourceEndpoints& endpoints, std::string_view symbol)
 {
@@ -128,12 +141,13 @@ std::string WebAnswerTranslator::exchangeRequestUrl(const WebSourceEndpoints& en
     return endpoints.exchangeUrl + "/charts/services/ChartWService.asmx/GetPricesWithVolume";
 }
 
-std::string WebAnswerTranslator::exchangeRequestBody(std::string_view isin)
+std::string WebAnswerTranslator::exchangeRequestBody(std::string_view isin, std::string_view sampleTime,
+                                                     std::string_view timeFrame)
 {
-    // The service's request object; daily prices of the last month.
+    // The service's request object, as its own pages send it.
     const nlohmann::ordered_json body = {{"request",
-                                          {{"SampleTime", "1d"},
-                                           {"TimeFrame", "1m"},
+                                          {{"SampleTime", sampleTime},
+                                           {"TimeFrame", timeFrame},
                                            {"RequestedDataSetType", "ohlc"},
                                            {"ChartPriceType", "price"},
                                            {"Key", std::string(isin) + ".MOT"},
@@ -145,12 +159,6 @@ std::string WebAnswerTranslator::exchangeRequestBody(std::string_view isin)
                                            {"KeyType2", "Topic"},
                                            {"Language", "it-IT"}}}};
     return body.dump();
-}
-
-long WebAnswerTranslator::minutesUntil(LoopClock::TimePoint when) const
-{
-    const auto left = duration_cast<seconds>(when - m_clock.now()).count();
-    return std::max<long>(1, static_cast<long>((left + 59) / 60));
 }
 
 WebTranslation WebAnswerTranslator::failed(long minutes) const
@@ -167,72 +175,53 @@ void WebAnswerTranslator::countFailedCycle(LoopClock::TimePoint now)
         return;
     const int doublings = std::min(m_failedCycles - kFailedCyclesBeforeRest, 8);
     const auto rest = std::min<std::chrono::minutes>(kFirstRest * (1 << doublings), kLongestRest);
-    m_restUntil = std::max(m_restUntil, now + rest);
+    m_guards.restUntil(now + rest);
 }
 
-DecodedAnswer WebAnswerTranslator::ask(const WebRequest& request, bool exchange, CycleState& cycle,
-                                       WebTransport& transport, const StopSignal& stop)
+namespace {
+
+DecodedAnswer decoded(const std::optional<WebResponse>& response, WebHost host)
 {
-    DecodedAnswer answer;
-    answer.fault = WebAnswerFault::NoAnswer;
-    const bool down = exchange ? cycle.exchangeDown : cycle.chartDown;
-    if (cycle.stopped || cycle.rateLimited || down)
-        return answer;
-    if (m_requestedBefore && !stop.waitUntil(m_clock, m_lastRequestAt + kRequestSpacing)) {
-        cycle.stopped = true;
-        return answer;
+    if (!response) {
+        DecodedAnswer none;
+        none.fault = WebAnswerFault::NoAnswer;
+        return none;
     }
-    if (stop.stopped()) {
-        cycle.stopped = true;
-        return answer;
-    }
-    m_requestedBefore = true;
-    m_lastRequestAt = m_clock.now();
-
-    const WebResponse response = transport.perform(request);
-    answer = exchange ? decodeExchangeAnswer(response) : decodeChartAnswer(response);
-    if (answer.fault == WebAnswerFault::NoAnswer) {
-        // A stop ends the transfer without an answer; otherwise the host is out of
-        // reach and the other symbols would only wait for it too.
-        if (stop.stopped())
-            cycle.stopped = true;
-        else
-            (exchange ? cycle.exchangeDown : cycle.chartDown) = true;
-    } else if (answer.fault == WebAnswerFault::ConsentRequired) {
-        cycle.consentRequired = true;
-    } else if (answer.fault == WebAnswerFault::RateLimited) {
-        cycle.rateLimited = true;
-        auto pause = std::chrono::duration_cast<seconds>(kDefaultRateLimitPause);
-        if (response.retryAfterSeconds && *response.retryAfterSeconds >= 0)
-            pause = std::min<seconds>(seconds(*response.retryAfterSeconds), kLongestRetryAfter);
-        m_restUntil = std::max(m_restUntil, m_clock.now() + pause);
-    }
-    return answer;
+    return host == WebHost::Exchange ? decodeExchangeAnswer(*response) : decodeChartAnswer(*response);
 }
+
+std::optional<WebQuote> quoteIfAnswered(DecodedAnswer answer)
+{
+    return answer.fault == WebAnswerFault::None ? std::optional<WebQuote>(std::move(answer.quote))
+                                                : std::nullopt;
+}
+
+} // namespace
 
 std::optional<WebQuote> WebAnswerTranslator::quoteOf(const std::string& symbol,
                                                      const std::optional<std::string>& isin,
-                                                     const WebSourceEndpoints& endpoints, CycleState& cycle,
-                                                     WebTransport& transport, const StopSignal& stop)
+                                                     const WebSourceEndpoints& endpoints,
+                                                     WebRequestRound& round)
 {
     const WebRequest chartRequest{chartRequestUrl(endpoints, symbol), ""};
-    if (!isin) {
-        DecodedAnswer answer = ask(chartRequest, false, cycle, transport, stop);
-        return answer.fault == WebAnswerFault::None ? std::optional<WebQuote>(std::move(answer.quote))
-                                                    : std::nullopt;
-    }
+    if (!isin)
+        return quoteIfAnswered(decoded(round.send(chartRequest, WebHost::Chart), WebHost::Chart));
 
-    DecodedAnswer answer = ask(WebRequest{exchangeRequestUrl(endpoints), exchangeRequestBody(*isin)}, true,
-                               cycle, transport, stop);
+    DecodedAnswer answer = decoded(
+        round.send(WebRequest{exchangeRequestUrl(endpoints), exchangeRequestBody(*isin)}, WebHost::Exchange),
+        WebHost::Exchange);
     const bool unknownThere = answer.fault == WebAnswerFault::EmptyResult ||
                               answer.fault == WebAnswerFault::Status ||
                               answer.fault == WebAnswerFault::NotData;
     if (unknownThere) {
         // Not a security the exchange's service quotes (a fund, say): the chart
-        // endpoint may know it under the symbol as written.
-        answer = ask(chartRequest, false, cycle, transport, stop);
-        return answer.fault == WebAnswerFault::None ? std::optional<WebQuote>(std::move(answer.quote))
-                                                    : std::nullopt;
+        // endpoint knows it by the search's symbol, or else maybe as written.
+        const auto resolved = resolveIsin(*isin, endpoints, round, m_resolutions, m_wallClock);
+        if (round.rateLimited() || round.stopped())
+            return std::nullopt;
+        const WebRequest request =
+            resolved ? WebRequest{chartRequestUrl(endpoints, *resolved), ""} : chartRequest;
+        return quoteIfAnswered(decoded(round.send(request, WebHost::Chart), WebHost::Chart));
     }
     if (answer.fault != WebAnswerFault::None)
         return std::nullopt;
@@ -241,7 +230,7 @@ std::optional<WebQuote> WebAnswerTranslator::quoteOf(const std::string& symbol,
     // chart endpoint is asked for those once a run.
     WebQuote quote = std::move(answer.quote);
     if (!m_described.contains(symbol)) {
-        const DecodedAnswer description = ask(chartRequest, false, cycle, transport, stop);
+        const DecodedAnswer description = decoded(round.send(chartRequest, WebHost::Chart), WebHost::Chart);
         if (description.fault == WebAnswerFault::None)
             m_descriptions.insert_or_assign(symbol, description.quote);
         if (description.fault != WebAnswerFault::NoAnswer && description.fault != WebAnswerFault::RateLimited)
@@ -263,27 +252,28 @@ WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl,
     if (!request)
         return failed(1);
 
-    const LoopClock::TimePoint start = m_clock.now();
-    if (start < m_restUntil)
-        return failed(minutesUntil(m_restUntil));
+    LoopClock& clock = m_guards.clock();
+    const LoopClock::TimePoint start = clock.now();
+    if (const auto resting = m_guards.restingUntil())
+        return failed(m_guards.minutesUntil(*resting));
     if (const auto it = m_lastCycle.find(requestUrl);
         it != m_lastCycle.end() && start - it->second.at < kCycleSpacing) {
         if (it->second.result.succeeded)
             return it->second.result;
-        return failed(minutesUntil(it->second.at + kCycleSpacing));
+        return failed(m_guards.minutesUntil(it->second.at + kCycleSpacing));
     }
 
     std::vector<Route> routes;
     routes.reserve(request->symbols.size());
     std::size_t asked = 0;
     std::size_t answered = 0;
-    CycleState cycle;
+    WebRequestRound round(m_guards, transport, stop);
     for (const std::string& symbol : request->symbols) {
         const Route& route = routes.emplace_back(routeOf(symbol));
         if (route.sourceSymbol.empty())
             continue;
         ++asked;
-        if (auto quote = quoteOf(route.sourceSymbol, route.isin, endpoints, cycle, transport, stop)) {
+        if (auto quote = quoteOf(route.sourceSymbol, route.isin, endpoints, round)) {
             ++answered;
             m_lastGood.insert_or_assign(route.sourceSymbol, std::move(*quote));
         }
@@ -301,15 +291,15 @@ WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl,
         result.body += "\r\n";
     }
 
-    if (cycle.stopped) {
+    if (round.stopped()) {
         result.succeeded = true;
         return result;
     }
     if (asked > 0 && answered == 0) {
-        countFailedCycle(m_clock.now());
-        const long minutes = m_clock.now() < m_restUntil ? minutesUntil(m_restUntil) : 1;
-        WebTranslation failure = failed(minutes);
-        if (cycle.consentRequired)
+        countFailedCycle(clock.now());
+        const auto resting = m_guards.restingUntil();
+        WebTranslation failure = failed(resting ? m_guards.minutesUntil(*resting) : 1);
+        if (round.consentRequired())
             failure.statusText += kConsentRequiredSuffix;
         m_lastCycle.insert_or_assign(std::string(requestUrl), Cycle{start, failure});
         return failure;
@@ -318,7 +308,7 @@ WebTranslation WebAnswerTranslator::translate(std::string_view requestUrl,
     result.succeeded = true;
     if (answered < asked)
         result.statusText = webSymbolsFailedText(asked - answered) +
-                            (cycle.consentRequired ? std::string(kConsentRequiredSuffix) : std::string());
+                            (round.consentRequired() ? std::string(kConsentRequiredSuffix) : std::string());
     m_lastCycle.insert_or_assign(std::string(requestUrl), Cycle{start, result});
     return result;
 }

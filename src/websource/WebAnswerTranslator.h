@@ -1,12 +1,16 @@
 #pragma once
 
 #include "websource/StopSignal.h"
+#include "websource/SymbolResolutions.h"
+#include "websource/WallClock.h"
 #include "websource/WebAnswerDecoder.h"
 #include "websource/WebQuote.h"
 #include "websource/WebSourceEndpoints.h"
+#include "websource/WebSourceGuards.h"
 
 #include <chrono>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -15,6 +19,7 @@
 
 namespace listorix {
 
+class WebRequestRound;
 class WebTransport;
 
 // What one request of the catalogue became.
@@ -37,9 +42,11 @@ inline constexpr std::string_view kConsentRequiredSuffix = " (consenso richiesto
 // The web source: takes a request of the index or of a category as the catalogue
 // builds it (its "s" symbols, its "f" fields), asks the web source for each symbol
 // (one request per symbol: a symbol that looks like an ISIN goes to the exchange's
-// chart service by POST, and to the chart endpoint when the exchange does not
-// know it; any other to the chart endpoint by GET; the old index symbols to their
-// successors) and writes the answers as the quote service's CSV
+// chart service by POST; one the exchange does not answer (a fund) is resolved once
+// through the quote service's search into the chart endpoint's own symbol, which
+// is kept (SymbolResolutions), and asked of the chart endpoint (as written when the
+// search found nothing); any other symbol to the chart endpoint by GET; the old
+// index symbols to their successors) and writes the answers as the quote service's CSV
 // lines, one per symbol in request order, so the parsers read them unchanged.
 //
 // Guards, all timed by the injected clock:
@@ -48,8 +55,10 @@ inline constexpr std::string_view kConsentRequiredSuffix = " (consenso richiesto
 //   adds "(consenso richiesto)" to the status line); a symbol that fails keeps the
 //   values of its last good answer (N/A when it had none), and the status line
 //   counts the failed symbols;
-// - requests are at least 250 ms apart; the same request is asked of the source at
-//   most once a minute (within the minute the last answer is given again);
+// - requests are at least 250 ms apart, whoever in the run sends them
+//   (WebSourceGuards); the same request is asked of the source at most once a
+//   minute (within the minute the last answer is given again); the search shares
+//   every guard;
 // - 429 or a "too many requests" body (whatever its status) ends the cycle and
 //   pauses the source for the
 //   Retry-After time (a minute when it names none, at most an hour);
@@ -61,15 +70,18 @@ inline constexpr std::string_view kConsentRequiredSuffix = " (consenso richiesto
 class WebAnswerTranslator final
 {
 public:
-    static constexpr std::chrono::milliseconds kRequestSpacing{250};
+    static constexpr std::chrono::milliseconds kRequestSpacing = WebSourceGuards::kRequestSpacing;
     static constexpr std::chrono::seconds kCycleSpacing{60};
     static constexpr int kFailedCyclesBeforeRest = 3;
     static constexpr std::chrono::minutes kFirstRest{2};
     static constexpr std::chrono::minutes kLongestRest{30};
-    static constexpr std::chrono::seconds kDefaultRateLimitPause{60};
-    static constexpr std::chrono::minutes kLongestRetryAfter{60};
 
+    // A source of its own: its guards on `clock`, the search's results kept for the
+    // run, timed by the machine's clock.
     explicit WebAnswerTranslator(LoopClock& clock);
+    // Sharing `guards` with the run's other users of the web source; the search's
+    // results kept in `resolutions`, timed by `wallClock`. All must outlive it.
+    WebAnswerTranslator(WebSourceGuards& guards, SymbolResolutions& resolutions, const WallClock& wallClock);
 
     // The answer to `requestUrl`, asked of the web source at `endpoints` through
     // `transport`. A stop ends the cycle early: what was answered so far counts,
@@ -81,7 +93,9 @@ public:
     // The requests of one symbol, as sent.
     static std::string chartRequestUrl(const WebSourceEndpoints& endpoints, std::string_view symbol);
     static std::string exchangeRequestUrl(const WebSourceEndpoints& endpoints);
-    static std::string exchangeRequestBody(std::string_view isin);
+    // The exchange's request of an ISIN: by default its daily rows of the last month.
+    static std::string exchangeRequestBody(std::string_view isin, std::string_view sampleTime = "1d",
+                                           std::string_view timeFrame = "1m");
 
 private:
     struct Cycle
@@ -90,40 +104,29 @@ private:
         WebTranslation result;
     };
 
-    // What one cycle has met so far.
-    struct CycleState
-    {
-        bool stopped = false;
-        bool rateLimited = false;
-        bool chartDown = false;
-        bool exchangeDown = false;
-        bool consentRequired = false;
-    };
-
-    // One request in its turn (a quarter second after the last), decoded; a fault
-    // of NoAnswer without a request when the cycle may ask no more.
-    DecodedAnswer ask(const WebRequest& request, bool exchange, CycleState& cycle, WebTransport& transport,
-                      const StopSignal& stop);
     // The quote of one symbol of the source: an ISIN from the exchange's service
-    // (named from the chart endpoint once a run; the chart endpoint alone when the
-    // exchange does not know it), any other symbol from the chart endpoint.
+    // (named from the chart endpoint once a run; when the exchange does not know it,
+    // from the chart endpoint under the search's symbol), any other symbol from the
+    // chart endpoint.
     std::optional<WebQuote> quoteOf(const std::string& symbol, const std::optional<std::string>& isin,
-                                    const WebSourceEndpoints& endpoints, CycleState& cycle,
-                                    WebTransport& transport, const StopSignal& stop);
-    long minutesUntil(LoopClock::TimePoint when) const;
+                                    const WebSourceEndpoints& endpoints, WebRequestRound& round);
     WebTranslation failed(long minutes) const;
     void countFailedCycle(LoopClock::TimePoint now);
 
-    LoopClock& m_clock;
+    // What the translator owns when nobody shares theirs.
+    std::unique_ptr<WebSourceGuards> m_ownGuards;
+    std::unique_ptr<MemorySymbolResolutions> m_ownResolutions;
+    SystemWallClock m_systemClock;
 
-    std::mutex m_mutex;
+    WebSourceGuards& m_guards;
+    SymbolResolutions& m_resolutions;
+    const WallClock& m_wallClock;
+
+    std::mutex m_mutex;                                          // one translation at a time
     std::map<std::string, WebQuote, std::less<>> m_lastGood;     // by the symbol asked of the source
     std::map<std::string, Cycle, std::less<>> m_lastCycle;       // by request URL
     std::map<std::string, WebQuote, std::less<>> m_descriptions; // names and decimals of ISIN symbols
     std::set<std::string, std::less<>> m_described;              // ISIN symbols asked for them
-    bool m_requestedBefore = false;
-    LoopClock::TimePoint m_lastRequestAt{};
-    LoopClock::TimePoint m_restUntil{};
     int m_failedCycles = 0;
 };
 

@@ -51,13 +51,16 @@ std::string parseWebBaseUrl(std::string_view raw)
 
 WebSourceEndpoints webSourceEndpointsFromSettings(std::string_view rawChartUrl,
                                                   std::string_view rawExchangeUrl,
-                                                  std::string_view rawCertificatesFile)
+                                                  std::string_view rawCertificatesFile,
+                                                  std::string_view rawSearchUrl)
 {
     WebSourceEndpoints endpoints;
     if (std::string url = parseWebBaseUrl(rawChartUrl); !url.empty())
         endpoints.chartUrl = std::move(url);
     if (std::string url = parseWebBaseUrl(rawExchangeUrl); !url.empty())
         endpoints.exchangeUrl = std::move(url);
+    if (std::string url = parseWebBaseUrl(rawSearchUrl); !url.empty())
+        endpoints.searchUrl = std::move(url);
     endpoints.certificatesFile = std::string(trimControls(rawCertificatesFile));
     return endpoints;
 }

@@ -5,6 +5,7 @@
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
 #include "websource/IndexSuccessors.h"
+#include "websource/SymbolResolutions.h"
 #include "websource/WebAnswerTranslator.h"
 
 #include <gtest/gtest.h>
@@ -54,10 +55,13 @@ std::vector<std::string> lines(const std::string& body)
 struct Web
 {
     VirtualLoopClock clock;
+    test::FakeWallClock wall;
     FakeWebSource source{clock};
     StopSignal stop;
-    WebSourceEndpoints endpoints{"https://chart.test", "https://exchange.test", ""};
-    WebAnswerTranslator translator{clock};
+    WebSourceEndpoints endpoints{"https://chart.test", "https://exchange.test", "", "https://search.test"};
+    WebSourceGuards guards{clock};
+    MemorySymbolResolutions resolutions;
+    WebAnswerTranslator translator{guards, resolutions, wall};
 
     WebTranslation translate(const std::string& url)
     {
@@ -316,9 +320,13 @@ TEST(WebAnswerTranslator, isinSymbolsAskTheExchangesChartServiceByPost)
         EXPECT_EQ(lines(result.body)[0], "\"it0005026163.MI\";\"it0005026163.MI\";" + expected);
         EXPECT_EQ(result.statusText, c.line.empty() ? "Sorgente web: 1 simbolo non aggiornato" : "");
         // The exchange's answer, then the chart endpoint (for the name, or in its
-        // place when the exchange has nothing), then the share.
-        EXPECT_EQ(web.source.askedKeys(),
-                  (std::vector<std::string>{"IT0005026163.MOT", "it0005026163.MI", "ENI.MI"}));
+        // place, after a search that finds nothing, when the exchange has nothing),
+        // then the share.
+        const auto expectedKeys =
+            c.line.empty() ? std::vector<std::string>{"IT0005026163.MOT", "search:IT0005026163",
+                                                      "it0005026163.MI", "ENI.MI"}
+                           : std::vector<std::string>{"IT0005026163.MOT", "it0005026163.MI", "ENI.MI"};
+        EXPECT_EQ(web.source.askedKeys(), expectedKeys);
         const WebRequest& post = web.source.asked[0].request;
         EXPECT_EQ(post.url, "https://exchange.test/charts/services/ChartWService.asmx/GetPricesWithVolume");
         EXPECT_NE(post.jsonBody.find("\"SampleTime\":\"1d\""), std::string::npos) << post.jsonBody;
@@ -327,7 +335,7 @@ TEST(WebAnswerTranslator, isinSymbolsAskTheExchangesChartServiceByPost)
     }
 }
 
-TEST(WebAnswerTranslator, anIsinIsNamedByTheChartEndpointOnceARunOrQuotedByItWhenTheExchangeHasNothing)
+TEST(WebAnswerTranslator, anIsinIsNamedByTheChartEndpointOnceARunOrFoundThroughTheSearchOnce)
 {
     Web web;
     const std::string bondRows = "{\"d\":[[1736841900000,98.5],[1736928300000,98.9,98.6,99,98.5,98.9,2500]]}";
@@ -336,22 +344,83 @@ TEST(WebAnswerTranslator, anIsinIsNamedByTheChartEndpointOnceARunOrQuotedByItWhe
         "IT0005026163.MI",
         {jsonAnswer(chartJson("\"shortName\":\"BTP 2026\",\"priceHint\":3,\"regularMarketPrice\":98.9"))});
     web.source.script("LU0211445258.MOT", {jsonAnswer("{\"d\":[]}")});
-    web.source.script("LU0211445258.MI",
+    web.source.script("search:LU0211445258", {jsonAnswer(test::searchJson("0P0000ABCD"))});
+    web.source.script("0P0000ABCD",
                       {jsonAnswer(chartJson("\"shortName\":\"Fondo\",\"regularMarketPrice\":5.123,"
                                             "\"regularMarketTime\":1736928300"))});
     const std::string url = "http://q/d/quotes.csv?s=IT0005026163.MI+LU0211445258.MI&f=snl1d1t1p";
     const WebTranslation first = web.translate(url);
     ASSERT_TRUE(first.succeeded);
+    // The table keeps the user's codes.
     EXPECT_EQ(lines(first.body), (LineList{"\"IT0005026163.MI\";\"BTP 2026\";98.900;1/15/2025;9:05;98.500",
                                            "\"LU0211445258.MI\";\"Fondo\";5.123;1/15/2025;9:05;N/A"}));
-    EXPECT_EQ(web.source.askedKeys(), (std::vector<std::string>{"IT0005026163.MOT", "IT0005026163.MI",
-                                                                "LU0211445258.MOT", "LU0211445258.MI"}));
+    EXPECT_EQ(web.source.askedKeys(),
+              (std::vector<std::string>{"IT0005026163.MOT", "IT0005026163.MI", "LU0211445258.MOT",
+                                        "search:LU0211445258", "0P0000ABCD"}));
+    EXPECT_EQ(web.source.asked[3].request.url,
+              "https://search.test/v1/finance/search?q=LU0211445258&quotesCount=1&newsCount=0");
+    EXPECT_EQ(web.resolutions.find("LU0211445258"), (SymbolResolution{"0P0000ABCD", web.wall.seconds}));
 
     web.clock.advance(61s);
     const WebTranslation second = web.translate(url);
     EXPECT_EQ(second.body, first.body);
-    EXPECT_EQ(web.source.askedKeys().size(), 7u) << "the bond's name is not asked again";
-    EXPECT_EQ(web.source.askedKeys()[4], "IT0005026163.MOT");
+    EXPECT_EQ(web.source.askedKeys(),
+              (std::vector<std::string>{"IT0005026163.MOT", "IT0005026163.MI", "LU0211445258.MOT",
+                                        "search:LU0211445258", "0P0000ABCD", "IT0005026163.MOT",
+                                        "LU0211445258.MOT", "0P0000ABCD"}))
+        << "neither the bond's name nor the fund's symbol is asked again";
+
+    // A later run finds the symbol where the search's results are kept.
+    Web next;
+    next.resolutions.remember("LU0211445258", SymbolResolution{"0P0000ABCD", 1});
+    next.source.script("LU0211445258.MOT", {jsonAnswer("{\"d\":[]}")});
+    next.source.script("0P0000ABCD", {jsonAnswer(chartJson("\"regularMarketPrice\":5.2"))});
+    ASSERT_TRUE(next.translate(categoryUrl("LU0211445258.MI")).succeeded);
+    EXPECT_EQ(next.source.askedKeys(), (std::vector<std::string>{"LU0211445258.MOT", "0P0000ABCD"}));
+}
+
+TEST(WebAnswerTranslator, aSearchThatFindsNothingIsKeptForADayAndAFailedOneNotAtAll)
+{
+    Web web;
+    web.source.script("LU0211445258.MOT", {jsonAnswer("{\"d\":[]}")});
+    web.source.script("search:LU0211445258",
+                      {pageAnswer(500, "text/html", "<html>oops</html>"), jsonAnswer(test::searchJson())});
+    // Found nothing: the chart endpoint is asked for the symbol as written.
+    web.source.script("LU0211445258.MI", {jsonAnswer(chartJson("\"regularMarketPrice\":5.2"))});
+    const std::string url = categoryUrl("LU0211445258.MI");
+    const auto cycleAsks = [&] {
+        const std::size_t before = web.source.asked.size();
+        web.translate(url);
+        web.clock.advance(61s);
+        std::vector<std::string> keys = web.source.askedKeys();
+        return std::vector<std::string>(keys.begin() + static_cast<std::ptrdiff_t>(before), keys.end());
+    };
+    const std::vector<std::string> searched{"LU0211445258.MOT", "search:LU0211445258", "LU0211445258.MI"};
+    const std::vector<std::string> kept{"LU0211445258.MOT", "LU0211445258.MI"};
+    EXPECT_EQ(cycleAsks(), searched) << "a search that failed";
+    EXPECT_FALSE(web.resolutions.find("LU0211445258"));
+    EXPECT_EQ(cycleAsks(), searched) << "is asked again; this one finds nothing";
+    EXPECT_EQ(web.resolutions.find("LU0211445258"), (SymbolResolution{"", web.wall.seconds}));
+    web.wall.seconds += 23 * 3600;
+    EXPECT_EQ(cycleAsks(), kept) << "nothing found stands for a day";
+    web.wall.seconds += 3600;
+    EXPECT_EQ(cycleAsks(), searched) << "then the search is asked again";
+}
+
+TEST(WebAnswerTranslator, theSearchSharesTheSourcesRateLimitAndRest)
+{
+    Web web;
+    web.source.script("LU0211445258.MOT", {jsonAnswer("{\"d\":[]}")});
+    web.source.script("search:LU0211445258", {pageAnswer(429, "text/plain", "Edge: Too Many Requests", 300)});
+    web.source.script("ENI.MI", {jsonAnswer(chartJson(eniMeta()))});
+    const WebTranslation limited = web.translate(categoryUrl("LU0211445258.MI+ENI.MI"));
+    EXPECT_EQ(web.source.askedKeys(), (std::vector<std::string>{"LU0211445258.MOT", "search:LU0211445258"}))
+        << "the cycle ends at the limit";
+    EXPECT_EQ(limited.statusText, std::string(kWebUnavailablePrefix) + "5 minuti");
+    EXPECT_FALSE(web.resolutions.find("LU0211445258"));
+    web.clock.advance(61s);
+    EXPECT_FALSE(web.translate(categoryUrl("ENI.MI")).succeeded) << "the whole source rests";
+    EXPECT_EQ(web.source.asked.size(), 2u);
 }
 
 TEST(WebAnswerTranslator, onlySymbolsShapedLikeAnIsinWithAValidCheckDigitAreIsins)

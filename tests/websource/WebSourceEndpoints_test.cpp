@@ -29,13 +29,15 @@ TEST(WebSourceEndpoints, webBaseAddressesAreCheckedAndUnusableOnesGiveTheDefault
         EXPECT_EQ(parseWebBaseUrl(c.raw), c.expected);
     }
 
-    const WebSourceEndpoints defaults = webSourceEndpointsFromSettings("", "nonsense", "");
+    const WebSourceEndpoints defaults = webSourceEndpointsFromSettings("", "nonsense", "", "ftp://x");
     EXPECT_EQ(defaults, WebSourceEndpoints{});
-    const WebSourceEndpoints local =
-        webSourceEndpointsFromSettings("https://127.0.0.1:9", "http://127.0.0.1:10/", " /tmp/ca.pem ");
+    EXPECT_EQ(defaults.searchUrl, "https://query2.finance.yahoo.com");
+    const WebSourceEndpoints local = webSourceEndpointsFromSettings(
+        "https://127.0.0.1:9", "http://127.0.0.1:10/", " /tmp/ca.pem ", "HTTPS://127.0.0.1:11");
     EXPECT_EQ(local.chartUrl, "https://127.0.0.1:9");
     EXPECT_EQ(local.exchangeUrl, "http://127.0.0.1:10");
     EXPECT_EQ(local.certificatesFile, "/tmp/ca.pem");
+    EXPECT_EQ(local.searchUrl, "https://127.0.0.1:11");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // script and records what was asked and when, on a clock of the test's.
 
 #include "base/LoopClock.h"
+#include "websource/WallClock.h"
 #include "websource/WebTransport.h"
 
 #include <algorithm>
@@ -63,12 +64,34 @@ inline std::string chartJson(const std::string& meta, const std::string& opens =
     return "{\"chart\":{\"result\":[" + result + "}],\"error\":null}}";
 }
 
+// The search's answer: one quote with that symbol, or none found.
+inline std::string searchJson(const std::string& symbol = "")
+{
+    const std::string quotes =
+        symbol.empty() ? ""
+                       : "{\"exchange\":\"MIL\",\"shortname\":\"Fondo\",\"quoteType\":\"MUTUALFUND\","
+                         "\"symbol\":\"" +
+                             symbol + "\",\"index\":\"quotes\",\"isYahooFinance\":true}";
+    return "{\"explains\":[],\"count\":" + std::string(symbol.empty() ? "0" : "1") + ",\"quotes\":[" +
+           quotes + "],\"news\":[]}";
+}
+
+// A wall clock the test sets.
+class FakeWallClock final : public WallClock
+{
+public:
+    std::int64_t nowSeconds() const override { return seconds; }
+    std::int64_t seconds = 1736928300; // 15 January 2025, 9:05 in Milan
+};
+
 class FakeWebSource final : public WebTransport
 {
 public:
     struct Asked
     {
-        std::string key; // the chart symbol, or the exchange's key ("<ISIN>.MOT")
+        // The chart symbol, the exchange's key ("<ISIN>.MOT") or the search's
+        // ("search:<ISIN>").
+        std::string key;
         WebRequest request;
         LoopClock::TimePoint at;
     };
@@ -115,6 +138,11 @@ private:
                 return {};
             const auto end = request.jsonBody.find('"', start + marker.size());
             return request.jsonBody.substr(start + marker.size(), end - start - marker.size());
+        }
+        const std::string search = "/v1/finance/search?q=";
+        if (const auto at = request.url.find(search); at != std::string::npos) {
+            const auto end = request.url.find('&', at);
+            return "search:" + request.url.substr(at + search.size(), end - at - search.size());
         }
         const std::string marker = "/v8/finance/chart/";
         const auto start = request.url.find(marker);

@@ -20,6 +20,27 @@ bool parseUnsigned(const std::string& text, T maximum, T& out)
     return true;
 }
 
+bool applyQuirk(const std::string& name, Faults& faults)
+{
+    if (name == "midnight-rows")
+        faults.midnightRows = true;
+    else if (name == "stale-chart-previous-close")
+        faults.staleChartPreviousClose = true;
+    else if (name == "long-decimals")
+        faults.longDecimals = true;
+    else if (name == "padded-names")
+        faults.names = Faults::Names::Padded;
+    else if (name == "long-name-only")
+        faults.names = Faults::Names::LongNameOnly;
+    else if (name == "no-name")
+        faults.names = Faults::Names::None;
+    else if (name == "missing-keys")
+        faults.missingKeys = true;
+    else
+        return false;
+    return true;
+}
+
 ParsedCommandLine failed(std::string error)
 {
     ParsedCommandLine result;
@@ -57,6 +78,26 @@ std::string usageText()
            "  --html-error          answer quotes with an HTML error page (status 200)\n"
            "  --html-error-headless the same page with no status line or header\n"
            "  --consent-page        answer the web API paths with a cookie consent page (200)\n"
+           "  --consent-redirect    answer the quote service's web paths with a 307 to its\n"
+           "                        consent host\n"
+           "  --edge-rate-limit STATUS\n"
+           "                        answer the quote service's web paths with the body\n"
+           "                        \"Edge: Too Many Requests\" and that status (200 to 599)\n"
+           "\n"
+           "Shapes of the real answers:\n"
+           "  --quirk NAME          repeatable; NAME is one of\n"
+           "                        midnight-rows   the exchange's daily rows at 00:00 UTC\n"
+           "                        stale-chart-previous-close\n"
+           "                                        chartPreviousClose the close before the\n"
+           "                                        previous session (previousClose right)\n"
+           "                        long-decimals   priceHint 2 whatever the decimals, series\n"
+           "                                        values in single precision\n"
+           "                        padded-names    short names padded with blanks\n"
+           "                        long-name-only  no short name, the long one\n"
+           "                        no-name         neither name\n"
+           "                        missing-keys    day range, volume and closes left out,\n"
+           "                                        indicators.quote [{}], no timestamp\n"
+           "  --currency CODE       meta.currency of the securities (default EUR)\n"
            "  --proxy-auth USER:PASSWORD\n"
            "                        require these Proxy-Authorization Basic credentials\n"
            "  --help                show this text\n";
@@ -93,6 +134,24 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments)
             options.alwaysOpen = true;
         } else if (name == "--consent-page" && flag()) {
             options.faults.consentPage = true;
+        } else if (name == "--consent-redirect" && flag()) {
+            options.faults.consentRedirect = true;
+        } else if (name == "--edge-rate-limit") {
+            int status = 0;
+            if (!value(text) || !parseUnsigned<int>(text, 599, status) || status < 200)
+                return failed("--edge-rate-limit needs a status from 200 to 599");
+            options.faults.edgeRateLimitStatus = status;
+        } else if (name == "--quirk") {
+            if (!value(text) || !applyQuirk(text, options.faults))
+                return failed(
+                    "--quirk needs one of midnight-rows, stale-chart-previous-close, long-decimals, "
+                    "padded-names, long-name-only, no-name, missing-keys");
+        } else if (name == "--currency") {
+            if (!value(text) || text.size() < 2 || text.size() > 5 ||
+                text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") !=
+                    std::string::npos)
+                return failed("--currency needs a currency code such as USD");
+            options.faults.currency = text;
         } else if (name == "--html-error" && flag()) {
             options.faults.htmlError = Faults::HtmlError::Page;
         } else if (name == "--html-error-headless" && flag()) {

@@ -28,6 +28,28 @@ struct Faults
                                               // Proxy-Authorization Basic; empty: none needed
     std::chrono::milliseconds delay{0};       // before an answer is sent
     std::optional<std::size_t> cutAfterBytes; // the connection closes after that many bytes
+    // The quote service's web paths (chart, search) answer "307 Temporary Redirect"
+    // to its consent host, as they do to a browser from the EU without cookies.
+    bool consentRedirect = false;
+    // The quote service's web paths answer "Edge: Too Many Requests" with this
+    // status (429, and at times 200).
+    std::optional<int> edgeRateLimitStatus;
+
+    // Shapes of the real services' answers, each on demand.
+    enum class Names
+    {
+        Both,         // shortName and longName, as most answers
+        Padded,       // shortName padded with blanks to a fixed width
+        LongNameOnly, // no shortName key
+        None,         // neither key
+    };
+    Names names = Names::Both;
+    std::string currency = "EUR";         // meta.currency of every security but the indices
+    bool midnightRows = false;            // the exchange stamps daily rows at 00:00 UTC of their day
+    bool staleChartPreviousClose = false; // chartPreviousClose is the close before the previous session
+    bool longDecimals = false;            // priceHint 2 whatever the decimals, series values single-precision
+    bool missingKeys = false;             // day range, volume and closes left out (not null),
+                                          // indicators.quote [{}], no timestamp
 
     // The status failingPaths give a path (the longest matching entry), 0 for none.
     int failingStatus(std::string_view path) const

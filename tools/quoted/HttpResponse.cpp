@@ -13,6 +13,8 @@ std::string_view reasonPhrase(int status)
         return "Moved Permanently";
     case 302:
         return "Found";
+    case 307:
+        return "Temporary Redirect";
     case 400:
         return "Bad Request";
     case 401:

@@ -105,8 +105,59 @@ std::string_view chartPeriodCode(ChartPeriod period)
 Market::Market(std::vector<Security> securities, std::uint64_t seed, trading::Schedule schedule)
     : m_securities(std::move(securities)), m_seed(seed), m_schedule(schedule)
 {
-    for (std::size_t i = 0; i < m_securities.size(); ++i)
+    for (std::size_t i = 0; i < m_securities.size(); ++i) {
         m_bySymbol.emplace(asciiUpper(m_securities[i].symbol), i);
+        if (m_securities[i].category == Category::Fund)
+            m_fundsBySearchSymbol.emplace(fundSearchSymbol(m_securities[i]), i);
+    }
+}
+
+std::string Market::fundSearchSymbol(const Security& security)
+{
+    if (security.category != Category::Fund)
+        return {};
+    // FNV-1a of the symbol, four base-36 digits of it.
+    std::uint32_t hash = 2166136261u;
+    for (const char c : asciiUpper(security.symbol)) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 16777619u;
+    }
+    constexpr std::string_view kDigits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::string symbol = "0P0000";
+    for (int i = 0; i < 4; ++i) {
+        symbol += kDigits[hash % 36];
+        hash /= 36;
+    }
+    return symbol;
+}
+
+const Security* Market::findFundBySearchSymbol(std::string_view symbol) const
+{
+    const auto found = m_fundsBySearchSymbol.find(asciiUpper(symbol));
+    return found == m_fundsBySearchSymbol.end() ? nullptr : &m_securities[found->second];
+}
+
+const Security* Market::findFundByIsin(std::string_view isin) const
+{
+    const std::string code = asciiUpper(isin.substr(0, isin.find('.')));
+    if (code.empty())
+        return nullptr;
+    for (const Security& security : m_securities) {
+        if (security.category == Category::Fund &&
+            asciiUpper(std::string_view(security.symbol).substr(0, security.symbol.find('.'))) == code)
+            return &security;
+    }
+    return nullptr;
+}
+
+double Market::closeBefore(const Security& security, const LocalDateTime& now, int sessions) const
+{
+    std::int64_t day = security.category == Category::Fund
+                           ? m_schedule.previousTradingDay(dayNumber(now.date))
+                           : m_schedule.sessionAt(now).day;
+    for (int i = 0; i < sessions; ++i)
+        day = m_schedule.previousTradingDay(day);
+    return roundTo(std::exp(walkFor(security).logClose(day)), decimalsFor(security));
 }
 
 const Security* Market::find(std::string_view symbol) const

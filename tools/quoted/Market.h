@@ -75,6 +75,14 @@ public:
 
     // The security of a symbol, letter case ignored; none for an unknown symbol.
     const Security* find(std::string_view symbol) const;
+    // The quote service's own symbol of a fund, which its search gives for the
+    // fund's ISIN and its chart endpoint answers: "0P0000" and four letters or
+    // digits, invented from the fund's symbol. Empty for anything but a fund.
+    static std::string fundSearchSymbol(const Security& security);
+    // The fund of such a symbol, letter case ignored.
+    const Security* findFundBySearchSymbol(std::string_view symbol) const;
+    // The fund whose symbol is the ISIN, with or without a market suffix (".MI").
+    const Security* findFundByIsin(std::string_view isin) const;
     const std::vector<Security>& securities() const { return m_securities; }
     const trading::Schedule& schedule() const { return m_schedule; }
 
@@ -91,6 +99,10 @@ public:
     // at the quote's previous close. None for funds (one price a day, no session).
     std::vector<DayBar> dayBars(const Security& security, const LocalDateTime& now, int months) const;
 
+    // The close `sessions` trading days before the current session (1: the previous
+    // close the quote gives); for a fund, before its last price.
+    double closeBefore(const Security& security, const LocalDateTime& now, int sessions) const;
+
     static int decimalsFor(const Security& security);
 
 private:
@@ -98,6 +110,7 @@ private:
 
     std::vector<Security> m_securities;
     std::unordered_map<std::string, std::size_t> m_bySymbol;
+    std::unordered_map<std::string, std::size_t> m_fundsBySearchSymbol;
     std::uint64_t m_seed;
     trading::Schedule m_schedule;
 };

@@ -9,6 +9,9 @@
 #include "quoted/Market.h"
 #include "quoted/QueryString.h"
 #include "quoted/WebChartAnswer.h"
+#include "quoted/WebSearchAnswer.h"
+
+#include <cctype>
 
 namespace listorix::quoted {
 
@@ -45,9 +48,54 @@ HttpResponse consentPage()
     return response;
 }
 
+// The quote service's own web paths (not the exchange's).
+bool isQuoteServiceWebPath(std::string_view path)
+{
+    return path.starts_with(kWebChartPathPrefix) || path == kWebSearchPath;
+}
+
 bool isWebApiPath(std::string_view path)
 {
-    return path.starts_with(kWebChartPathPrefix) || path == kExchangePricesPath;
+    return isQuoteServiceWebPath(path) || path == kExchangePricesPath;
+}
+
+// Where the quote service sends a browser from the EU that has no consent cookie:
+// its consent host, with the page asked for to come back to.
+HttpResponse consentRedirect(const HttpRequest& request)
+{
+    std::string done = "https://query1.finance.yahoo.com" + request.path;
+    if (!request.query.empty())
+        done += '?' + request.query;
+    std::string encoded;
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    for (const char c : done) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) || c == '-' || c == '.' || c == '_' || c == '~') {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += kHex[byte >> 4];
+            encoded += kHex[byte & 15];
+        }
+    }
+    HttpResponse response;
+    response.status = 307;
+    response.extraHeaders.emplace_back(
+        "Location",
+        "https://guce.yahoo.com/consent?brandType=eu&gcrumb=listorix-quoted&lang=it-IT&done=" + encoded);
+    return response;
+}
+
+// The quote service's edge when it limits a client: a short text, whatever the status.
+HttpResponse edgeRateLimit(int status, const std::optional<int>& retryAfter)
+{
+    HttpResponse response;
+    response.status = status;
+    response.contentType = "text/plain;charset=utf-8";
+    response.body = "Edge: Too Many Requests";
+    if (retryAfter)
+        response.extraHeaders.emplace_back("Retry-After", std::to_string(*retryAfter));
+    return response;
 }
 
 } // namespace
@@ -93,6 +141,12 @@ HttpResponse QuoteService::answer(const HttpRequest& request) const
             response.extraHeaders.emplace_back("Retry-After", std::to_string(*m_faults.retryAfterSeconds));
         return response;
     }
+    if (isQuoteServiceWebPath(request.path)) {
+        if (m_faults.consentRedirect)
+            return consentRedirect(request);
+        if (m_faults.edgeRateLimitStatus)
+            return edgeRateLimit(*m_faults.edgeRateLimitStatus, m_faults.retryAfterSeconds);
+    }
     const bool webApi = isWebApiPath(request.path);
     if (webApi && m_faults.consentPage)
         return consentPage();
@@ -105,10 +159,12 @@ HttpResponse QuoteService::answer(const HttpRequest& request) const
     if (request.path.starts_with(kWebChartPathPrefix)) {
         const std::string_view symbol = std::string_view(request.path).substr(kWebChartPathPrefix.size());
         if (!symbol.empty() && symbol.find('/') == std::string_view::npos)
-            return answerWebChart(m_market, m_clock.now(), percentDecode(symbol), request.query);
+            return answerWebChart(m_market, m_clock.now(), percentDecode(symbol), request.query, m_faults);
     }
+    if (request.path == kWebSearchPath)
+        return answerWebSearch(m_market, request.query, m_faults);
     if (posted)
-        return answerExchangePrices(m_market, m_clock.now(), request.body);
+        return answerExchangePrices(m_market, m_clock.now(), request.body, m_faults);
     return errorResponse(404, "No such page on this quote service.");
 }
 

@@ -13,8 +13,9 @@ class Market;
 
 // What the service answers to one request, whatever the connection it came on:
 // "/d/quotes.csv" (quotes as CSV lines), "/q/bc" (a chart page), the web chart API
-// ("/v8/finance/chart/SYMBOL", JSON), the exchange's chart service (a POST to
-// kExchangePricesPath, JSON), and 404 for anything else. A request whose target is a
+// ("/v8/finance/chart/SYMBOL", JSON), the quote service's search ("/v1/finance/search",
+// JSON), the exchange's chart service (a POST to kExchangePricesPath, JSON), and 404
+// for anything else. A request whose target is a
 // whole URL (sent to a proxy) is answered the same way.
 class QuoteService final
 {

@@ -51,6 +51,16 @@ TEST(CommandLine, everyOptionIsReadInBothForms)
                                                        "mario:se:greta",
                                                        "--read-timeout",
                                                        "900",
+                                                       "--consent-redirect",
+                                                       "--edge-rate-limit=200",
+                                                       "--quirk",
+                                                       "midnight-rows",
+                                                       "--quirk=stale-chart-previous-close",
+                                                       "--quirk=long-decimals",
+                                                       "--quirk=padded-names",
+                                                       "--quirk=missing-keys",
+                                                       "--currency",
+                                                       "USD",
                                                        "--verbose"});
     ASSERT_TRUE(parsed.options) << parsed.error;
     const CommandLine& o = *parsed.options;
@@ -70,7 +80,18 @@ TEST(CommandLine, everyOptionIsReadInBothForms)
     EXPECT_EQ(o.tlsKeyFile, "k.pem");
     EXPECT_EQ(o.faults.proxyCredentials, "mario:se:greta");
     EXPECT_EQ(o.server.readTimeout, 900ms);
+    EXPECT_TRUE(o.faults.consentRedirect);
+    EXPECT_EQ(o.faults.edgeRateLimitStatus, 200);
+    EXPECT_TRUE(o.faults.midnightRows);
+    EXPECT_TRUE(o.faults.staleChartPreviousClose);
+    EXPECT_TRUE(o.faults.longDecimals);
+    EXPECT_EQ(o.faults.names, Faults::Names::Padded);
+    EXPECT_TRUE(o.faults.missingKeys);
+    EXPECT_EQ(o.faults.currency, "USD");
     EXPECT_TRUE(o.verbose);
+    for (const auto& [quirk, names] : {std::pair{"long-name-only", Faults::Names::LongNameOnly},
+                                       std::pair{"no-name", Faults::Names::None}})
+        EXPECT_EQ(parseCommandLine({"--quirk", quirk}).options->faults.names, names) << quirk;
 }
 
 TEST(CommandLine, badOptionsAreRefusedWithAReason)
@@ -92,6 +113,10 @@ TEST(CommandLine, badOptionsAreRefusedWithAReason)
                                                          {"--tls-cert", "c.pem"},
                                                          {"--tls-key", "k.pem"},
                                                          {"--colour"},
+                                                         {"--quirk", "rounded"},
+                                                         {"--quirk"},
+                                                         {"--edge-rate-limit", "99"},
+                                                         {"--currency", "U$D"},
                                                          {"8080"}};
     for (const auto& arguments : cases) {
         const ParsedCommandLine parsed = parseCommandLine(arguments);

@@ -207,6 +207,45 @@ TEST(QuoteServiceFaults, theWebFormsAnswerAndFailOnDemand)
     EXPECT_EQ(ask(consentService, "/d/quotes.csv?s=ENI.MI").contentType.substr(0, 8), "text/csv");
 }
 
+// The refusals of the quote service's own web paths, the chart and the search, as it
+// sends them; the exchange's service and the CSV answers are not its.
+TEST(QuoteServiceFaults, theQuoteServicesWebPathsRedirectToConsentOrRefuseAtTheEdgeOnDemand)
+{
+    const FixedClock clock(at("2005-01-25T15:30"));
+    const std::string chart = "/v8/finance/chart/ENI.MI?range=1d&interval=1d";
+    const std::string search = "/v1/finance/search?q=IT0004389109&quotesCount=1&newsCount=0";
+    const std::string exchange = "/charts/services/ChartWService.asmx/GetPricesWithVolume";
+    const std::string bond = R"({"Key":"IT0005026163.MOT","SampleTime":"1d","TimeFrame":"1m"})";
+
+    Faults consent;
+    consent.consentRedirect = true;
+    const QuoteService consentService(testing::sampleMarket(), clock, consent);
+    for (const std::string& target : {chart, search}) {
+        const HttpResponse response = ask(consentService, target);
+        EXPECT_EQ(response.status, 307);
+        ASSERT_EQ(response.extraHeaders.size(), 1u);
+        EXPECT_EQ(response.extraHeaders[0].first, "Location");
+        EXPECT_EQ(response.extraHeaders[0].second.rfind("https://guce.yahoo.com/consent?", 0), 0u);
+        EXPECT_NE(response.extraHeaders[0].second.find("done=https%3A%2F%2Fquery1.finance.yahoo.com%2Fv"),
+                  std::string::npos);
+        EXPECT_EQ(response.serialize().rfind("HTTP/1.0 307 Temporary Redirect\r\n", 0), 0u);
+    }
+    EXPECT_EQ(post(consentService, exchange, bond).status, 200);
+
+    for (const int status : {429, 200}) {
+        Faults edge;
+        edge.edgeRateLimitStatus = status;
+        const QuoteService edgeService(testing::sampleMarket(), clock, edge);
+        for (const std::string& target : {chart, search}) {
+            const HttpResponse response = ask(edgeService, target);
+            EXPECT_EQ(response.status, status);
+            EXPECT_EQ(response.body, "Edge: Too Many Requests");
+        }
+        EXPECT_EQ(post(edgeService, exchange, bond).body.substr(0, 7), "{\"d\":[[");
+        EXPECT_EQ(ask(edgeService, "/d/quotes.csv?s=ENI.MI").status, 200);
+    }
+}
+
 TEST(HttpResponse, serializesAnHttp10AnswerThatClosesTheConnection)
 {
     HttpResponse response;

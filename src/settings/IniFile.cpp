@@ -1,6 +1,7 @@
 #include "settings/IniFile.h"
 
 #include "settings/FileLock.h"
+#include "settings/QuoteSourceSetting.h"
 
 #include <charconv>
 #include <optional>
@@ -66,6 +67,10 @@ void IniFile::edit(Edit&& change)
     if (!load(current))
         throw FileWriteError(m_path, "cannot be read: " + current.reason);
     IniDocument next = m_document;
+    // A write that creates the settings file of a first start brings what that
+    // start put in force (QuoteSourceSetting).
+    if (current.outcome == FileContents::Outcome::Missing)
+        addFirstStartValues(target, next);
     if (!change(next))
         return;
     const FileState written = writeFileAtomically(m_path, next.text());

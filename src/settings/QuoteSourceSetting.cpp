@@ -1,9 +1,12 @@
 #include "settings/QuoteSourceSetting.h"
 
+#include "base/CaseFold.h"
 #include "base/Trim.h"
 #include "market/QuoteServiceHost.h"
-#include "base/CaseFold.h"
 #include "settings/IniFile.h"
+
+#include <mutex>
+#include <set>
 
 namespace listorix {
 
@@ -28,6 +31,45 @@ std::string_view quoteSourceName(QuoteSource source)
         break;
     }
     return "csv";
+}
+
+namespace {
+
+// The settings files found missing when the settings were loaded, links followed.
+struct FirstStartFiles
+{
+    std::mutex mutex;
+    std::set<std::filesystem::path> files;
+};
+
+FirstStartFiles& firstStartFiles()
+{
+    static FirstStartFiles registry;
+    return registry;
+}
+
+} // namespace
+
+QuoteSource loadQuoteSource(const std::filesystem::path& settingsFile)
+{
+    const std::filesystem::path target = followLinks(settingsFile);
+    if (readRegularFile(target, IniFile::kMaxFileBytes).outcome != FileContents::Outcome::Missing)
+        return readQuoteSource(settingsFile);
+    FirstStartFiles& registry = firstStartFiles();
+    const std::lock_guard lock(registry.mutex);
+    registry.files.insert(target);
+    return QuoteSource::Web;
+}
+
+bool addFirstStartValues(const std::filesystem::path& file, IniDocument& document)
+{
+    FirstStartFiles& registry = firstStartFiles();
+    {
+        const std::lock_guard lock(registry.mutex);
+        if (!registry.files.contains(followLinks(file)))
+            return false;
+    }
+    return document.setValue(kServiceSection, kQuoteSourceKey, quoteSourceName(QuoteSource::Web));
 }
 
 QuoteSource readQuoteSource(const std::filesystem::path& settingsFile)

@@ -29,6 +29,19 @@ std::string_view quoteSourceName(QuoteSource source);
 
 // The source the settings file names ("csv" when it names none or cannot be read).
 QuoteSource readQuoteSource(const std::filesystem::path& settingsFile);
+
+// The source in force when the settings are loaded: the one the settings file names,
+// "csv" for a file without the key, as it always was; and "web", the one source that
+// answers today, when there is no settings file at all, a first start. The first
+// write that then creates the file, whoever makes it (the dialog's, the window
+// placement's, the saves at closing, the web source's), writes SORGENTE=web into it
+// with its own change, so that the next start finds the source this one used.
+QuoteSource loadQuoteSource(const std::filesystem::path& settingsFile);
+
+class IniDocument;
+// What a write that creates the settings file adds to it (see loadQuoteSource);
+// IniFile's writers call it. Whether it added anything.
+bool addFirstStartValues(const std::filesystem::path& file, IniDocument& document);
 // Stores `source` under "SERVIZIO" "SORGENTE", touching no other key; nothing is
 // written when the file already says so (a file without the key says "csv").
 // Throws FileWriteError when the file cannot be written.

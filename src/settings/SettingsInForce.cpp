@@ -81,7 +81,7 @@ void SettingsInForce::LoadSettings()
     m_controls.CheckBoxDerivatiEnable = m_record.DerivatiEnabled;
     m_controls.CheckBoxOBBEnable = m_record.ObbligazioniEnabled;
     m_controls.CheckBoxfondiEnable = m_record.FondiEnabled;
-    m_controls.ComboBoxSorgente = readQuoteSource(m_settingsFile);
+    m_controls.ComboBoxSorgente = loadQuoteSource(m_settingsFile);
 }
 
 std::optional<std::string> SettingsInForce::StoreSettings()

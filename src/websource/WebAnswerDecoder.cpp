@@ -1,6 +1,7 @@
 #include "websource/WebAnswerDecoder.h"
 
 #include "base/CaseFold.h"
+#include "base/ItalianTime.h"
 #include "base/Trim.h"
 #include "base/Windows1252.h"
 
@@ -139,6 +140,30 @@ std::string text(const json& object, const char* name)
 
 constexpr std::int64_t kMillisecondsPerDay = 86400000;
 
+// A day's price: the calendar day of `seconds` (already moved to the day's zone).
+std::optional<PricePoint> dayPoint(std::int64_t seconds, double value)
+{
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    civilFromDays(seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400), year, month, day);
+    const auto date = Date::fromYmd(year, month, day);
+    if (!date)
+        return std::nullopt;
+    return PricePoint{*date, std::nullopt, value};
+}
+
+// A trade's price at its Italian date and time.
+std::optional<PricePoint> tradePoint(std::int64_t seconds, double value)
+{
+    const ItalianDateTime t = italianTimeFromEpoch(seconds);
+    const auto date = Date::fromYmd(t.year, t.month, t.day);
+    const auto time = TimeOfDay::fromHms(t.hour, t.minute, t.second);
+    if (!date || !time)
+        return std::nullopt;
+    return PricePoint{*date, *time, value};
+}
+
 } // namespace
 
 WebAnswerFault responseFault(const WebResponse& response)
@@ -255,6 +280,86 @@ SearchAnswer decodeSearchAnswer(const WebResponse& response)
             answer.symbol = std::move(symbol);
     }
     return answer;
+}
+
+DecodedHistory decodeChartHistory(const WebResponse& response, bool daily)
+{
+    DecodedHistory history;
+    json root;
+    history.fault = readResponse(response, root);
+    if (history.fault != WebAnswerFault::None)
+        return history;
+    const json* results = path(root, {"chart", "result"});
+    const json* result = results ? element(*results, 0) : nullptr;
+    const json* meta = result ? path(*result, {"meta"}) : nullptr;
+    std::int64_t offset = 0;
+    if (meta && meta->is_object()) {
+        history.name = text(*meta, "shortName");
+        if (history.name.empty())
+            history.name = text(*meta, "longName");
+        history.currency = text(*meta, "currency");
+        if (const auto gmtoffset = member(*meta, "gmtoffset"); gmtoffset && std::fabs(*gmtoffset) <= 86400)
+            offset = static_cast<std::int64_t>(*gmtoffset);
+    }
+    const json* stamps = result ? path(*result, {"timestamp"}) : nullptr;
+    const json* quotes = result ? path(*result, {"indicators", "quote"}) : nullptr;
+    const json* first = quotes ? element(*quotes, 0) : nullptr;
+    const json* closes = first ? path(*first, {"close"}) : nullptr;
+    if (stamps && stamps->is_array() && closes && closes->is_array()) {
+        for (std::size_t i = 0; i < stamps->size() && i < closes->size(); ++i) {
+            const auto time = epochSeconds(number((*stamps)[i]));
+            const auto close = number((*closes)[i]);
+            if (!time || !close)
+                continue;
+            if (auto point = daily ? dayPoint(*time + offset, *close) : tradePoint(*time, *close))
+                history.points.push_back(*point);
+        }
+    }
+    if (history.points.empty())
+        history.fault = WebAnswerFault::EmptyResult;
+    return history;
+}
+
+DecodedHistory decodeExchangeHistory(const WebResponse& response, bool daily)
+{
+    DecodedHistory history;
+    json root;
+    history.fault = readResponse(response, root);
+    if (history.fault != WebAnswerFault::None)
+        return history;
+    const json* rows = path(root, {"d"});
+    if (rows && rows->is_array()) {
+        for (const json& row : *rows) {
+            if (!row.is_array() || row.size() < 2 || !row[0].is_number())
+                continue;
+            const double ms = row[0].get<double>();
+            double value = 0.0;
+            if (row.size() > 5 && row[5].is_number())
+                value = row[5].get<double>();
+            else if (row[1].is_number())
+                value = row[1].get<double>();
+            else
+                continue;
+            const auto time = epochSeconds(ms / 1000.0);
+            if (!time || !std::isfinite(value))
+                continue;
+            std::optional<PricePoint> point;
+            if (!daily) {
+                point = tradePoint(*time, value);
+            } else if (std::fmod(ms, static_cast<double>(kMillisecondsPerDay)) == 0.0) {
+                point = dayPoint(*time, value);
+            } else {
+                point = tradePoint(*time, value);
+                if (point)
+                    point->time.reset();
+            }
+            if (point)
+                history.points.push_back(*point);
+        }
+    }
+    if (history.points.empty())
+        history.fault = WebAnswerFault::EmptyResult;
+    return history;
 }
 
 } // namespace listorix

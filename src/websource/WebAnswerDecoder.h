@@ -1,11 +1,14 @@
 #pragma once
 
+#include "base/PriceSeries.h"
 #include "websource/WebQuote.h"
 #include "websource/WebTransport.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace listorix {
 
@@ -42,6 +45,27 @@ DecodedAnswer decodeChartAnswer(const WebResponse& response);
 // the last row is today, the close of the row before is the previous close. A row
 // stamped at 00:00 UTC is a daily row: its stamp is its trading day, not a trade time.
 DecodedAnswer decodeExchangeAnswer(const WebResponse& response);
+
+// A history as an answer gives it.
+struct DecodedHistory
+{
+    WebAnswerFault fault = WebAnswerFault::None;
+    std::string name;               // Windows-1252, trimmed; empty when the answer names none
+    std::string currency;           // empty when the answer names none
+    std::vector<PricePoint> points; // oldest first; never empty when fault is None
+};
+
+// The chart endpoint's history: "timestamp" and "indicators.quote[0].close" (a null
+// close is left out), the names and currency of "meta". `daily`: the bars are days
+// (interval 1d or 1wk), each its calendar day where the exchange is (meta.gmtoffset),
+// with no time; else trades at their Italian date and time. No bar is EmptyResult.
+DecodedHistory decodeChartHistory(const WebResponse& response, bool daily);
+
+// The exchange's rows as a history, the close of each row (its price when the close
+// is null). `daily`: the rows are days (SampleTime 1d), each the UTC calendar day of
+// a row stamped at 00:00 UTC, else its Italian day, with no time; else trades (1mm)
+// at their Italian date and time.
+DecodedHistory decodeExchangeHistory(const WebResponse& response, bool daily);
 
 // What the quote service's search answered for an ISIN.
 struct SearchAnswer

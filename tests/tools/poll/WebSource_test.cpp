@@ -1,17 +1,17 @@
 // listorix-poll with the web source against the demo service's web forms over
 // HTTPS: the same tables as the demo service's CSV answers for the same seed and
-// clock.
+// clock, whatever shape the answers come in, and the refusals the real services send.
 #include "PollTestSupport.h"
 #include "QuotedTestSupport.h"
 #include "TlsTestSupport.h"
 #include "poll/PollSession.h"
 #include "quoted/TlsContext.h"
 
-#include <atomic>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <sstream>
 #include <string>
@@ -141,13 +141,33 @@ void changeColumn(Tables& tables, const std::string& page, std::size_t column,
     }
 }
 
+// The test certificate of the HTTPS runs, made once; none without the openssl command.
+const TestCertificate* certificate()
+{
+    static const std::unique_ptr<TestCertificate> made = [] {
+        auto certificate = std::make_unique<TestCertificate>();
+        return TestCertificate::toolAvailable() && certificate->made() ? std::move(certificate) : nullptr;
+    }();
+    return made.get();
+}
+
 // One cycle of listorix-poll with the web source against a demo service with these
-// faults and quirks; what it printed and said.
+// faults and quirks, over HTTPS as the real services are asked (over HTTP without
+// the openssl command to make a certificate); what it printed and said.
 PollRun pollWebSource(const quoted::Faults& faults)
 {
-    RunningServer service(faults);
-    const ProgramFolder folder("127.0.0.1:1",
-                               webSettings("http://127.0.0.1:" + std::to_string(service.port())));
+    quoted::ServerSettings settings = RunningServer::quickSettings();
+    std::string trust;
+    if (const TestCertificate* made = certificate()) {
+        std::string error;
+        settings.tls = quoted::TlsContext::load(made->certificateFile(), made->keyFile(), error);
+        EXPECT_TRUE(settings.tls) << error;
+        trust = "WEB_CERTIFICATI=" + made->certificateFile() + "\r\n";
+    }
+    RunningServer service(faults, settings);
+    const std::string scheme = settings.tls ? "https" : "http";
+    const ProgramFolder folder(
+        "127.0.0.1:1", webSettings(scheme + "://127.0.0.1:" + std::to_string(service.port())) + trust);
     shortenTickerLists(folder);
     return pollOnce(folder);
 }

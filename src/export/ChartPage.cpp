@@ -1,6 +1,5 @@
 #include "export/ChartPage.h"
 
-#include "base/AtomicFile.h"
 #include "base/ItalianTime.h"
 #include "base/NumberFormat.h"
 #include "export/HtmlEscape.h"
@@ -274,14 +273,7 @@ std::string chartFailurePageHtml(std::string_view symbol, ChartPeriod period, st
 
 ReportWriteResult WriteChartPage(const std::string& fileName, std::string_view html)
 {
-    try {
-        writeFileAtomically(fileName, html);
-        return {true, {}};
-    } catch (const FileWriteError& error) {
-        return {false, error.what()};
-    } catch (...) {
-        return {false, "Unable to write to " + fileName};
-    }
+    return writePageFile(fileName, html);
 }
 
 } // namespace listorix

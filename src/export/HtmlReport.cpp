@@ -164,16 +164,25 @@ LineList htmlReportLines(const TAlignGrid& grid, std::string_view title, std::st
     return lines;
 }
 
+ReportWriteResult writePageFile(const std::string& fileName, std::string_view text)
+{
+    try {
+        writeFileAtomically(fileName, text);
+        return {true, {}};
+    } catch (const FileWriteError& error) {
+        return {false, error.what()};
+    } catch (...) {
+        return {false, "Unable to write to " + fileName};
+    }
+}
+
 ReportWriteResult WriteHtmlReport(const TAlignGrid& grid, std::string_view title, const std::string& fileName,
                                   std::string_view extraText, const ReportTemplates& templates)
 {
     try {
-        const LineList lines =
-            htmlReportLines(grid, title, extraText, templates.ReportHead, templates.ReportFoot);
-        writeFileAtomically(fileName, reportText(lines));
-        return {true, {}};
-    } catch (const FileWriteError& error) {
-        return {false, error.what()};
+        return writePageFile(
+            fileName,
+            reportText(htmlReportLines(grid, title, extraText, templates.ReportHead, templates.ReportFoot)));
     } catch (...) {
         return {false, "Unable to write to " + fileName};
     }

@@ -54,6 +54,10 @@ struct ReportWriteResult
     std::string message; // "Unable to write to <path>" when not written
 };
 
+// Replaces `fileName` with `text` atomically; on failure the old file stays as it
+// was. Never throws.
+ReportWriteResult writePageFile(const std::string& fileName, std::string_view text);
+
 // Builds the report of `grid` with the templates' head and foot and replaces
 // `fileName` with it atomically, each line ended by CR LF. On failure the old file
 // stays as it was. Never throws.

@@ -71,7 +71,7 @@ protected:
     {
         core = std::make_unique<MainFormCore>(
             MainFormCore::Toolkit{mainThread, timer, prompts, indicator, pages},
-            MainFormCore::Options{dir.dir(), ',', workers.factory(), {}});
+            MainFormCore::Options{dir.dir(), ',', &workers, {}});
         corePointer = core.get();
         core->FormCreate();
         core->FormShow(steps);
@@ -314,7 +314,7 @@ TEST_F(MainFormCoreTest, closingBeforeStartUpLeavesTheSavedPortfolioAlone)
     const std::string saved = "[Portafoglio]\r\n1=ENI.MI;ENI SPA;TA;10;;;12,5;01/01/2005\r\n";
     dir.write("LISTORIX.INI", saved);
     MainFormCore early(MainFormCore::Toolkit{mainThread, timer, prompts, indicator, pages},
-                       MainFormCore::Options{dir.dir(), ',', workers.factory(), {}});
+                       MainFormCore::Options{dir.dir(), ',', &workers, {}});
     early.FormCreate();
     early.FormCloseQuery();
     early.FormDestroy();

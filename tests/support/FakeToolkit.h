@@ -10,6 +10,7 @@
 #include "fetch/FetchDispatch.h"
 #include "fetch/FetchIndicator.h"
 #include "fetch/HttpWorker.h"
+#include "fetch/RequestSource.h"
 #include "fetch/TickTimer.h"
 
 #include <algorithm>
@@ -79,9 +80,15 @@ public:
 class FakeTimer final : public TickTimer
 {
 public:
-    void setEnabled(bool value) override { enabled = value; }
+    void setEnabled(bool value) override
+    {
+        enabled = value;
+        if (value)
+            ++enables;
+    }
 
     bool enabled = false;
+    int enables = 0; // how often it was switched on
 };
 
 class FakePages final : public PageVisibility
@@ -150,16 +157,15 @@ private:
     std::shared_ptr<FakeWorker*> m_alive = std::make_shared<FakeWorker*>(this);
 };
 
-// Makes the fake workers and keeps track of them while they live.
-class FakeWorkers
+// Makes the fake workers and keeps track of them while they live. A request
+// entry's path is its URL as it stands.
+class FakeWorkers final : public RequestSource
 {
 public:
     explicit FakeWorkers(FakeMainThread& mainThread) : mainThread(mainThread) {}
 
-    WorkerFactory factory()
-    {
-        return [this]() -> std::unique_ptr<HttpWorker> { return std::make_unique<FakeWorker>(*this); };
-    }
+    std::string requestUrl(std::string_view path) const override { return std::string(path); }
+    std::unique_ptr<HttpWorker> newWorker() override { return std::make_unique<FakeWorker>(*this); }
 
     // The worker whose request runs; fails the test when there is none.
     FakeWorker& running()

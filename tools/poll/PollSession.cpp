@@ -3,6 +3,7 @@
 #include "app/StartUpSteps.h"
 #include "base/Windows1252.h"
 #include "export/ClipboardText.h"
+#include "fetch/RequestSource.h"
 #include "fetch/TConnessione.h"
 
 #include <cstddef>
@@ -12,15 +13,8 @@ namespace listorix::poll {
 
 namespace {
 
-constexpr std::array<const char*, 5> kPageCaptions = {"Indici", "Titoli azionari", "Obbligazioni", "Derivati",
-                                                      "Fondi"};
 constexpr std::array<const char*, 4> kIndexRowNames = {"MIBTEL", "MIB30", "MIDEX", "S&P MIB"};
 constexpr std::array<const char*, 5> kIndexColumnTitles = {"var.", "valore", "ora", "min", "max"};
-
-std::size_t indexOf(ConnectionId id)
-{
-    return static_cast<std::size_t>(id);
-}
 
 // The index panel in the tables' format: its date header over the row names, the
 // column titles, and one row per index.
@@ -89,7 +83,7 @@ int PollSession::run()
     if (m_options.printRequests) {
         for (const ConnectionId id : kConnectionOrder) {
             for (const std::string& entry : m_core.connection(id)->Requests)
-                m_out << entry.substr(0, entry.find('\t')) << '\n';
+                m_out << m_core.requestSource().requestUrl(entry.substr(0, entry.find('\t'))) << '\n';
         }
         m_out.flush();
         m_core.FormCloseQuery();
@@ -147,10 +141,10 @@ bool PollSession::cyclesDone() const
 
 void PollSession::printTable(ConnectionId id)
 {
-    const std::string table = id == ConnectionId::Indici ? panelText(m_core.indexPanel())
-                                                         : clipboardText(*m_core.connection(id)->Grid,
-                                                                         m_core.UserDecimalSeparator());
-    m_out << kPageCaptions[indexOf(id)] << "\r\n" << utf8FromWindows1252(table) << "\r\n";
+    const std::string table = id == ConnectionId::Indici
+                                  ? panelText(m_core.indexPanel())
+                                  : clipboardText(m_core.quoteTable(id), m_core.UserDecimalSeparator());
+    m_out << categoryOf(id).caption << "\r\n" << utf8FromWindows1252(table) << "\r\n";
     m_out.flush();
 }
 

@@ -45,30 +45,6 @@ namespace {
 
 constexpr int kTransferWidth = 86;
 
-// The four category pages, in page order, with their tables and countdown labels.
-struct QuotePageDesign
-{
-    MainPage page;
-    QuoteCategory category;
-    ConnectionId connection;
-    const char* pageName;
-    const char* caption;
-    const char* tableName;
-    const char* countdownName;
-    int columns; // for the fill rule
-};
-
-constexpr QuotePageDesign kQuotePages[] = {
-    {MainPage::Yahoo, QuoteCategory::Shares, ConnectionId::Azioni, "TabSheetYahoo", "Titoli azionari",
-     "StringGridYahoo", "LabelYahooTimer", 11},
-    {MainPage::YahooOBB, QuoteCategory::Bonds, ConnectionId::Obbligazioni, "TabSheetYahooOBB", "Obbligazioni",
-     "StringGridYahooOBB", "LabelYahooOBBTimer", 11},
-    {MainPage::YahooDerivati, QuoteCategory::Derivatives, ConnectionId::Derivati, "TabSheetYahooDerivati",
-     "Derivati", "StringGridYahooDerivati", "LabelYahooDerivatiTimer", 11},
-    {MainPage::Fondi, QuoteCategory::Funds, ConnectionId::Fondi, "TabSheetFondi", "Fondi", "StringGridFondi",
-     "LabelFondiTimer", 4},
-};
-
 constexpr int kPortfolioColumnsToFit = 11;
 
 int pageIndex(MainPage page)
@@ -83,7 +59,7 @@ TMainForm::TMainForm(Prompts& prompts, Options options, QWidget* parent)
       m_core(std::make_unique<MainFormCore>(
           MainFormCore::Toolkit{m_mainThread, m_timer1, prompts, *m_toolBar, *this},
           MainFormCore::Options{
-              m_options.programDir, LocaleDecimalSeparator(), m_options.makeWorker, {}, m_options.readDirs})),
+              m_options.programDir, LocaleDecimalSeparator(), m_options.requests, {}, m_options.readDirs})),
       m_placement(m_core->settingsFilePath())
 {
     setObjectName("MainForm");
@@ -102,12 +78,13 @@ TMainForm::TMainForm(Prompts& prompts, Options options, QWidget* parent)
     m_pages->tabBar()->setObjectName("PageControl1Tabs");
     m_pages->setDocumentMode(false);
     m_pages->addTab(buildIndexPage(), "Indici");
-    for (std::size_t k = 0; k < std::size(kQuotePages); ++k) {
-        const QuotePageDesign& d = kQuotePages[k];
-        auto* page = new QuotePage(m_core->quoteTable(d.category), d.tableName, d.countdownName, m_pages);
-        page->setObjectName(d.pageName);
+    for (std::size_t k = 0; k < kQuoteConnections.size(); ++k) {
+        const Category& category = categoryOf(kQuoteConnections[k]);
+        auto* page = new QuotePage(m_core->quoteTable(category.id), qText(category.tableName),
+                                   qText(category.countdownName), m_pages);
+        page->setObjectName(qText(category.pageName));
         m_quotePages[k] = page;
-        m_pages->addTab(page, d.caption);
+        m_pages->addTab(page, qText(category.caption));
     }
     m_portfolioPage = new PortfolioPage(m_core->StringGridPortafoglio(), m_pages);
     m_portfolioPage->setObjectName("TabSheetPortafoglio");
@@ -191,11 +168,11 @@ void TMainForm::attachLabels()
     m_core->LabelStatus().attach(&m_statusSink);
     m_transferSink.setLabel(m_labelTransfer);
     m_core->LabelTransfer().attach(&m_transferSink);
-    m_countdownSinks[0].setLabel(m_indexPanel->LabelINDICITimer());
-    for (std::size_t k = 0; k < std::size(kQuotePages); ++k)
-        m_countdownSinks[k + 1].setLabel(m_quotePages[k]->countdown());
-    for (std::size_t k = 0; k < kConnectionOrder.size(); ++k)
-        m_core->countdownLabel(kConnectionOrder[k]).attach(&m_countdownSinks[k]);
+    m_countdownSinks[indexOf(ConnectionId::Indici)].setLabel(m_indexPanel->LabelINDICITimer());
+    for (std::size_t k = 0; k < kQuoteConnections.size(); ++k)
+        m_countdownSinks[indexOf(kQuoteConnections[k])].setLabel(m_quotePages[k]->countdown());
+    for (const ConnectionId id : kConnectionOrder)
+        m_core->countdownLabel(id).attach(&m_countdownSinks[indexOf(id)]);
     m_totalSink.setLabel(m_portfolioPage->LabelPortafoglioTot());
     m_core->LabelPortafoglioTot().attach(&m_totalSink);
     m_gainSink.setLabel(m_portfolioPage->LabelPortafoglioTotGuadagno());
@@ -281,10 +258,10 @@ void TMainForm::popUpOnRightClick(QWidget* widget, QMenu* menu)
 
 void TMainForm::connectTables()
 {
-    for (TAlignGrid* grid :
-         {&m_core->StringGridYahoo(), &m_core->StringGridYahooOBB(), &m_core->StringGridYahooDerivati()})
-        grid->OnColWidthsChanged = [this](TAlignGrid& sender) { StringGridYahooColWidthsChanged(sender); };
-    m_core->StringGridFondi().OnColWidthsChanged = [this](TAlignGrid&) { StringGridFondiColWidthsChanged(); };
+    for (const ConnectionId id : kQuoteConnections)
+        m_core->quoteTable(id).OnColWidthsChanged = [this](TAlignGrid& sender) {
+            StringGridYahooColWidthsChanged(sender);
+        };
     m_core->StringGridPortafoglio().OnDblClick = [this](TAlignGrid&) { StringGridPortafoglioDblClick(); };
 }
 
@@ -440,9 +417,9 @@ void TMainForm::fitNameColumn(AlignGridView* view, int columns)
 void TMainForm::PageControl1Change()
 {
     const MainPage page = activePage();
-    for (std::size_t k = 0; k < std::size(kQuotePages); ++k) {
-        if (kQuotePages[k].page == page)
-            fitNameColumn(m_quotePages[k]->table(), kQuotePages[k].columns);
+    for (std::size_t k = 0; k < kQuoteConnections.size(); ++k) {
+        if (pageOf(kQuoteConnections[k]) == page)
+            fitNameColumn(m_quotePages[k]->table(), categoryOf(kQuoteConnections[k]).fillColumns);
     }
     if (page != MainPage::Portafoglio)
         return;
@@ -455,15 +432,12 @@ void TMainForm::PageControl1Change()
 
 void TMainForm::StringGridYahooColWidthsChanged(TAlignGrid& grid)
 {
-    for (std::size_t k = 0; k < std::size(kQuotePages); ++k) {
+    // One handler for the four quote tables: each refits with its own fill columns.
+    for (std::size_t k = 0; k < kQuoteConnections.size(); ++k) {
         if (&m_quotePages[k]->table()->grid() == &grid)
-            RidimensionaGriglia(grid, 11, m_quotePages[k]->table()->clientWidth());
+            RidimensionaGriglia(grid, categoryOf(kQuoteConnections[k]).fillColumns,
+                                m_quotePages[k]->table()->clientWidth());
     }
-}
-
-void TMainForm::StringGridFondiColWidthsChanged()
-{
-    RidimensionaGriglia(m_core->StringGridFondi(), 4, m_quotePages[3]->table()->clientWidth());
 }
 
 void TMainForm::PopupMenuOnGridPopup()
@@ -551,7 +525,7 @@ void TMainForm::GraficoClick(int period)
 {
     const ChartTables tables{m_core->StringGridYahoo(), m_core->StringGridYahooOBB(),
                              m_core->StringGridYahooDerivati()};
-    if (const auto url = chartEntryUrl(tables, m_core->catalogue().QuoteServiceHost, period))
+    if (const auto url = chartEntryUrl(tables, m_core->quoteHostInForce(), period))
         ShowInWebTab(qText(*url));
 }
 

@@ -51,8 +51,9 @@ public:
         std::string programDir;
         // Whether the desktop offers a notification area; asked when minimising.
         std::function<bool()> notificationAreaAvailable;
-        // Makes the fetch's workers; empty gives the real ones (tests hand in fakes).
-        WorkerFactory makeWorker;
+        // Where the fetch's requests go; none gives the real quote sources (tests
+        // hand in fakes).
+        RequestSource* requests = nullptr;
         // Where the ticker lists and web/ are read from (DataReadDirs); programDir
         // alone when empty.
         std::vector<std::string> readDirs{};
@@ -138,7 +139,6 @@ private:
     void PageControl1Change();
     void PopupMenuOnGridPopup();
     void StringGridYahooColWidthsChanged(TAlignGrid& grid);
-    void StringGridFondiColWidthsChanged();
     void ConfigClick();
     void Aggiungialportafoglio1Click();
     void Duplicariga1Click();

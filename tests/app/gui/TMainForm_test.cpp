@@ -69,7 +69,7 @@ protected:
             TMainForm::Options options;
             options.programDir = dir.dir();
             options.notificationAreaAvailable = [this] { return trayAvailable; };
-            options.makeWorker = workers.factory();
+            options.requests = &workers;
             options.makeBrowser = [this](QWidget* parent) {
                 return browser = new test::RecordingBrowser(parent);
             };
@@ -482,8 +482,7 @@ TEST_F(TMainFormCommandsTest, chartEntriesOpenTheFocusedTablesChartAndIgnoreTheF
 {
     dir.write("y_mibtel.dat", kSharesCache);
     showForm();
-    const std::string chart =
-        "navigate http://" + form().core().catalogue().QuoteServiceHost + "/q/bc?s=ENI.MI";
+    const std::string chart = "navigate http://" + form().core().quoteHostInForce() + "/q/bc?s=ENI.MI";
 
     form().setActivePage(MainPage::Yahoo);
     table("StringGridYahoo")->setFocus(Qt::MouseFocusReason);

@@ -42,7 +42,7 @@ MainFormCore::MainFormCore(Toolkit toolkit, Options options)
                                    : std::make_unique<QuoteSourceWorkers>(toolkit.mainThread, m_settings,
                                                                           m_options.httpTimeouts)),
       m_requestSource(m_options.requests ? *m_options.requests : *m_sources),
-      m_fetch(QuoteFetch::Seams{toolkit.mainThread, toolkit.Timer1, toolkit.prompts, toolkit.fetchIndicator,
+      m_fetch(QuoteFetch::Seams{toolkit.mainThread, toolkit.Timer1, toolkit.prompts, m_fetchState,
                                 m_labelStatus, m_labelTransfer},
               m_options.programDir, m_requestSource, *this)
 {
@@ -76,7 +76,7 @@ std::filesystem::path MainFormCore::settingsFilePath() const
 void MainFormCore::FormCreate()
 {
     for (const ConnectionId id : kConnectionOrder)
-        m_toolkit.pages.setPageVisible(pageOf(id), false);
+        m_pageTabs.setPageVisible(pageOf(id), false);
 }
 
 bool MainFormCore::FormShow(StartUpSteps& steps)
@@ -157,7 +157,7 @@ void MainFormCore::ApplySettings()
     const std::array<bool, 5> enabled = enabledConnections(m_settings.controls());
     m_fetch.applySettings(enabled);
     for (const ConnectionId id : kConnectionOrder)
-        m_toolkit.pages.setPageVisible(pageOf(id), enabled[indexOf(id)]);
+        m_pageTabs.setPageVisible(pageOf(id), enabled[indexOf(id)]);
 }
 
 void MainFormCore::SpeedButtonReloadClick(MainPage activePage)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/FetchState.h"
 #include "app/MainPage.h"
+#include "app/PageTabs.h"
 #include "base/TextSlot.h"
 #include "fetch/QuoteFetch.h"
 #include "fetch/QuoteSourceWorkers.h"
@@ -23,9 +25,7 @@
 
 namespace listorix {
 
-class FetchIndicator;
 class MainThread;
-class PageVisibility;
 class Prompts;
 class RequestSource;
 class StartUpSteps;
@@ -48,8 +48,6 @@ public:
         MainThread& mainThread; // posted calls and serving events while waiting
         TickTimer& Timer1;      // calls Timer1Timer every second while enabled
         Prompts& prompts;       // message boxes
-        FetchIndicator& fetchIndicator;
-        PageVisibility& pages;
     };
 
     struct Options
@@ -148,6 +146,9 @@ public:
     TextSlot& LabelPortafoglioTotGuadagno() { return m_labelPortafoglioTotGuadagno; }
     // The notification icon's hint (the three index changes).
     TextSlot& trayHint() { return m_trayHint; }
+    // Whether a fetch runs (the tool bar) and which pages show their tab.
+    FetchState& fetchState() { return m_fetchState; }
+    PageTabs& pageTabs() { return m_pageTabs; }
 
     // --- State ------------------------------------------------------------------
 
@@ -197,6 +198,8 @@ private:
     TextSlot m_labelPortafoglioTot;
     TextSlot m_labelPortafoglioTotGuadagno;
     TextSlot m_trayHint;
+    FetchState m_fetchState;
+    PageTabs m_pageTabs;
 
     // The tables of kQuoteConnections, in that order.
     std::array<TAlignGrid, 4> m_quoteTables;

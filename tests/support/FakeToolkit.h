@@ -4,7 +4,6 @@
 // and the schedule: everything runs on the test's thread, and the test decides when
 // a request ends.
 
-#include "app/MainPage.h"
 #include "base/MainThread.h"
 #include "base/TextSink.h"
 #include "fetch/FetchDispatch.h"
@@ -89,19 +88,6 @@ public:
 
     bool enabled = false;
     int enables = 0; // how often it was switched on
-};
-
-class FakePages final : public PageVisibility
-{
-public:
-    void setPageVisible(MainPage page, bool visible) override { visibleNow[page] = visible; }
-    bool visible(MainPage page) const
-    {
-        const auto found = visibleNow.find(page);
-        return found == visibleNow.end() || found->second;
-    }
-
-    std::map<MainPage, bool> visibleNow;
 };
 
 class FakeWorkers;

@@ -2,6 +2,7 @@
 #include "FakeToolkit.h"
 #include "RecordingBrowser.h"
 #include "ScratchDir.h"
+#include "app/gui/Program.h"
 #include "app/gui/TAboutForm.h"
 #include "app/gui/TFormCover.h"
 #include "app/gui/TMainForm.h"
@@ -63,20 +64,25 @@ protected:
         dir.write("A_azioni.lst", "ENI.MI\r\nTIT.MI\r\n");
     }
 
-    TMainForm& form()
+    // The program as main() makes it, with fakes for the message boxes, the
+    // requests and the browser.
+    Program& program()
     {
-        if (!m_form) {
-            TMainForm::Options options;
+        if (!m_program) {
+            Program::Options options;
             options.programDir = dir.dir();
             options.notificationAreaAvailable = [this] { return trayAvailable; };
+            options.showSplash = showSplash;
+            options.prompts = &prompts;
             options.requests = &workers;
             options.makeBrowser = [this](QWidget* parent) {
                 return browser = new test::RecordingBrowser(parent);
             };
-            m_form = std::make_unique<TMainForm>(prompts, options);
+            m_program = std::make_unique<Program>(std::move(options));
         }
-        return *m_form;
+        return *m_program;
     }
+    TMainForm& form() { return program().mainForm(); }
     void showForm()
     {
         form().show();
@@ -97,8 +103,9 @@ protected:
     test::FakeMainThread workerThread;
     test::FakeWorkers workers{workerThread};
     bool trayAvailable = false;
+    bool showSplash = false;
     test::RecordingBrowser* browser = nullptr; // made by the web tab on its first address
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<Program> m_program;
 };
 
 TEST_F(TMainFormTest, everyNamedControlStandsWithItsCaptionOrHint)
@@ -356,7 +363,7 @@ TEST_F(TMainFormTest, minimisingHidesOnlyWhereANotificationAreaCanBringTheWindow
 TEST_F(TMainFormTest, failedShutdownSavesAreToldUnlessNobodyIsThereToRead)
 {
     for (const bool unattended : {false, true}) {
-        m_form.reset();
+        m_program.reset();
         prompts.shown.clear();
         std::filesystem::remove_all(dir.file("LISTORIX.INI"));
         std::filesystem::create_directory(dir.file("LISTORIX.INI")); // cannot be read or written
@@ -437,14 +444,12 @@ protected:
 
 TEST_F(TMainFormCommandsTest, startUpEndsWithTheSplashGoneTheIconActiveAndTheHomePageLoaded)
 {
-    auto splash = std::make_unique<TFormCover>();
-    splash->showAndPaint();
-    const QPointer<TFormCover> shown = splash.get();
-    form().setSplash(std::move(splash));
+    showSplash = true;
+    EXPECT_TRUE(program().splash().isVisible());
     pages()->setCurrentIndex(static_cast<int>(MainPage::Portafoglio));
     showForm();
 
-    EXPECT_TRUE(shown.isNull());
+    EXPECT_FALSE(program().splash().isVisible());
     EXPECT_TRUE(form().TrayIcon1().isActive());
     EXPECT_EQ(form().TrayIcon1().hint(), "MIBTEL: MIB30: MIDEX:"); // no index data yet
     ASSERT_NE(browser, nullptr);
@@ -555,9 +560,7 @@ TEST_F(TMainFormCommandsTest, htmlReportsItsFailuresThroughTheMessageBoxesAndOpe
 
 TEST_F(TMainFormCommandsTest, portfolioDialogOpensFromEachOfItsCommands)
 {
-    SelectionList selection(form().core().portfolio());
-    TDlgPortafoglio dialog(selection);
-    form().setPortfolioDialog(&dialog);
+    TDlgPortafoglio& dialog = program().dlgPortafoglio();
     showForm();
     int opened = 0;
     const auto openedBy = [&](const std::function<void()>& command) {
@@ -579,8 +582,7 @@ TEST_F(TMainFormCommandsTest, portfolioDialogOpensFromEachOfItsCommands)
 
 TEST_F(TMainFormCommandsTest, aboutBoxShowsTheVersionAndItsNameClickOpensTheHomePage)
 {
-    TAboutForm about;
-    form().setAboutBox(&about);
+    TAboutForm& about = program().aboutForm();
     showForm();
     QString text;
     whenShown<QDialog>(&about, [&](QDialog& shown) {
@@ -641,8 +643,7 @@ protected:
 
 TEST_F(TMainFormProxyTest, browserFollowsTheProxyAtStartUpAndAfterTheDialogsOk)
 {
-    TFormConfigura dialog(form().core().settingsInForce(), prompts);
-    form().setConfigurationDialog(&dialog);
+    TFormConfigura& dialog = program().formConfigura();
     showForm();
     EXPECT_EQ(QNetworkProxy::applicationProxy().hostName(), "first.example");
     EXPECT_EQ(QNetworkProxy::applicationProxy().port(), 3128);

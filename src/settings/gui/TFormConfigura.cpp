@@ -200,6 +200,10 @@ void TFormConfigura::buildProxyGroup()
     m_proxy->raise();
 
     connect(m_proxy, &QCheckBox::clicked, this, &TFormConfigura::CheckBoxProxyClick);
+    // The fields write the settings in force as the user types: a request that
+    // starts while the dialog is open takes the proxy it shows, and "Annulla" puts
+    // back what was in force when it opened. HOST and the web source's addresses
+    // have no field: they are loaded with the others when the dialog opens.
     connect(m_address, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_settings.controls().proxy.address = coreText(text); });
     connect(m_port, &QLineEdit::textEdited, this,

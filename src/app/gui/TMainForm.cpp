@@ -26,6 +26,7 @@
 #include "portfolio/gui/TDlgPortafoglio.h"
 #include "settings/gui/TFormConfigura.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -263,8 +264,13 @@ void TMainForm::connectMenus()
 void TMainForm::popUpOnRightClick(QWidget* widget, QMenu* menu)
 {
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A table (any scroll area) reports the click in its viewport's coordinates,
+    // below the header: mapped from the table itself the menu would open a header
+    // height above the pointer.
+    auto* area = qobject_cast<QAbstractScrollArea*>(widget);
+    QWidget* origin = area ? area->viewport() : widget;
     connect(widget, &QWidget::customContextMenuRequested, menu,
-            [widget, menu](const QPoint& at) { menu->popup(widget->mapToGlobal(at)); });
+            [origin, menu](const QPoint& at) { menu->popup(origin->mapToGlobal(at)); });
 }
 
 void TMainForm::connectTables()

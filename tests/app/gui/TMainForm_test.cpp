@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -417,6 +418,28 @@ const char* const kSharesCache =
     "\"ENI.MI\";\"ENI\";17.50;\"1/25/2005\";\"17:35\";17.4;17.3;17.6;17.2;+0.30 - +1.74%;1000\r\n";
 
 // Four index lines as the service answers them.
+// A right click on a cell opens the table's menu at the pointer, not a header
+// height above it.
+TEST_F(TMainFormSharesOnlyTest, theTablesMenuOpensWhereThePointerIs)
+{
+    showForm();
+    form().setActivePage(MainPage::Yahoo);
+    form().core().Timer1Timer(); // the shares are due at once
+    workers.answer(
+        "\"ENI.MI\";\"ENI\";17.50;\"1/25/2005\";\"17:35\";17.4;17.3;17.6;17.2;+0.30 - +1.74%;1000\r\n");
+    AlignGridView* view = table("StringGridYahoo");
+    QWidget* viewport = view->viewport();
+    const QPoint at = view->visualRect(view->model()->index(0, 1)).center();
+    ASSERT_TRUE(viewport->rect().contains(at));
+    auto* menu = control<QMenu>("PopupMenuOnGrid");
+
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &click);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+    EXPECT_EQ(menu->pos(), viewport->mapToGlobal(at));
+    menu->close();
+}
+
 const char* const kIndexAnswer = "\"^MIBTEL\";30697.56;1/25/2005;15:30;+12.30;30700;30600;30685.26\r\n"
                                  "\"^MIB30\";31000.10;1/25/2005;15:30;-5.00;31010;30990;31005.10\r\n"
                                  "\"^MIDEX\";25000.00;1/25/2005;15:30;+1.00;25010;24990;24999.00\r\n"

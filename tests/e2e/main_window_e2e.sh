@@ -54,31 +54,13 @@ if [ "$drive" = 1 ]; then
     return 1
   }
   # A window manager (for minimising), then a notification area at the top right.
-  # One after the other: started together, now and then one of them could not
-  # open the display while the other was setting itself up.
-  openbox >"$program/openbox.log" 2>&1 &
-  wm=$!
-  tray=""
-  trap 'kill -TERM $tray "$wm" 2>/dev/null || true' EXIT
-  for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-  done
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-    fail "the window manager did not start: $(cat "$program/openbox.log")"
-  trayer --edge top --align right --widthtype request --height 28 --SetDockType true \
-    --transparent false >"$program/trayer.log" 2>&1 &
-  tray=$!
-  for _ in $(seq 50); do
-    xdotool search --classname '^panel$' >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  xdotool search --classname '^panel$' >/dev/null 2>&1 ||
-    fail "the notification area did not start: $(cat "$program/trayer.log")"
+  . "$source/scripts/lib/desktop.sh"
+  trap 'stop_desktop' EXIT
+  start_desktop "$program" 2>"$program/desktop.err" || fail "$(cat "$program/desktop.err")"
 
   "$program/listorix" >"$program/listorix.log" 2>&1 &
   pid=$!
-  trap 'kill -TERM "$pid" 2>/dev/null || true; kill -TERM "$tray" "$wm" 2>/dev/null || true' EXIT
+  trap 'kill -TERM "$pid" 2>/dev/null || true; stop_desktop' EXIT
 
   window=""
   for _ in $(seq 150); do
@@ -229,7 +211,7 @@ if [ "$drive" = 1 ]; then
     sleep 0.1
   done
   kill -0 "$pid" 2>/dev/null && fail "listorix did not end on SIGTERM"
-  trap 'kill -TERM "$tray" "$wm" 2>/dev/null || true' EXIT
+  trap 'stop_desktop' EXIT
   wait "$pid" || fail "listorix ended with status $?: $(cat "$program/listorix.log")"
   exit 0
 fi

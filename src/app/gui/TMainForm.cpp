@@ -36,6 +36,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <iostream>
@@ -296,7 +297,8 @@ void TMainForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // FormShow: the start-up sequence on the first showing only.
-    m_core.FormShow(*this);
+    if (!m_core.FormShow(*this))
+        m_webTab->setResting(false);
 }
 
 void TMainForm::hideEvent(QHideEvent* event)
@@ -305,6 +307,25 @@ void TMainForm::hideEvent(QHideEvent* event)
     // FormHide: the placement is saved whenever the window is hidden.
     if (m_core.started())
         m_placement.save(*this);
+    // Hidden (resting in the notification area, or minimised), nobody sees the web
+    // page: the browser gives its memory back until the window shows again.
+    m_webTab->setResting(true);
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The browser engine takes a while to start: the start page is asked for once
+    // the window has been painted, so that neither the window nor the tables wait.
+    if (event->type() == QEvent::Paint && m_startPageDue) {
+        m_startPageDue = false;
+        QTimer::singleShot(0, this, [this] {
+            // A page the user asked for meanwhile stays.
+            if (!m_webTab->hasBrowser())
+                m_webTab->NavigateTo(m_startPage);
+        });
+    }
+    return handled;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -395,8 +416,10 @@ void TMainForm::refitMaximisedWindow()
 
 void TMainForm::navigateToStartPage(const std::string& url)
 {
-    // The focus stays where it is.
-    m_webTab->NavigateTo(qText(url));
+    // The focus stays where it is; the page loads once the window is painted.
+    m_startPage = qText(url);
+    m_startPageDue = true;
+    update();
 }
 
 // --- pages and tables ---------------------------------------------------------------

@@ -106,6 +106,7 @@ public slots:
     void Chiudi1Click();
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -183,6 +184,8 @@ private:
     TrayIcon* m_trayIcon = nullptr;
 
     ReportTemplates m_templates; // made from the catalogue at start-up
+    QString m_startPage;         // loaded once the window has been painted
+    bool m_startPageDue = false;
     bool m_restoreMaximized = false;
     bool m_minimiseHides = false;
     bool m_changingPage = false; // the program, not the user, changes the page

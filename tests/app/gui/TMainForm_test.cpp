@@ -84,10 +84,18 @@ protected:
         return *m_program;
     }
     TMainForm& form() { return program().mainForm(); }
+    // Shown, and the start page asked for: the browser starts once the window has
+    // been painted.
     void showForm()
     {
+        const bool first = !form().core().started();
+        if (first)
+            browser = nullptr;
         form().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+        if (first) {
+            ASSERT_TRUE(QTest::qWaitFor([this] { return browser != nullptr; }));
+        }
     }
     template <typename T = QWidget>
     T* control(const char* name)
@@ -479,6 +487,20 @@ TEST_F(TMainFormCommandsTest, startUpEndsWithTheSplashGoneTheIconActiveAndTheHom
     EXPECT_EQ(browser, control("Browser"));
     EXPECT_EQ(browser->calls, QStringList{home()});
     EXPECT_EQ(form().activePage(), MainPage::Web);
+}
+
+TEST_F(TMainFormCommandsTest, theWebPageRestsWhileTheWindowIsHiddenInTheNotificationArea)
+{
+    trayAvailable = true;
+    showForm();
+    browser->calls.clear();
+    form().showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form().isVisible(); }));
+    EXPECT_EQ(browser->calls.value(0), "rest");
+
+    emit form().TrayIcon1().restoreRequested();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form().isVisible(); }));
+    EXPECT_EQ(browser->calls.last(), "wake");
 }
 
 TEST_F(TMainFormCommandsTest, trayHintFollowsEachIndexUpdate)

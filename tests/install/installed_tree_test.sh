@@ -19,8 +19,10 @@ prefix="$work/prefix"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
+desktop="$prefix/share/applications/example.listorix.Listorix.desktop"
 for file in share/listorix/web/index.html share/listorix/web/help.html \
-    share/applications/listorix.desktop share/icons/hicolor/scalable/apps/listorix.svg; do
+    "${desktop#"$prefix/"}" share/metainfo/example.listorix.Listorix.metainfo.xml \
+    share/icons/hicolor/scalable/apps/listorix.svg; do
   [ -f "$prefix/$file" ] || fail "$file not installed"
 done
 if [ -n "$(ls "$build"/icons/hicolor 2>/dev/null)" ]; then
@@ -31,8 +33,8 @@ fi
 if [ -n "$program" ]; then
   [ -x "$prefix/bin/$program" ] || fail "the program is not installed"
 fi
-grep -qx 'Exec=listorix' "$prefix/share/applications/listorix.desktop" || fail "desktop entry runs something else"
-grep -qx 'Icon=listorix' "$prefix/share/applications/listorix.desktop" || fail "desktop entry names another icon"
+grep -qx 'Exec=listorix' "$desktop" || fail "desktop entry runs something else"
+grep -qx 'Icon=listorix' "$desktop" || fail "desktop entry names another icon"
 
 mkdir -p "$prefix/bin"
 cp "$probe" "$prefix/bin/listorix-location-probe"

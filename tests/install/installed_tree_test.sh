@@ -5,9 +5,19 @@
 # installed data folder unless the user has their own. When the program is
 # installed, it is started there too (offscreen, through its start-up sequence).
 #   installed_tree_test.sh BUILD_DIR PROBE [PROGRAM_NAME]
-# PROGRAM_NAME, when the program is built, must be installed in bin/.
+#   installed_tree_test.sh --tree PREFIX PROBE [PROGRAM_NAME]
+# PROGRAM_NAME, when the program is built, must be installed in bin/. With --tree,
+# the tree at PREFIX was laid out already (the package test unpacks its package
+# there); it is checked and made read-only the same way, and left to the caller.
 set -euo pipefail
-build="$1"
+if [ "$1" = --tree ]; then
+  shift
+  build=""
+  prefix="$1"
+else
+  build="$1"
+  prefix=""
+fi
 probe="$2"
 program="${3:-}"
 
@@ -16,9 +26,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 work="$(mktemp -d)"
 trap 'chmod -R u+w "$work" 2>/dev/null || true; rm -rf "$work"' EXIT
 chmod 755 "$work"
-prefix="$work/prefix"
-
-cmake --install "$build" --prefix "$prefix" >/dev/null
+if [ -z "$prefix" ]; then
+  prefix="$work/prefix"
+  cmake --install "$build" --prefix "$prefix" >/dev/null
+fi
 
 desktop="$prefix/share/applications/example.listorix.Listorix.desktop"
 for file in share/listorix/web/index.html share/listorix/web/help.html share/listorix/A_azioni.lst \

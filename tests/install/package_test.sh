@@ -60,7 +60,7 @@ depends="$(field Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//')"
 owner() { # the package that holds a file, by its path or the path's /usr twin
   local path="$1" alt
   case "$path" in /usr/*) alt="${path#/usr}" ;; *) alt="/usr$path" ;; esac
-  { dpkg-query -S "$path" 2>/dev/null || dpkg-query -S "$alt" 2>/dev/null; } | head -n 1 | sed 's/:.*//'
+  { dpkg-query -S "$path" 2>/dev/null || dpkg-query -S "$alt" 2>/dev/null; } | sed -n '1s/:.*//p'
 }
 needs=()
 for binary in "$root"/usr/bin/*; do
@@ -70,7 +70,7 @@ for binary in "$root"/usr/bin/*; do
   done < <(ldd "$binary" | awk 'NR == FNR { if ($1 == "NEEDED") want[$2] = 1; next }
       $2 == "=>" && ($1 in want) { print $1, ($3 ~ /^\//) ? $3 : "" }' <(objdump -p "$binary") -)
 done
-needs+=("$(dpkg-query -S '*/QtWebEngineProcess' | head -n 1 | sed 's/:.*//')")
+needs+=("$(dpkg-query -S '*/QtWebEngineProcess' | sed -n '1s/:.*//p')")
 for need in "${needs[@]}"; do
   [ -n "$need" ] || fail "a library the programs use belongs to no package"
   grep -qxF "$need" <<<"$depends" || fail "Depends does not name $need: $(field Depends)"

@@ -8,7 +8,8 @@
 # notification area run on the display: the program's icon must show up there, carry
 # a hint when the mouse is over it (photographed), minimising must hide the window and
 # a click on the icon bring it back; the help page, the about box and an HTML report
-# are photographed too.
+# are photographed too, and last the share page in a larger window (main-window.png,
+# from which docs/screenshot.png is made).
 #
 #   main_window_e2e.sh LISTORIX LISTORIX_QUOTED E2E_HELPER SOURCE_DIR OUT_DIR
 set -euo pipefail
@@ -205,6 +206,13 @@ if [ "$drive" = 1 ]; then
   xdotool key Escape
   sleep 0.5
 
+  # The share page in a larger window, every column in view: the picture of the
+  # program (docs/screenshot.png is this one).
+  click_tab 1
+  xdotool windowmove "$window" 32 48 windowsize "$window" 960 660
+  sleep 1
+  shot "main-window" "$window"
+
   kill -TERM "$pid"
   for _ in $(seq 300); do
     kill -0 "$pid" 2>/dev/null || break
@@ -269,7 +277,8 @@ cmp -s "$program/others.ini" "$program/before.ini" ||
   fail "other settings changed: $(diff <(cat -A "$program/before.ini") <(cat -A "$program/others.ini"))"
 
 for page in page-1-indici page-2-titoli-azionari page-3-obbligazioni page-4-derivati page-5-fondi \
-  page-6-portafoglio page-7-web dialog-configurazione tray-hint web-help web-report dialog-informazioni; do
+  page-6-portafoglio page-7-web dialog-configurazione tray-hint web-help web-report dialog-informazioni \
+  main-window; do
   [ -s "$out/$page.png" ] || fail "no screenshot $page.png"
 done
 echo "e2e: passed; screenshots in $out"

@@ -44,6 +44,8 @@ int main(int argc, char** argv)
     prepareWebEngineStartup();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Listorix");
+    // Desktops that match windows to menu entries by name (Wayland) find ours.
+    QGuiApplication::setDesktopFileName("example.listorix.Listorix");
     QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(false); // closing the main window ends the program
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));

@@ -4,7 +4,7 @@
 #include "alerts/AlertTarget.h"
 #include "base/CaseFold.h"
 #include "grid/TAlignGrid.h"
-#include "market/QuoteTables.h"
+#include "market/QuoteColumns.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,10 +15,6 @@
 namespace listorix {
 
 namespace {
-
-// The "var.%" column of the shares, bonds and derivatives tables; the funds
-// table has none.
-constexpr int kChangeColumn = 9;
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -63,7 +59,7 @@ std::vector<std::string> AlertBook::load()
     return unread;
 }
 
-std::size_t AlertBook::indexOf(QuoteCategory category, std::string_view code) const
+std::size_t AlertBook::indexOf(ConnectionId category, std::string_view code) const
 {
     for (std::size_t i = 0; i < m_alerts.size(); ++i) {
         if (m_alerts[i].category == category && textEqualsIgnoringCase(m_alerts[i].code, code))
@@ -72,7 +68,7 @@ std::size_t AlertBook::indexOf(QuoteCategory category, std::string_view code) co
     return kNone;
 }
 
-const PriceAlert* AlertBook::find(QuoteCategory category, std::string_view code) const
+const PriceAlert* AlertBook::find(ConnectionId category, std::string_view code) const
 {
     const std::size_t at = indexOf(category, code);
     return at == kNone ? nullptr : &m_alerts[at];
@@ -109,7 +105,7 @@ void AlertBook::store(const PriceAlert& alert)
     m_unsavedKeys.erase(foldCase(key));
 }
 
-void AlertBook::remove(QuoteCategory category, std::string_view code)
+void AlertBook::remove(ConnectionId category, std::string_view code)
 {
     const std::size_t at = indexOf(category, code);
     if (at == kNone)
@@ -120,7 +116,7 @@ void AlertBook::remove(QuoteCategory category, std::string_view code)
     m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
-AlertCheck AlertBook::checkTable(QuoteCategory category, TAlignGrid& table)
+AlertCheck AlertBook::checkTable(ConnectionId category, TAlignGrid& table)
 {
     AlertCheck result;
     try {
@@ -129,7 +125,7 @@ AlertCheck AlertBook::checkTable(QuoteCategory category, TAlignGrid& table)
             if (isMark(table.findPropCell(QuoteColumn::Flash, row)))
                 table.changePropCell(QuoteColumn::Flash, row, [](PropertySet& set) { set.font.reset(); });
         }
-        const bool hasChange = category != QuoteCategory::Funds && kChangeColumn < table.colCount();
+        const int changeColumn = changeColumnOf(category);
         for (std::size_t i = 0; i < m_alerts.size(); ++i) {
             PriceAlert& alert = m_alerts[i];
             if (alert.category != category)
@@ -140,7 +136,7 @@ AlertCheck AlertBook::checkTable(QuoteCategory category, TAlignGrid& table)
             const PriceAlert before = alert;
             std::vector<std::string> fired =
                 checkAlert(alert, table.cell(QuoteColumn::Flash, row),
-                           hasChange ? table.cell(kChangeColumn, row) : std::string());
+                           changeColumn >= 0 ? table.cell(changeColumn, row) : std::string());
             if (!fired.empty()) {
                 table.changeFontCell(QuoteColumn::Flash, row, [](Font& font) {
                     font.bold = true;

@@ -40,7 +40,7 @@ public:
     std::vector<std::string> load();
 
     const std::vector<PriceAlert>& alerts() const { return m_alerts; }
-    const PriceAlert* find(QuoteCategory category, std::string_view code) const;
+    const PriceAlert* find(ConnectionId category, std::string_view code) const;
 
     // Adds the alert, or replaces the one on the same security: a condition whose
     // level did not change keeps its state, the others are armed. The alert must
@@ -48,7 +48,7 @@ public:
     // nothing changes then.
     void store(const PriceAlert& alert);
     // Deletes the alert on the security; throws FileWriteError as store does.
-    void remove(QuoteCategory category, std::string_view code);
+    void remove(ConnectionId category, std::string_view code);
 
     // After a live download has rewritten `table`, the quote table of `category`:
     // the marks of the last check on it go, each alert of the category is checked
@@ -57,10 +57,10 @@ public:
     // nothing), the price cell of each row whose alert fired is marked bold in
     // kAlertColour, and changed states are saved. Never throws. Never call it for
     // the caches replayed at start-up: they are no news.
-    AlertCheck checkTable(QuoteCategory category, TAlignGrid& table);
+    AlertCheck checkTable(ConnectionId category, TAlignGrid& table);
 
 private:
-    std::size_t indexOf(QuoteCategory category, std::string_view code) const;
+    std::size_t indexOf(ConnectionId category, std::string_view code) const;
     std::string freeKey() const;
 
     IniFile m_file;

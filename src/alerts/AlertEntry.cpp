@@ -4,7 +4,7 @@
 #include "base/Fields.h"
 #include "base/NumberFormat.h"
 #include "base/Trim.h"
-#include "portfolio/CategoryTables.h"
+#include "market/Categories.h"
 
 namespace listorix {
 
@@ -18,7 +18,7 @@ constexpr char kNotWatched = '-';
 
 std::string encodeAlertEntry(const PriceAlert& alert)
 {
-    std::string value = std::string(typeCodeOf(alert.category)) + ';' + alert.code;
+    std::string value = std::string(categoryOf(alert.category).typeCode) + ';' + alert.code;
     std::string states;
     for (const AlertCondition condition : kAlertConditions) {
         const AlertRule& rule = alert.rule(condition);
@@ -33,7 +33,7 @@ std::string encodeAlertEntry(const PriceAlert& alert)
 std::optional<PriceAlert> decodeAlertEntry(std::string_view value)
 {
     PriceAlert alert;
-    const std::optional<QuoteCategory> category = categoryOfTypeCode(trimSpacesAndTabs(NextField(value)));
+    const std::optional<ConnectionId> category = connectionOfTypeCode(trimSpacesAndTabs(NextField(value)));
     if (!category)
         return std::nullopt;
     alert.category = *category;

@@ -77,6 +77,8 @@ AlertInput readAlertInput(const AlertTarget& target, const AlertFields& fields)
 
 std::string alertProblem(const PriceAlert& alert)
 {
+    if (!quoteIndexOf(alert.category))
+        return std::string(kNoSecurityRowText);
     if (!alert.watchesAnything())
         return std::string(kNoConditionText);
     const std::optional<double> above = alert.rule(AlertCondition::AtOrAbove).level;
@@ -89,7 +91,7 @@ std::string alertProblem(const PriceAlert& alert)
     }
     if (above && below && !(*above > *below))
         return std::string(kBandUpsideDownText);
-    if (change && alert.category == QuoteCategory::Funds)
+    if (change && changeColumnOf(alert.category) < 0)
         return std::string(kFundsHaveNoChangeText);
     if (change && !(*change > 0))
         return std::string(kChangeNotAboveZeroText);

@@ -46,10 +46,10 @@ struct AlertInput
 AlertInput readAlertInput(const AlertTarget& target, const AlertFields& fields);
 
 // What makes the alert's conditions unusable, as the message that says so; empty
-// when it may be stored. No condition; a price level of zero or less (below it
-// never holds, above it always); a change of zero or less (always holds); the
-// level above not greater than the level below (every price holds one of the
-// two); a change on the funds table, which has none.
+// when it may be stored. An alert off the quote tables (the indices); no condition; a price level of zero or
+// less (below it never holds, above it always); a change of zero or less (always holds); the level above not
+// greater than the level below (every price holds one of the two); a change on the funds table, which has
+// none.
 std::string alertProblem(const PriceAlert& alert);
 
 } // namespace listorix

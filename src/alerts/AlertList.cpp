@@ -4,21 +4,6 @@ namespace listorix {
 
 namespace {
 
-std::string_view tableCaption(QuoteCategory category)
-{
-    switch (category) {
-    case QuoteCategory::Shares:
-        return "Titoli azionari";
-    case QuoteCategory::Bonds:
-        return "Obbligazioni";
-    case QuoteCategory::Derivatives:
-        return "Derivati";
-    case QuoteCategory::Funds:
-        break;
-    }
-    return "Fondi";
-}
-
 // The conditions of the alert, those in the given state only when one is given.
 std::string conditionsOf(const PriceAlert& alert, const AlertState* only)
 {
@@ -43,7 +28,8 @@ std::vector<AlertListRow> alertListRows(const std::vector<PriceAlert>& alerts)
     constexpr AlertState kFired = AlertState::Fired;
     for (const PriceAlert& alert : alerts) {
         rows.push_back(
-            {alert.code, alert.name, std::string(tableCaption(alert.category)), conditionsOf(alert, nullptr),
+            {alert.code, alert.name, std::string(categoryOf(alert.category).caption),
+             conditionsOf(alert, nullptr),
              alert.anyFired() ? "scattato: " + conditionsOf(alert, &kFired) : std::string("armato")});
     }
     return rows;

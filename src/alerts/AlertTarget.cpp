@@ -4,7 +4,7 @@
 #include "base/CaseFold.h"
 #include "base/Trim.h"
 #include "grid/TAlignGrid.h"
-#include "market/QuoteTables.h"
+#include "market/QuoteColumns.h"
 #include "portfolio/CategoryTables.h"
 #include "portfolio/PortfolioTable.h"
 
@@ -12,7 +12,7 @@ namespace listorix {
 
 namespace {
 
-AlertTarget quoteRowTarget(QuoteCategory category, const TAlignGrid& table, int row)
+AlertTarget quoteRowTarget(ConnectionId category, const TAlignGrid& table, int row)
 {
     return AlertTarget{category, std::string(trimControls(table.cell(QuoteColumn::Codice, row))),
                        table.cell(QuoteColumn::Nome, row),
@@ -36,7 +36,7 @@ std::optional<AlertTarget> alertTargetOfRow(const CategoryTables& categories, co
     problem = kNoSecurityRowText;
     if (row < 1 || row >= grid.rowCount())
         return std::nullopt;
-    if (const std::optional<QuoteCategory> category = categories.categoryOf(grid)) {
+    if (const std::optional<ConnectionId> category = categories.categoryOf(grid)) {
         if (trimControls(grid.cell(QuoteColumn::Codice, row)).empty())
             return std::nullopt;
         problem.clear();
@@ -48,7 +48,7 @@ std::optional<AlertTarget> alertTargetOfRow(const CategoryTables& categories, co
         problem = kPersonalRowText;
         return std::nullopt;
     }
-    const std::optional<QuoteCategory> category = categoryOfTypeCode(type);
+    const std::optional<ConnectionId> category = connectionOfTypeCode(type);
     const std::string code(trimControls(grid.cell(PortfolioColumn::Codice, row)));
     if (!category || code.empty())
         return std::nullopt;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "market/QuoteCategory.h"
+#include "market/Categories.h"
 
 #include <optional>
 #include <string>
@@ -16,7 +16,7 @@ struct PriceAlert;
 // code and name, and its current price in display form (empty when unknown).
 struct AlertTarget
 {
-    QuoteCategory category = QuoteCategory::Shares;
+    ConnectionId category = ConnectionId::Azioni;
     std::string code;
     std::string name;
     std::string price;

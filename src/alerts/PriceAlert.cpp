@@ -58,6 +58,16 @@ bool PriceAlert::anyFired() const
                        [](const AlertRule& r) { return r.level && r.state == AlertState::Fired; });
 }
 
+int changeColumnOf(ConnectionId id)
+{
+    const ColumnKinds columns = categoryOf(id).columns;
+    for (std::size_t col = 0; col < columns.size(); ++col) {
+        if (columns[col].title == "var.%")
+            return static_cast<int>(col);
+    }
+    return -1;
+}
+
 std::vector<std::string> checkAlert(PriceAlert& alert, std::string_view priceText,
                                     std::string_view changeText)
 {

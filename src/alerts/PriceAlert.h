@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Colour.h"
-#include "market/QuoteCategory.h"
+#include "market/Categories.h"
 
 #include <array>
 #include <cstddef>
@@ -47,7 +47,7 @@ inline constexpr TColor kAlertColour = rgbColour(160, 0, 160);
 // the table; letter case ignored) and remembered with its name.
 struct PriceAlert
 {
-    QuoteCategory category = QuoteCategory::Shares;
+    ConnectionId category = ConnectionId::Azioni;
     std::string code;
     std::string name;
     std::array<AlertRule, 3> rules{}; // by AlertCondition
@@ -76,6 +76,10 @@ struct PriceAlert
 // takes at least as many decimals as the value it is compared with.
 std::vector<std::string> checkAlert(PriceAlert& alert, std::string_view priceText,
                                     std::string_view changeText);
+
+// The column of the day's change ("var.%") in the quote table of the connection;
+// -1 where it has none (the funds, the indices).
+int changeColumnOf(ConnectionId id);
 
 // The condition with its level as a list shows it: ">= 14,2", "<= 13,5",
 // "var.% ±3" (the plus-minus sign is in the code page).

@@ -213,7 +213,7 @@ std::optional<PortfolioCsvRow> rowOf(const Record& record, std::string& problem)
     row.code = fields[kCodeField];
     row.name = fields[kNameField];
     row.type = asciiUpper(fields[kTypeField]);
-    if (row.type != kTypePersonal && !categoryOfTypeCode(row.type)) {
+    if (row.type != kTypePersonal && !connectionOfTypeCode(row.type)) {
         problem = "tipo " + quotedText(fields[kTypeField]) + " sconosciuto (TA, TO, TD, F o PERS)";
         return std::nullopt;
     }
@@ -329,29 +329,28 @@ void importPortfolioRows(Portfolio& portfolio, const std::vector<PortfolioCsvRow
 {
     TAlignGrid& grid = portfolio.grid();
     const auto batch = grid.batchChanges();
-    constexpr std::array<QuoteCategory, 4> kCategories = {QuoteCategory::Shares, QuoteCategory::Bonds,
-                                                          QuoteCategory::Derivatives, QuoteCategory::Funds};
-    std::array<CodeIndex, 4> codes;
+    std::array<CodeIndex, kQuoteConnections.size()> codes;
     for (std::size_t k = 0; k < codes.size(); ++k)
-        codes[k] = codesOf(portfolio.categories().table(kCategories[k]));
+        codes[k] = codesOf(portfolio.categories().table(kQuoteConnections[k]));
+    const auto stands = [&codes](ConnectionId id, const std::string& code) {
+        return codes[*quoteIndexOf(id)].find(code) >= 0;
+    };
 
     for (const PortfolioCsvRow& entry : rows) {
-        std::optional<QuoteCategory> category;
-        if (const std::optional<QuoteCategory> own = categoryOfTypeCode(entry.type)) {
-            if (codes[static_cast<std::size_t>(*own)].find(entry.code) >= 0) {
-                category = own;
-            } else {
-                for (const QuoteCategory other : kCategories) {
-                    if (codes[static_cast<std::size_t>(other)].find(entry.code) >= 0) {
-                        category = other;
-                        break;
-                    }
+        // Its own table first, then the others in their order.
+        std::optional<ConnectionId> category = connectionOfTypeCode(entry.type);
+        if (category && !stands(*category, entry.code)) {
+            category.reset();
+            for (const ConnectionId other : kQuoteConnections) {
+                if (stands(other, entry.code)) {
+                    category = other;
+                    break;
                 }
             }
         }
         int row = 0;
         if (category) {
-            row = addSecurityRow(grid, entry.code, entry.name, typeCodeOf(*category));
+            row = addSecurityRow(grid, entry.code, entry.name, categoryOf(*category).typeCode);
         } else {
             portfolio.SpeedButtonTitoloPersonaleClick();
             row = grid.rowCount() - 1;

@@ -30,7 +30,7 @@ const std::string kHandEdited = "[Avvisi]\r\n"
                                 "7=TA;FIAT.MI;7,5;8;;\r\n";
 const std::string kAfter = "[Grids]\r\nFondi=64;111;64;64\r\n";
 
-PriceAlert alertOn(QuoteCategory category, std::string code, std::optional<double> above,
+PriceAlert alertOn(ConnectionId category, std::string code, std::optional<double> above,
                    std::optional<double> below = {}, std::optional<double> change = {})
 {
     PriceAlert alert;
@@ -77,7 +77,7 @@ struct BookFixture
     explicit BookFixture(const std::string& text = kOthers + kHandEdited + kAfter)
     {
         writeBytes(ini, text);
-        setUpQuoteTable(shares, QuoteCategory::Shares);
+        setUpQuoteTable(shares, ConnectionId::Azioni);
     }
 };
 
@@ -95,10 +95,10 @@ TEST(AlertBook, keepsTheLinesItCannotReadAndReportsThemOnce)
 
     // A new alert takes a key past every number in use; the change rewrites the
     // first alert's own line; nothing else of the file moves.
-    PriceAlert fiat = alertOn(QuoteCategory::Shares, "FIAT.MI", 8);
+    PriceAlert fiat = alertOn(ConnectionId::Azioni, "FIAT.MI", 8);
     fiat.name = "FIAT";
     book.store(fiat);
-    book.store(alertOn(QuoteCategory::Shares, "eni.mi", 15));
+    book.store(alertOn(ConnectionId::Azioni, "eni.mi", 15));
     EXPECT_EQ(readBytes(f.ini), kOthers +
                                     "[Avvisi]\r\n"
                                     "1=TA;eni.mi;15;;;A--;\r\n"
@@ -109,8 +109,8 @@ TEST(AlertBook, keepsTheLinesItCannotReadAndReportsThemOnce)
                                     "8=TA;FIAT.MI;8;;;A--;FIAT\r\n" +
                                     kAfter);
 
-    book.remove(QuoteCategory::Shares, "ENI.MI");
-    EXPECT_EQ(book.find(QuoteCategory::Shares, "eni.mi"), nullptr);
+    book.remove(ConnectionId::Azioni, "ENI.MI");
+    EXPECT_EQ(book.find(ConnectionId::Azioni, "eni.mi"), nullptr);
     AlertBook restarted(f.ini);
     // The duplicate key's line is the key's now, as Windows reads the file.
     EXPECT_EQ(restarted.load(), (std::vector<std::string>{"FIAT sotto 7", "7=TA;FIAT.MI;7,5;8;;",
@@ -126,7 +126,7 @@ TEST(AlertBook, aSettingsFileThatCannotBeReadIsNeverWritten)
     std::filesystem::create_directory(f.ini); // there, but nothing to read
     AlertBook book(f.ini);
     EXPECT_TRUE(book.load().empty());
-    EXPECT_THROW(book.store(alertOn(QuoteCategory::Shares, "ENI.MI", 14)), FileWriteError);
+    EXPECT_THROW(book.store(alertOn(ConnectionId::Azioni, "ENI.MI", 14)), FileWriteError);
     EXPECT_TRUE(book.alerts().empty());
     EXPECT_TRUE(std::filesystem::is_directory(f.ini));
 }
@@ -136,13 +136,13 @@ TEST(AlertBook, checkMarksTheFiredRowsUntilTheNextDownloadAndKeepsTheStateAcross
     BookFixture f(kOthers);
     AlertBook book(f.ini);
     book.load();
-    book.store(alertOn(QuoteCategory::Shares, "ENI.MI", 14.2));
-    book.store(alertOn(QuoteCategory::Shares, "FIAT.MI", {}, {}, 3));
-    book.store(alertOn(QuoteCategory::Shares, "GONE.MI", {}, 1)); // missing from the answer
-    book.store(alertOn(QuoteCategory::Bonds, "ENI.MI", {}, 100)); // another table's
+    book.store(alertOn(ConnectionId::Azioni, "ENI.MI", 14.2));
+    book.store(alertOn(ConnectionId::Azioni, "FIAT.MI", {}, {}, 3));
+    book.store(alertOn(ConnectionId::Azioni, "GONE.MI", {}, 1));        // missing from the answer
+    book.store(alertOn(ConnectionId::Obbligazioni, "ENI.MI", {}, 100)); // another table's
 
     download(f.shares, {{"FIAT.MI", "7,100", "-3,40"}, {"eni.mi", "14,250", "+1,10"}, {"ENEL.MI", "", ""}});
-    AlertCheck check = book.checkTable(QuoteCategory::Shares, f.shares);
+    AlertCheck check = book.checkTable(ConnectionId::Azioni, f.shares);
     EXPECT_EQ(check.fired,
               (std::vector<std::string>{"ENI.MI: 14,250 >= 14,200", "FIAT.MI: var.% -3,40 <= -3,00"}));
     EXPECT_EQ(check.error, "");
@@ -154,7 +154,7 @@ TEST(AlertBook, checkMarksTheFiredRowsUntilTheNextDownloadAndKeepsTheStateAcross
 
     // The next download: still above, so nothing fires again, and the marks go.
     download(f.shares, {{"ENI.MI", "14,300", "+1,50"}, {"FIAT.MI", "7,000", "-4,00"}});
-    check = book.checkTable(QuoteCategory::Shares, f.shares);
+    check = book.checkTable(ConnectionId::Azioni, f.shares);
     EXPECT_TRUE(check.fired.empty());
     EXPECT_FALSE(marked(f.shares, 1));
     EXPECT_FALSE(marked(f.shares, 2));
@@ -163,13 +163,13 @@ TEST(AlertBook, checkMarksTheFiredRowsUntilTheNextDownloadAndKeepsTheStateAcross
     // has been below its level, the next crossing fires again.
     AlertBook restarted(f.ini);
     EXPECT_TRUE(restarted.load().empty());
-    EXPECT_TRUE(restarted.checkTable(QuoteCategory::Shares, f.shares).fired.empty());
+    EXPECT_TRUE(restarted.checkTable(ConnectionId::Azioni, f.shares).fired.empty());
     download(f.shares, {{"ENI.MI", "14,000", "+0,10"}, {"FIAT.MI", "7,000", "-4,00"}});
-    EXPECT_TRUE(restarted.checkTable(QuoteCategory::Shares, f.shares).fired.empty());
+    EXPECT_TRUE(restarted.checkTable(ConnectionId::Azioni, f.shares).fired.empty());
     download(f.shares, {{"ENI.MI", "14,400", "+0,10"}, {"FIAT.MI", "7,000", "-4,00"}});
-    EXPECT_EQ(restarted.checkTable(QuoteCategory::Shares, f.shares).fired,
+    EXPECT_EQ(restarted.checkTable(ConnectionId::Azioni, f.shares).fired,
               std::vector<std::string>{"ENI.MI: 14,400 >= 14,200"});
-    EXPECT_EQ(restarted.find(QuoteCategory::Bonds, "ENI.MI")->rule(AlertCondition::AtOrBelow).state,
+    EXPECT_EQ(restarted.find(ConnectionId::Obbligazioni, "ENI.MI")->rule(AlertCondition::AtOrBelow).state,
               AlertState::Armed);
 }
 
@@ -178,19 +178,19 @@ TEST(AlertBook, aStateThatCouldNotBeSavedIsSavedWithTheNextCheck)
     BookFixture f(kOthers);
     AlertBook book(f.ini);
     book.load();
-    book.store(alertOn(QuoteCategory::Shares, "ENI.MI", 14));
+    book.store(alertOn(ConnectionId::Azioni, "ENI.MI", 14));
     const std::string stored = readBytes(f.ini);
     std::filesystem::rename(f.ini, f.dir.file("away"));
     std::filesystem::create_directory(f.ini);
 
     download(f.shares, {{"ENI.MI", "14,5", ""}});
-    const AlertCheck check = book.checkTable(QuoteCategory::Shares, f.shares);
+    const AlertCheck check = book.checkTable(ConnectionId::Azioni, f.shares);
     EXPECT_EQ(check.fired, std::vector<std::string>{"ENI.MI: 14,5 >= 14,0"});
     EXPECT_EQ(check.error, "Unable to write to " + f.ini.string());
 
     std::filesystem::remove(f.ini);
     std::filesystem::rename(f.dir.file("away"), f.ini);
-    EXPECT_EQ(book.checkTable(QuoteCategory::Shares, f.shares).error, "");
+    EXPECT_EQ(book.checkTable(ConnectionId::Azioni, f.shares).error, "");
     AlertBook restarted(f.ini);
     restarted.load();
     EXPECT_EQ(restarted.alerts().at(0).rule(AlertCondition::AtOrAbove).state, AlertState::Fired);
@@ -200,15 +200,15 @@ TEST(AlertBook, changingAnAlertKeepsTheStateOfTheLevelsLeftAsTheyWere)
 {
     BookFixture f(kOthers);
     AlertBook book(f.ini);
-    book.store(alertOn(QuoteCategory::Shares, "ENI.MI", 14, 12));
+    book.store(alertOn(ConnectionId::Azioni, "ENI.MI", 14, 12));
     download(f.shares, {{"ENI.MI", "14,5", ""}});
-    book.checkTable(QuoteCategory::Shares, f.shares);
-    book.store(alertOn(QuoteCategory::Shares, "ENI.MI", 14, 13));
-    const PriceAlert& alert = *book.find(QuoteCategory::Shares, "ENI.MI");
+    book.checkTable(ConnectionId::Azioni, f.shares);
+    book.store(alertOn(ConnectionId::Azioni, "ENI.MI", 14, 13));
+    const PriceAlert& alert = *book.find(ConnectionId::Azioni, "ENI.MI");
     EXPECT_EQ(alert.rule(AlertCondition::AtOrAbove).state, AlertState::Fired);
     EXPECT_EQ(alert.rule(AlertCondition::AtOrBelow).state, AlertState::Armed);
-    book.store(alertOn(QuoteCategory::Shares, "ENI.MI", 14.1, 13));
-    EXPECT_EQ(book.find(QuoteCategory::Shares, "ENI.MI")->rule(AlertCondition::AtOrAbove).state,
+    book.store(alertOn(ConnectionId::Azioni, "ENI.MI", 14.1, 13));
+    EXPECT_EQ(book.find(ConnectionId::Azioni, "ENI.MI")->rule(AlertCondition::AtOrAbove).state,
               AlertState::Armed);
 }
 

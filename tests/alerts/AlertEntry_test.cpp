@@ -6,7 +6,7 @@
 namespace listorix {
 namespace {
 
-PriceAlert alertOn(QuoteCategory category, std::string code, std::optional<double> above,
+PriceAlert alertOn(ConnectionId category, std::string code, std::optional<double> above,
                    std::optional<double> below, std::optional<double> change, std::string name = {})
 {
     PriceAlert alert;
@@ -21,12 +21,12 @@ PriceAlert alertOn(QuoteCategory category, std::string code, std::optional<doubl
 
 TEST(AlertEntry, writesLevelsInTheFilesNumberFormAndReadsThemBackWithTheirStates)
 {
-    PriceAlert alert = alertOn(QuoteCategory::Shares, "ENI.MI", 14.2, {}, 3.5, "ENI; Ente Nazionale");
+    PriceAlert alert = alertOn(ConnectionId::Azioni, "ENI.MI", 14.2, {}, 3.5, "ENI; Ente Nazionale");
     alert.rule(AlertCondition::ChangeBeyond).state = AlertState::Fired;
     EXPECT_EQ(encodeAlertEntry(alert), "TA;ENI.MI;14,2;;3,5;A-S;ENI; Ente Nazionale");
     EXPECT_EQ(decodeAlertEntry(encodeAlertEntry(alert)), alert);
 
-    const PriceAlert bond = alertOn(QuoteCategory::Bonds, "IT0001.MOT", 1234.5678, 99, {});
+    const PriceAlert bond = alertOn(ConnectionId::Obbligazioni, "IT0001.MOT", 1234.5678, 99, {});
     EXPECT_EQ(encodeAlertEntry(bond), "TO;IT0001.MOT;1234,5678;99;;AA-;");
     EXPECT_EQ(decodeAlertEntry(encodeAlertEntry(bond)), bond);
 }
@@ -40,8 +40,8 @@ TEST(AlertEntry, readsOnlyWhatCouldHaveBeenStored)
     };
     const Case cases[] = {
         // Written by hand without states: armed.
-        {" F ; LU0001.MI ; ;12 ", alertOn(QuoteCategory::Funds, "LU0001.MI", {}, 12, {})},
-        {"TD;FIB.MI;;;2", alertOn(QuoteCategory::Derivatives, "FIB.MI", {}, {}, 2)},
+        {" F ; LU0001.MI ; ;12 ", alertOn(ConnectionId::Fondi, "LU0001.MI", {}, 12, {})},
+        {"TD;FIB.MI;;;2", alertOn(ConnectionId::Derivati, "FIB.MI", {}, {}, 2)},
         {"PERS;X;1;;", std::nullopt},         // personal rows have no table
         {"ta;ENI.MI;14;;", std::nullopt},     // type codes are exact
         {"TA;;14;;", std::nullopt},           // no code

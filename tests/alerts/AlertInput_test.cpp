@@ -14,7 +14,7 @@ struct InputCase
     std::optional<double> below;
     std::optional<double> change;
     std::string problem; // empty: accepted with the levels above
-    QuoteCategory category = QuoteCategory::Shares;
+    ConnectionId category = ConnectionId::Azioni;
 };
 
 TEST(AlertInput, acceptsLevelsAsPeopleTypeThemAndRefusesWhatCanNeverHelp)
@@ -68,8 +68,8 @@ TEST(AlertInput, acceptsLevelsAsPeopleTypeThemAndRefusesWhatCanNeverHelp)
          {},
          "I fondi non hanno la variazione del giorno: la condizione sulla variazione non "
          "si pu\xF2 usare.",
-         QuoteCategory::Funds},
-        {{"", "5", ""}, {}, 5, {}, "", QuoteCategory::Funds},
+         ConnectionId::Fondi},
+        {{"", "5", ""}, {}, 5, {}, "", ConnectionId::Fondi},
     };
     for (const InputCase& c : cases) {
         const AlertTarget target{c.category, "ENI.MI", "ENI", "14,000"};

@@ -30,14 +30,14 @@ TEST(AlertTarget, aRowOfAQuoteTableOrOfThePortfolioNamesItsSecurity)
         std::string_view problem;
     };
     const Case cases[] = {
-        {p.shares, 1, AlertTarget{QuoteCategory::Shares, "ENI.MI", "ENI", "14,250"}, ""},
-        {p.bonds, 1, AlertTarget{QuoteCategory::Bonds, "IT0001.MOT", "BTP", "101,5"}, ""},
+        {p.shares, 1, AlertTarget{ConnectionId::Azioni, "ENI.MI", "ENI", "14,250"}, ""},
+        {p.bonds, 1, AlertTarget{ConnectionId::Obbligazioni, "IT0001.MOT", "BTP", "101,5"}, ""},
         {p.shares, 0, std::nullopt, kNoSecurityRowText},
         {p.shares, 2, std::nullopt, kNoSecurityRowText},
         // A portfolio row takes its table's row, found without regard to case...
-        {p.table, 1, AlertTarget{QuoteCategory::Shares, "ENI.MI", "ENI", "14,250"}, ""},
+        {p.table, 1, AlertTarget{ConnectionId::Azioni, "ENI.MI", "ENI", "14,250"}, ""},
         // ...or keeps its own price when its code is not in the table now.
-        {p.table, 2, AlertTarget{QuoteCategory::Bonds, "IT0002.MOT", "BTP 2030", "99,0"}, ""},
+        {p.table, 2, AlertTarget{ConnectionId::Obbligazioni, "IT0002.MOT", "BTP 2030", "99,0"}, ""},
         {p.table, 3, std::nullopt, kPersonalRowText},
         {p.table, 4, std::nullopt, kNoSecurityRowText},
         {p.table, 9, std::nullopt, kNoSecurityRowText},
@@ -50,11 +50,11 @@ TEST(AlertTarget, aRowOfAQuoteTableOrOfThePortfolioNamesItsSecurity)
     }
 
     PriceAlert alert;
-    alert.category = QuoteCategory::Shares;
+    alert.category = ConnectionId::Azioni;
     alert.code = "eni.mi";
     alert.name = "ENI";
-    EXPECT_EQ(alertTargetOf(tables, alert), (AlertTarget{QuoteCategory::Shares, "eni.mi", "ENI", "14,250"}));
-    alert.category = QuoteCategory::Funds;
+    EXPECT_EQ(alertTargetOf(tables, alert), (AlertTarget{ConnectionId::Azioni, "eni.mi", "ENI", "14,250"}));
+    alert.category = ConnectionId::Fondi;
     EXPECT_EQ(alertTargetOf(tables, alert).price, "");
 }
 

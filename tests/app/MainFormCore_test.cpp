@@ -69,9 +69,8 @@ protected:
 
     MainFormCore& start()
     {
-        core = std::make_unique<MainFormCore>(
-            MainFormCore::Toolkit{mainThread, timer, prompts, indicator, pages},
-            MainFormCore::Options{dir.dir(), ',', workers.factory(), {}});
+        core = std::make_unique<MainFormCore>(MainFormCore::Toolkit{mainThread, timer, prompts},
+                                              MainFormCore::Options{dir.dir(), ',', &workers, {}});
         corePointer = core.get();
         core->FormCreate();
         core->FormShow(steps);
@@ -96,8 +95,6 @@ protected:
     test::FakeMainThread mainThread;
     test::FakeTimer timer;
     test::AnsweringPrompts prompts;
-    test::RecordingIndicator indicator;
-    test::FakePages pages;
     test::FakeWorkers workers{mainThread};
     MainFormCore* corePointer = nullptr;
     RecordingSteps steps{corePointer};
@@ -174,8 +171,8 @@ TEST_F(MainFormCoreTest, aSwitchedOffConnectionIsReplayedButNeverFetched)
     start();
 
     EXPECT_EQ(core->StringGridYahooDerivati().cell(0, 1), "FIB.MI");
-    EXPECT_FALSE(pages.visible(MainPage::YahooDerivati));
-    EXPECT_TRUE(pages.visible(MainPage::Yahoo));
+    EXPECT_FALSE(core->pageTabs().visible(MainPage::YahooDerivati));
+    EXPECT_TRUE(core->pageTabs().visible(MainPage::Yahoo));
     for (int tick = 0; tick < 8; ++tick) {
         core->Timer1Timer();
         if (core->CurrentConnection())
@@ -268,10 +265,10 @@ TEST_F(MainFormCoreTest, okAppliesFixedIntervalsAndTheCheckBoxesMib30StoredOnly)
     controls.selector(SelectorRow::Indici).stepMinutes(+5);
     ASSERT_EQ(core->settingsInForce().BitBtn1Click(), std::nullopt);
 
-    EXPECT_FALSE(pages.visible(MainPage::YahooDerivati));
+    EXPECT_FALSE(core->pageTabs().visible(MainPage::YahooDerivati));
     EXPECT_FALSE(connection(ConnectionId::Derivati).Enabled);
     for (const MainPage page : {MainPage::Indici, MainPage::Yahoo, MainPage::YahooOBB, MainPage::Fondi})
-        EXPECT_TRUE(pages.visible(page));
+        EXPECT_TRUE(core->pageTabs().visible(page));
     const std::vector<int> intervals = {
         connection(ConnectionId::Indici).IntervalSeconds, connection(ConnectionId::Azioni).IntervalSeconds,
         connection(ConnectionId::Obbligazioni).IntervalSeconds,
@@ -280,7 +277,7 @@ TEST_F(MainFormCoreTest, okAppliesFixedIntervalsAndTheCheckBoxesMib30StoredOnly)
 
     controls.CheckBoxDerivatiEnable = true;
     ASSERT_EQ(core->settingsInForce().BitBtn1Click(), std::nullopt);
-    EXPECT_TRUE(pages.visible(MainPage::YahooDerivati));
+    EXPECT_TRUE(core->pageTabs().visible(MainPage::YahooDerivati));
 }
 
 TEST_F(MainFormCoreTest, closingDuringAFetchDropsItsAnswerAndStillSaves)
@@ -306,15 +303,15 @@ TEST_F(MainFormCoreTest, closingDuringAFetchDropsItsAnswerAndStillSaves)
     EXPECT_NE(saved.find("[Grids]"), std::string::npos);
     EXPECT_NE(saved.find("[MIBTEL Series]\r\nDATA=25/01/2005\r\n1=15:30:00;0,04"), std::string::npos)
         << saved;
-    EXPECT_FALSE(indicator.fetching());
+    EXPECT_FALSE(core->fetchState().fetching());
 }
 
 TEST_F(MainFormCoreTest, closingBeforeStartUpLeavesTheSavedPortfolioAlone)
 {
     const std::string saved = "[Portafoglio]\r\n1=ENI.MI;ENI SPA;TA;10;;;12,5;01/01/2005\r\n";
     dir.write("LISTORIX.INI", saved);
-    MainFormCore early(MainFormCore::Toolkit{mainThread, timer, prompts, indicator, pages},
-                       MainFormCore::Options{dir.dir(), ',', workers.factory(), {}});
+    MainFormCore early(MainFormCore::Toolkit{mainThread, timer, prompts},
+                       MainFormCore::Options{dir.dir(), ',', &workers, {}});
     early.FormCreate();
     early.FormCloseQuery();
     early.FormDestroy();

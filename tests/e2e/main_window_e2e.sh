@@ -54,31 +54,13 @@ if [ "$drive" = 1 ]; then
     return 1
   }
   # A window manager (for minimising), then a notification area at the top right.
-  # One after the other: started together, now and then one of them could not
-  # open the display while the other was setting itself up.
-  openbox >"$program/openbox.log" 2>&1 &
-  wm=$!
-  tray=""
-  trap 'kill -TERM $tray "$wm" 2>/dev/null || true' EXIT
-  for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-  done
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-    fail "the window manager did not start: $(cat "$program/openbox.log")"
-  trayer --edge top --align right --widthtype request --height 28 --SetDockType true \
-    --transparent false >"$program/trayer.log" 2>&1 &
-  tray=$!
-  for _ in $(seq 50); do
-    xdotool search --classname '^panel$' >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  xdotool search --classname '^panel$' >/dev/null 2>&1 ||
-    fail "the notification area did not start: $(cat "$program/trayer.log")"
+  . "$source/scripts/lib/desktop.sh"
+  trap 'stop_desktop' EXIT
+  start_desktop "$program" 2>"$program/desktop.err" || fail "$(cat "$program/desktop.err")"
 
   "$program/listorix" >"$program/listorix.log" 2>&1 &
   pid=$!
-  trap 'kill -TERM "$pid" 2>/dev/null || true; kill -TERM "$tray" "$wm" 2>/dev/null || true' EXIT
+  trap 'kill -TERM "$pid" 2>/dev/null || true; stop_desktop' EXIT
 
   window=""
   for _ in $(seq 150); do
@@ -114,13 +96,21 @@ if [ "$drive" = 1 ]; then
       / Width:/ { w = $NF } / Height:/ { h = $NF } END { print x, y, w, h }'
   }
   read -r X Y WIDTH HEIGHT < <(place_of "$window")
+  # Where the test clicks, from the window's inside top left, measured by the helper
+  # on the program's own widgets laid out as the window lays them out:
+  #   tab.0 … tab.6                           the centre of each page's tab
+  #   toolbar.SpeedButtonReload … HTML         the tool bar's buttons (help, report)
+  #   portfolio.SpeedButtonTitoloPersonale     "Riga personale" on the portfolio page
   captions=("Indici" "Titoli azionari" "Obbligazioni" "Derivati" "Fondi" "Portafoglio" "Web")
-  mapfile -t places < <("$helper" tabs "${captions[@]}")
-  toolbar=35
-  tabs_bottom=$((toolbar + ${places[7]}))
+  declare -A at
+  while read -r name x y; do at[$name]="$x $y"; done < <("$helper" places "${captions[@]}")
+  [ -n "${at[tab.6]:-}" ] || fail "the helper measured no tabs"
+  click_at() {
+    read -r px py <<<"${at[$1]}"
+    xdotool mousemove $((X + px)) $((Y + py)) click "${2:-1}"
+  }
   click_tab() {
-    read -r tx ty <<<"${places[$1]}"
-    xdotool mousemove $((X + tx)) $((Y + toolbar + ty)) click 1
+    click_at "tab.$1"
     sleep 0.8
   }
   shot() { "$helper" grab "$out/$1.png" "$2"; }
@@ -133,7 +123,7 @@ if [ "$drive" = 1 ]; then
 
   # A personal row on the portfolio page, its quantity and price typed in.
   click_tab 5
-  xdotool mousemove $((X + 2 + 2 * 28 + 13)) $((Y + tabs_bottom + 16)) click 1
+  click_at portfolio.SpeedButtonTitoloPersonale
   sleep 0.5
   xdotool key Home Right Right Right
   xdotool type --delay 60 "250"
@@ -188,12 +178,11 @@ if [ "$drive" = 1 ]; then
   read -r X Y WIDTH HEIGHT < <(place_of "$window")
 
   # The help page, then an HTML report of the shares, in the web tab.
-  toolbar_button() { xdotool mousemove $((X + 2 + $1 * 33 + 16)) $((Y + 17)) click 1; }
-  toolbar_button 3
+  click_at toolbar.SpeedButtonHelp
   sleep 4
   shot "web-help" "$window"
   click_tab 1
-  toolbar_button 4
+  click_at toolbar.SpeedButtonHTML
   sleep 4
   shot "web-report" "$window"
   [ -s "$program/report.html" ] || fail "no report.html beside the program"
@@ -208,8 +197,7 @@ if [ "$drive" = 1 ]; then
   sleep 0.5
 
   # "Configurazione" from the tab strip's menu, photographed, then "Annulla".
-  read -r tx ty <<<"${places[0]}"
-  xdotool mousemove $((X + tx)) $((Y + toolbar + ty)) click 3
+  click_at tab.0 3
   sleep 0.5
   xdotool key Down Down Return
   dialog="$(wait_for_window '^Configurazione$')" || fail "the configuration dialog did not open"
@@ -223,7 +211,7 @@ if [ "$drive" = 1 ]; then
     sleep 0.1
   done
   kill -0 "$pid" 2>/dev/null && fail "listorix did not end on SIGTERM"
-  trap 'kill -TERM "$tray" "$wm" 2>/dev/null || true' EXIT
+  trap 'stop_desktop' EXIT
   wait "$pid" || fail "listorix ended with status $?: $(cat "$program/listorix.log")"
   exit 0
 fi

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TAlignGrid shares(11, 1), bonds(11, 1), derivatives(11, 1), funds(4, 1), table;
     setUpPortfolioTable(table);
     NoCaption total, gain;
-    Portfolio portfolio(table, CategoryTables{shares, bonds, derivatives, funds}, total, gain);
+    Portfolio portfolio(table, CategoryTables{{&shares, &bonds, &derivatives, &funds}}, total, gain);
     importPortfolioRows(portfolio, file.rows);
     const PortfolioCsvFile again = readPortfolioCsv(portfolioCsvBytes(table));
     FUZZ_CHECK(again.badLines.empty());

@@ -3,6 +3,7 @@
 #include "app/StartUpSteps.h"
 #include "base/Windows1252.h"
 #include "export/ClipboardText.h"
+#include "fetch/RequestSource.h"
 #include "fetch/TConnessione.h"
 
 #include <cstddef>
@@ -13,17 +14,10 @@ namespace listorix::poll {
 
 namespace {
 
-constexpr std::array<const char*, 5> kPageCaptions = {"Indici", "Titoli azionari", "Obbligazioni", "Derivati",
-                                                      "Fondi"};
 constexpr std::array<const char*, 4> kIndexRowNames = {"MIBTEL", "MIB30", "MIDEX", "S&P MIB"};
 constexpr std::array<const char*, 5> kIndexColumnTitles = {"var.", "valore", "ora", "min", "max"};
 
 constexpr std::string_view kAlertLinePrefix = "Avviso: ";
-
-std::size_t indexOf(ConnectionId id)
-{
-    return static_cast<std::size_t>(id);
-}
 
 // The index panel in the tables' format: its date header over the row names, the
 // column titles, and one row per index.
@@ -96,7 +90,7 @@ int PollSession::run()
     if (m_options.printRequests) {
         for (const ConnectionId id : kConnectionOrder) {
             for (const std::string& entry : m_core.connection(id)->Requests)
-                m_out << entry.substr(0, entry.find('\t')) << '\n';
+                m_out << m_core.requestSource().requestUrl(entry.substr(0, entry.find('\t'))) << '\n';
         }
         m_out.flush();
         m_core.FormCloseQuery();
@@ -156,35 +150,18 @@ bool PollSession::cyclesDone() const
 
 void PollSession::printTable(ConnectionId id)
 {
-    const std::string table = id == ConnectionId::Indici ? panelText(m_core.indexPanel())
-                                                         : clipboardText(*m_core.connection(id)->Grid,
-                                                                         m_core.UserDecimalSeparator());
-    m_out << kPageCaptions[indexOf(id)] << "\r\n" << utf8FromWindows1252(table) << "\r\n";
+    const std::string table = id == ConnectionId::Indici
+                                  ? panelText(m_core.indexPanel())
+                                  : clipboardText(m_core.quoteTable(id), m_core.UserDecimalSeparator());
+    m_out << categoryOf(id).caption << "\r\n" << utf8FromWindows1252(table) << "\r\n";
     m_out.flush();
 }
 
 void PollSession::checkAlerts(ConnectionId id)
 {
-    std::optional<QuoteCategory> category;
-    switch (id) {
-    case ConnectionId::Azioni:
-        category = QuoteCategory::Shares;
-        break;
-    case ConnectionId::Obbligazioni:
-        category = QuoteCategory::Bonds;
-        break;
-    case ConnectionId::Derivati:
-        category = QuoteCategory::Derivatives;
-        break;
-    case ConnectionId::Fondi:
-        category = QuoteCategory::Funds;
-        break;
-    case ConnectionId::Indici:
-        break;
-    }
-    if (!category)
-        return;
-    const AlertCheck check = m_alerts.checkTable(*category, *m_core.connection(id)->Grid);
+    if (!quoteIndexOf(id))
+        return; // the indices have no alerts
+    const AlertCheck check = m_alerts.checkTable(id, m_core.quoteTable(id));
     for (const std::string& text : check.fired)
         m_err << kAlertLinePrefix << utf8FromWindows1252(text) << '\n';
     m_err.flush();

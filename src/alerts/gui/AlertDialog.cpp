@@ -79,7 +79,7 @@ bool AlertDialog::editAlert(const AlertTarget& target)
     const AlertFields fields = fieldsOf(m_book.find(target.category, target.code));
     for (std::size_t i = 0; i < m_fields.size(); ++i)
         m_fields[i]->setText(qText(fields[i]));
-    const bool hasChange = target.category != QuoteCategory::Funds;
+    const bool hasChange = changeColumnOf(target.category) >= 0;
     m_fields[static_cast<std::size_t>(AlertCondition::ChangeBeyond)]->setEnabled(hasChange);
     m_fields[0]->setFocus();
     return exec() == QDialog::Accepted;

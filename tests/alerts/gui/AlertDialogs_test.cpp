@@ -115,7 +115,7 @@ TEST(AlertDialog, aFundHasNoChangeAndAPersonalRowNoAlert)
     });
     EXPECT_TRUE(f.editor.editAlertOfRow(f.p.funds, 1));
     EXPECT_FALSE(changeEnabled);
-    ASSERT_NE(f.book.find(QuoteCategory::Funds, "LU0001.MI"), nullptr);
+    ASSERT_NE(f.book.find(ConnectionId::Fondi, "LU0001.MI"), nullptr);
 
     // No dialog for a personal row or the header: a warning says why.
     EXPECT_FALSE(f.editor.editAlertOfRow(f.p.table, 2));
@@ -139,7 +139,7 @@ TEST(AlertListDialog, showsEveryAlertWithItsStateAndChangesOrDeletesIt)
     fiat.rule(AlertCondition::AtOrAbove).level.reset();
     fiat.rule(AlertCondition::ChangeBeyond).level = 2.5;
     f.book.store(fiat);
-    f.book.checkTable(QuoteCategory::Shares, f.p.shares); // ENI at 14,250 fires
+    f.book.checkTable(ConnectionId::Azioni, f.p.shares); // ENI at 14,250 fires
 
     std::vector<QStringList> seen;
     const auto look = [&] {
@@ -181,7 +181,7 @@ TEST(AlertListDialog, showsEveryAlertWithItsStateAndChangesOrDeletesIt)
     EXPECT_EQ(f.prompts.shown,
               (std::vector<std::string>{"question: Confermi la cancellazione dell'avviso su FIAT.MI?",
                                         "question: Confermi la cancellazione dell'avviso su FIAT.MI?"}));
-    EXPECT_EQ(f.book.find(QuoteCategory::Shares, "FIAT.MI"), nullptr);
+    EXPECT_EQ(f.book.find(ConnectionId::Azioni, "FIAT.MI"), nullptr);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "FakeToolkit.h"
 #include "RecordingBrowser.h"
 #include "ScratchDir.h"
+#include "app/gui/Program.h"
 #include "app/gui/TAboutForm.h"
 #include "app/gui/TFormCover.h"
 #include "app/gui/TMainForm.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -63,24 +65,37 @@ protected:
         dir.write("A_azioni.lst", "ENI.MI\r\nTIT.MI\r\n");
     }
 
-    TMainForm& form()
+    // The program as main() makes it, with fakes for the message boxes, the
+    // requests and the browser.
+    Program& program()
     {
-        if (!m_form) {
-            TMainForm::Options options;
+        if (!m_program) {
+            Program::Options options;
             options.programDir = dir.dir();
             options.notificationAreaAvailable = [this] { return trayAvailable; };
-            options.makeWorker = workers.factory();
+            options.showSplash = showSplash;
+            options.prompts = &prompts;
+            options.requests = &workers;
             options.makeBrowser = [this](QWidget* parent) {
                 return browser = new test::RecordingBrowser(parent);
             };
-            m_form = std::make_unique<TMainForm>(prompts, options);
+            m_program = std::make_unique<Program>(std::move(options));
         }
-        return *m_form;
+        return *m_program;
     }
+    TMainForm& form() { return program().mainForm(); }
+    // Shown, and the start page asked for: the browser starts once the window has
+    // been painted.
     void showForm()
     {
+        const bool first = !form().core().started();
+        if (first)
+            browser = nullptr;
         form().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+        if (first) {
+            ASSERT_TRUE(QTest::qWaitFor([this] { return browser != nullptr; }));
+        }
     }
     template <typename T = QWidget>
     T* control(const char* name)
@@ -97,8 +112,9 @@ protected:
     test::FakeMainThread workerThread;
     test::FakeWorkers workers{workerThread};
     bool trayAvailable = false;
+    bool showSplash = false;
     test::RecordingBrowser* browser = nullptr; // made by the web tab on its first address
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<Program> m_program;
 };
 
 TEST_F(TMainFormTest, everyNamedControlStandsWithItsCaptionOrHint)
@@ -356,7 +372,7 @@ TEST_F(TMainFormTest, minimisingHidesOnlyWhereANotificationAreaCanBringTheWindow
 TEST_F(TMainFormTest, failedShutdownSavesAreToldUnlessNobodyIsThereToRead)
 {
     for (const bool unattended : {false, true}) {
-        m_form.reset();
+        m_program.reset();
         prompts.shown.clear();
         std::filesystem::remove_all(dir.file("LISTORIX.INI"));
         std::filesystem::create_directory(dir.file("LISTORIX.INI")); // cannot be read or written
@@ -410,6 +426,28 @@ const char* const kSharesCache =
     "\"ENI.MI\";\"ENI\";17.50;\"1/25/2005\";\"17:35\";17.4;17.3;17.6;17.2;+0.30 - +1.74%;1000\r\n";
 
 // Four index lines as the service answers them.
+// A right click on a cell opens the table's menu at the pointer, not a header
+// height above it.
+TEST_F(TMainFormSharesOnlyTest, theTablesMenuOpensWhereThePointerIs)
+{
+    showForm();
+    form().setActivePage(MainPage::Yahoo);
+    form().core().Timer1Timer(); // the shares are due at once
+    workers.answer(
+        "\"ENI.MI\";\"ENI\";17.50;\"1/25/2005\";\"17:35\";17.4;17.3;17.6;17.2;+0.30 - +1.74%;1000\r\n");
+    AlignGridView* view = table("StringGridYahoo");
+    QWidget* viewport = view->viewport();
+    const QPoint at = view->visualRect(view->model()->index(0, 1)).center();
+    ASSERT_TRUE(viewport->rect().contains(at));
+    auto* menu = control<QMenu>("PopupMenuOnGrid");
+
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &click);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+    EXPECT_EQ(menu->pos(), viewport->mapToGlobal(at));
+    menu->close();
+}
+
 const char* const kIndexAnswer = "\"^MIBTEL\";30697.56;1/25/2005;15:30;+12.30;30700;30600;30685.26\r\n"
                                  "\"^MIB30\";31000.10;1/25/2005;15:30;-5.00;31010;30990;31005.10\r\n"
                                  "\"^MIDEX\";25000.00;1/25/2005;15:30;+1.00;25010;24990;24999.00\r\n"
@@ -437,20 +475,32 @@ protected:
 
 TEST_F(TMainFormCommandsTest, startUpEndsWithTheSplashGoneTheIconActiveAndTheHomePageLoaded)
 {
-    auto splash = std::make_unique<TFormCover>();
-    splash->showAndPaint();
-    const QPointer<TFormCover> shown = splash.get();
-    form().setSplash(std::move(splash));
+    showSplash = true;
+    EXPECT_TRUE(program().splash().isVisible());
     pages()->setCurrentIndex(static_cast<int>(MainPage::Portafoglio));
     showForm();
 
-    EXPECT_TRUE(shown.isNull());
+    EXPECT_FALSE(program().splash().isVisible());
     EXPECT_TRUE(form().TrayIcon1().isActive());
     EXPECT_EQ(form().TrayIcon1().hint(), "MIBTEL: MIB30: MIDEX:"); // no index data yet
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(browser, control("Browser"));
     EXPECT_EQ(browser->calls, QStringList{home()});
     EXPECT_EQ(form().activePage(), MainPage::Web);
+}
+
+TEST_F(TMainFormCommandsTest, theWebPageRestsWhileTheWindowIsHiddenInTheNotificationArea)
+{
+    trayAvailable = true;
+    showForm();
+    browser->calls.clear();
+    form().showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form().isVisible(); }));
+    EXPECT_EQ(browser->calls.value(0), "rest");
+
+    emit form().TrayIcon1().restoreRequested();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form().isVisible(); }));
+    EXPECT_EQ(browser->calls.last(), "wake");
 }
 
 TEST_F(TMainFormCommandsTest, trayHintFollowsEachIndexUpdate)
@@ -482,8 +532,7 @@ TEST_F(TMainFormCommandsTest, chartEntriesOpenTheFocusedTablesChartAndIgnoreTheF
 {
     dir.write("y_mibtel.dat", kSharesCache);
     showForm();
-    const std::string chart =
-        "navigate http://" + form().core().catalogue().QuoteServiceHost + "/q/bc?s=ENI.MI";
+    const std::string chart = "navigate http://" + form().core().quoteHostInForce() + "/q/bc?s=ENI.MI";
 
     form().setActivePage(MainPage::Yahoo);
     table("StringGridYahoo")->setFocus(Qt::MouseFocusReason);
@@ -556,9 +605,7 @@ TEST_F(TMainFormCommandsTest, htmlReportsItsFailuresThroughTheMessageBoxesAndOpe
 
 TEST_F(TMainFormCommandsTest, portfolioDialogOpensFromEachOfItsCommands)
 {
-    SelectionList selection(form().core().portfolio());
-    TDlgPortafoglio dialog(selection);
-    form().setPortfolioDialog(&dialog);
+    TDlgPortafoglio& dialog = program().dlgPortafoglio();
     showForm();
     int opened = 0;
     const auto openedBy = [&](const std::function<void()>& command) {
@@ -580,8 +627,7 @@ TEST_F(TMainFormCommandsTest, portfolioDialogOpensFromEachOfItsCommands)
 
 TEST_F(TMainFormCommandsTest, aboutBoxShowsTheVersionAndItsNameClickOpensTheHomePage)
 {
-    TAboutForm about;
-    form().setAboutBox(&about);
+    TAboutForm& about = program().aboutForm();
     showForm();
     QString text;
     whenShown<QDialog>(&about, [&](QDialog& shown) {
@@ -642,8 +688,7 @@ protected:
 
 TEST_F(TMainFormProxyTest, browserFollowsTheProxyAtStartUpAndAfterTheDialogsOk)
 {
-    TFormConfigura dialog(form().core().settingsInForce(), prompts);
-    form().setConfigurationDialog(&dialog);
+    TFormConfigura& dialog = program().formConfigura();
     showForm();
     EXPECT_EQ(QNetworkProxy::applicationProxy().hostName(), "first.example");
     EXPECT_EQ(QNetworkProxy::applicationProxy().port(), 3128);

@@ -198,6 +198,31 @@ TEST(ListorixPoll, sigtermStopsAfterTheCurrentRequestWithTheSavesDone)
     EXPECT_NE(test::readFile(folder.file("LISTORIX.INI")).find("[Grids]\r\n"), std::string::npos);
 }
 
+// The run command points its demo folder at the service it started this way.
+TEST(ListorixPoll, setHostWritesOnlyTheQuoteHostAndFetchesNothing)
+{
+    test::ScratchDir folder;
+    test::ScratchDir outputs;
+    folder.write("LISTORIX.INI", "[PROXY]\r\nENABLED=N\r\n[SERVIZIO]\r\nSORGENTE=demo\r\nHOST=old:1\r\n"
+                                 "[Note]\r\nDi mano=mia \xE0\r\n");
+    Child rewrite({"--dir", folder.path().string(), "--set-host", "127.0.0.1:9000"}, outputs);
+    EXPECT_EQ(rewrite.wait(), 0) << rewrite.err();
+    EXPECT_EQ(test::readFile(folder.file("LISTORIX.INI")),
+              "[PROXY]\r\nENABLED=N\r\n[SERVIZIO]\r\nSORGENTE=demo\r\nHOST=127.0.0.1:9000\r\n"
+              "[Note]\r\nDi mano=mia \xE0\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("i.dat")));
+
+    test::ScratchDir empty;
+    Child first({"--dir", empty.path().string(), "--set-host=127.0.0.1:9001"}, outputs);
+    EXPECT_EQ(first.wait(), 0) << first.err();
+    EXPECT_EQ(test::readFile(empty.file("LISTORIX.INI")), "[SERVIZIO]\r\nHOST=127.0.0.1:9001\r\n");
+
+    Child wrong({"--dir", empty.path().string(), "--set-host", "evil\r\nHost: x"}, outputs);
+    EXPECT_EQ(wrong.wait(), 2);
+    EXPECT_NE(wrong.err().find("not a usable quote host"), std::string::npos) << wrong.err();
+    EXPECT_EQ(test::readFile(empty.file("LISTORIX.INI")), "[SERVIZIO]\r\nHOST=127.0.0.1:9001\r\n");
+}
+
 TEST(ListorixPoll, commandLine)
 {
     using poll::parsePollCommandLine;

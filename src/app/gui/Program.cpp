@@ -1,0 +1,29 @@
+#include "app/gui/Program.h"
+
+#include "market/QuoteFormat.h"
+
+#include <utility>
+
+namespace listorix {
+
+Program::ShownSplash::ShownSplash(bool show)
+{
+    if (show)
+        form.showAndPaint();
+}
+
+Program::Program(Options options)
+    : m_options(std::move(options)), m_prompts(m_options.prompts ? *m_options.prompts : m_messageBoxes),
+      m_shownSplash(m_options.showSplash), m_splash(m_shownSplash.form),
+      m_core(MainFormCore::Toolkit{m_mainThread, m_timer1, m_prompts},
+             MainFormCore::Options{
+                 m_options.programDir, LocaleDecimalSeparator(), m_options.requests, {}, m_options.readDirs}),
+      m_formConfigura(m_core.settingsInForce(), m_prompts), m_selection(m_core.portfolio()),
+      m_dlgPortafoglio(m_selection),
+      m_mainForm(TMainForm::Collaborators{m_core, m_prompts, m_timer1, m_formConfigura, m_dlgPortafoglio,
+                                          m_aboutForm, m_splash},
+                 TMainForm::Options{m_options.notificationAreaAvailable, m_options.makeBrowser})
+{
+}
+
+} // namespace listorix

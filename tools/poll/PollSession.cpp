@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 
 namespace listorix::poll {
 
@@ -15,6 +16,8 @@ namespace {
 
 constexpr std::array<const char*, 4> kIndexRowNames = {"MIBTEL", "MIB30", "MIDEX", "S&P MIB"};
 constexpr std::array<const char*, 5> kIndexColumnTitles = {"var.", "valore", "ora", "min", "max"};
+
+constexpr std::string_view kAlertLinePrefix = "Avviso: ";
 
 // The index panel in the tables' format: its date header over the row names, the
 // column titles, and one row per index.
@@ -55,7 +58,7 @@ PollSession::PollSession(const PollOptions& options, std::ostream& out, std::ost
       m_loop(options.noWait ? std::unique_ptr<LoopClock>(std::make_unique<VirtualLoopClock>()) : nullptr),
       m_toolkit(m_loop, [this](const std::string&, const std::string& text) { printLine(text); }),
       m_core(m_toolkit.toolkit(), MainFormCore::Options{options.dir, ',', {}, {}}),
-      m_statusPrinter(std::make_unique<StatusPrinter>(*this))
+      m_statusPrinter(std::make_unique<StatusPrinter>(*this)), m_alerts(m_core.settingsFilePath())
 {
     m_toolkit.attach(m_core);
     m_core.LabelStatus().attach(m_statusPrinter.get());
@@ -78,6 +81,10 @@ int PollSession::run()
     m_core.FormCreate();
     StartUpSteps noWindow;
     m_core.FormShow(noWindow);
+    // After the replay of the caches, which tells no alert.
+    const std::string unread = unreadAlertLinesText(m_alerts.load());
+    if (!unread.empty())
+        printLine(unread);
     for (const ConnectionId id : kConnectionOrder)
         m_enabled[indexOf(id)] = m_core.connection(id) && m_core.connection(id)->Enabled;
     if (m_options.printRequests) {
@@ -116,8 +123,10 @@ void PollSession::onStop()
 void PollSession::onFetchEnded(ConnectionId id, FetchOutcome outcome)
 {
     const std::size_t k = indexOf(id);
-    if (outcome == FetchOutcome::Answered)
+    if (outcome == FetchOutcome::Answered) {
         printTable(id);
+        checkAlerts(id);
+    }
     if (outcome != FetchOutcome::Abandoned) {
         ++m_fetches[k];
         m_lastFailed[k] = outcome == FetchOutcome::Failed;
@@ -146,6 +155,18 @@ void PollSession::printTable(ConnectionId id)
                                   : clipboardText(m_core.quoteTable(id), m_core.UserDecimalSeparator());
     m_out << categoryOf(id).caption << "\r\n" << utf8FromWindows1252(table) << "\r\n";
     m_out.flush();
+}
+
+void PollSession::checkAlerts(ConnectionId id)
+{
+    if (!quoteIndexOf(id))
+        return; // the indices have no alerts
+    const AlertCheck check = m_alerts.checkTable(id, m_core.quoteTable(id));
+    for (const std::string& text : check.fired)
+        m_err << kAlertLinePrefix << utf8FromWindows1252(text) << '\n';
+    m_err.flush();
+    if (!check.error.empty())
+        printLine(check.error);
 }
 
 void PollSession::printLine(const std::string& text)

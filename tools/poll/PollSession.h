@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alerts/AlertBook.h"
 #include "app/HeadlessToolkit.h"
 #include "app/MainFormCore.h"
 #include "base/EventLoop.h"
@@ -12,7 +13,8 @@ namespace listorix::poll {
 
 // One run of listorix-poll: the program's core with the core's event loop in place
 // of a window. Start-up replays the caches; the tick then fetches what is due;
-// every answered fetch prints its table; the shutdown saves as the program does.
+// every answered fetch prints its table and then the price alerts it fired, as
+// "Avviso: ..." lines on the error stream; the shutdown saves as the program does.
 class PollSession final
 {
 public:
@@ -38,6 +40,7 @@ private:
     void onFetchEnded(ConnectionId id, FetchOutcome outcome);
     bool cyclesDone() const;
     void printTable(ConnectionId id);
+    void checkAlerts(ConnectionId id);
     void printLine(const std::string& text);
 
     PollOptions m_options;
@@ -47,6 +50,7 @@ private:
     HeadlessToolkit m_toolkit;
     MainFormCore m_core;
     std::unique_ptr<StatusPrinter> m_statusPrinter;
+    AlertBook m_alerts;
     std::array<int, 5> m_fetches{};
     std::array<bool, 5> m_lastFailed{};
     std::array<bool, 5> m_enabled{};

@@ -38,6 +38,7 @@ MainFormCore::MainFormCore(Toolkit toolkit, Options options)
       m_portfolio(m_gridPortafoglio, CategoryTables{quoteTablePointers()}, m_labelPortafoglioTot,
                   m_labelPortafoglioTotGuadagno),
       m_indexAnswer(m_indexPanel, m_chart, [this] { refreshTrayHint(); }), m_settings(settingsFilePath()),
+      m_alerts(settingsFilePath()),
       m_sources(m_options.requests ? nullptr
                                    : std::make_unique<QuoteSourceWorkers>(toolkit.mainThread, m_settings,
                                                                           m_options.httpTimeouts)),
@@ -97,6 +98,11 @@ bool MainFormCore::FormShow(StartUpSteps& steps)
     ApplySettings();
     steps.showWebPage();
     loadSavedState();
+    tryStep([this] {
+        // A line of the alerts that cannot be read is said once; it stays in the file.
+        if (const std::string unread = unreadAlertLinesText(m_alerts.load()); !unread.empty())
+            m_labelStatus.setText(unread);
+    });
     m_fetch.replayCaches();
     refreshTrayHint();
     steps.activateTrayIcon();
@@ -190,8 +196,7 @@ std::vector<std::string> MainFormCore::FormDestroy()
     // the user's: saving them would wipe the saved portfolio.
     if (m_started) {
         TIniObject saved = TIniObject::atPath(settingsFilePath());
-        tryStep([&] { saved.SaveGrid(kPortfolioSection, m_gridPortafoglio, kPortfolioStoredColumns); },
-                &errors);
+        tryStep([&] { savePortfolioRows(); }, &errors);
         tryStep([&] { saved.SaveColWidths(kPortfolioWidthsKey, m_gridPortafoglio); }, &errors);
         for (const ConnectionId id : kQuoteConnections)
             tryStep([&] { saved.SaveColWidths(categoryOf(id).widthsKey, quoteTable(id)); }, &errors);
@@ -202,6 +207,12 @@ std::vector<std::string> MainFormCore::FormDestroy()
     }
     m_fetch.freeConnections();
     return errors;
+}
+
+void MainFormCore::savePortfolioRows()
+{
+    TIniObject::atPath(settingsFilePath())
+        .SaveGrid(kPortfolioSection, m_gridPortafoglio, kPortfolioStoredColumns);
 }
 
 std::string MainFormCore::savesFailedText(const std::vector<std::string>& errors)
@@ -239,9 +250,17 @@ std::string MainFormCore::quoteHostInForce() const
     return quoteHostFor(settings.source, settings.quoteHost);
 }
 
-void MainFormCore::answerRead(ConnectionId)
+void MainFormCore::answerRead(ConnectionId id)
 {
     m_portfolio.RevaluePortfolio();
+    // Only a live download checks the alerts: the caches replayed at start-up were
+    // checked when they arrived.
+    if (!quoteIndexOf(id))
+        return;
+    const AlertCheck check = m_alerts.checkTable(id, quoteTable(id));
+    tellFiredAlerts(check.fired, m_notices, m_labelStatus);
+    if (!check.error.empty())
+        m_labelStatus.setText(check.error);
 }
 
 void MainFormCore::fetchEnded(ConnectionId id, FetchOutcome outcome)

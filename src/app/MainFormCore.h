@@ -1,5 +1,7 @@
 #pragma once
 
+#include "alerts/AlertBook.h"
+#include "app/DesktopNotices.h"
 #include "app/FetchState.h"
 #include "app/MainPage.h"
 #include "app/PageTabs.h"
@@ -105,6 +107,9 @@ public:
     // was not saved, then each distinct error once, CR between lines; empty when
     // nothing failed.
     static std::string savesFailedText(const std::vector<std::string>& errors);
+    // The portfolio's rows saved now, as closing saves them (after an import).
+    // Throws FileWriteError when the settings file cannot be written.
+    void savePortfolioRows();
     // The check boxes in force: the fixed intervals of the category table, each
     // connection's Enabled, and each category page shown exactly when its
     // connection is enabled. Called at start-up and after "OK" in the dialog.
@@ -149,6 +154,12 @@ public:
     // Whether a fetch runs (the tool bar) and which pages show their tab.
     FetchState& fetchState() { return m_fetchState; }
     PageTabs& pageTabs() { return m_pageTabs; }
+    // The price alerts, checked after each live download of a quote table, and
+    // the notifications of those that fire.
+    AlertBook& alerts() { return m_alerts; }
+    DesktopNotices& notices() { return m_notices; }
+    // The four quote tables, for the portfolio and the alerts' dialogs.
+    CategoryTables categoryTables() { return CategoryTables{quoteTablePointers()}; }
 
     // --- State ------------------------------------------------------------------
 
@@ -213,6 +224,8 @@ private:
     IndexAnswerParser m_indexAnswer;
 
     SettingsInForce m_settings;
+    AlertBook m_alerts;
+    DesktopNotices m_notices;
     Catalogue m_catalogue;
     std::unique_ptr<QuoteSourceWorkers> m_sources; // when the options name no request source
     RequestSource& m_requestSource;

@@ -149,6 +149,27 @@ TEST_F(MainFormCoreTest, theFirstTickFetchesTheIndicesAndTheOthersFollowOnePerFe
     EXPECT_EQ(core->StringGridYahoo().cell(0, 1), "ENI.MI");
 }
 
+// The alerts of a table are checked where the portfolio is revalued, after each
+// live download of it: never on the replay of its cache at start-up.
+TEST_F(MainFormCoreTest, aLiveDownloadChecksTheAlertsAndTheReplayNeverDoes)
+{
+    dir.write("LISTORIX.INI", "[Avvisi]\r\n1=TA;ENI.MI;14;;;A--;ENI\r\n");
+    dir.write("y_mibtel.dat", securityLine("ENI.MI", "14.2")); // above the level already
+    start();
+    EXPECT_EQ(core->StringGridYahoo().cell(2, 1), "14,2");
+    EXPECT_EQ(core->notices().lastText(), "");
+
+    core->Timer1Timer();
+    answerRunningFetch(); // the indices: no alerts there
+    EXPECT_EQ(core->notices().lastText(), "");
+    core->Timer1Timer();
+    answerRunningFetch(); // the shares, ENI.MI at 14,5
+    EXPECT_EQ(core->notices().lastTitle(), "Listorix");
+    EXPECT_EQ(core->notices().lastText(), "ENI.MI: 14,5 >= 14,0");
+    EXPECT_EQ(core->LabelStatus().text(), "ENI.MI: 14,5 >= 14,0");
+    EXPECT_TRUE(core->StringGridYahoo().effectiveFont(2, 1).bold);
+}
+
 TEST_F(MainFormCoreTest, countdownsStandStillDuringAFetch)
 {
     start();

@@ -6,6 +6,9 @@
 //                                                 main window lays them out
 #include "app/gui/MainToolBar.h"
 #include "grid/TAlignGrid.h"
+#include "grid/gui/AlignGridView.h"
+#include "market/QuoteTables.h"
+#include "market/gui/QuotePage.h"
 #include "portfolio/PortfolioTable.h"
 #include "portfolio/gui/PortfolioPage.h"
 
@@ -41,7 +44,7 @@ void print(const char* name, const QPoint& at)
 }
 
 // The window's inside from its top left: the tool bar, then the page control with
-// a tab per caption, the portfolio page as the sixth.
+// a tab per caption, the shares page as the second, the portfolio page as the sixth.
 int places(int argc, char** argv)
 {
     QWidget inside;
@@ -52,8 +55,15 @@ int places(int argc, char** argv)
     pages.move(0, toolBar.height());
     listorix::TAlignGrid grid;
     listorix::setUpPortfolioTable(grid);
+    listorix::TAlignGrid shares;
+    listorix::setUpQuoteTable(shares, listorix::ConnectionId::Azioni);
+    listorix::QuotePage* sharesPage = nullptr;
     for (int k = 2; k < argc; ++k) {
-        QWidget* page = k == 7 ? new listorix::PortfolioPage(grid) : new QWidget;
+        QWidget* page = new QWidget;
+        if (k == 3)
+            page = sharesPage = new listorix::QuotePage(shares, "StringGridYahoo", "LabelYahooTimer");
+        else if (k == 7)
+            page = new listorix::PortfolioPage(grid);
         pages.addTab(page, QString::fromUtf8(argv[k]));
     }
     pages.resize(614, 300);
@@ -65,11 +75,21 @@ int places(int argc, char** argv)
     const QTabBar* bar = pages.tabBar();
     for (int k = 0; k < bar->count(); ++k)
         print(qPrintable("tab." + QString::number(k)), bar->mapTo(&inside, bar->tabRect(k).center()));
+    if (sharesPage) {
+        pages.setCurrentWidget(sharesPage);
+        QApplication::processEvents();
+        listorix::AlignGridView* table = sharesPage->table();
+        const QPoint cell = table->visualRect(table->model()->index(0, 1)).center();
+        print("shares.firstRow", table->viewport()->mapTo(&inside, cell));
+    }
     if (auto* portfolio = pages.findChild<listorix::PortfolioPage*>()) {
         pages.setCurrentWidget(portfolio);
         QApplication::processEvents();
         const QToolButton* personal = portfolio->buttons().SpeedButtonTitoloPersonale;
         print("portfolio.SpeedButtonTitoloPersonale", personal->mapTo(&inside, personal->rect().center()));
+        listorix::AlignGridView* table = portfolio->table();
+        const QPoint cell = table->visualRect(table->model()->index(0, 1)).center();
+        print("portfolio.firstRow", table->viewport()->mapTo(&inside, cell));
     }
     return 0;
 }

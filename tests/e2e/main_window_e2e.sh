@@ -102,6 +102,7 @@ if [ "$drive" = 1 ]; then
   #   tab.0 … tab.6                           the centre of each page's tab
   #   toolbar.SpeedButtonReload … HTML         the tool bar's buttons (help, report)
   #   portfolio.SpeedButtonTitoloPersonale     "Riga personale" on the portfolio page
+  #   shares.firstRow, portfolio.firstRow      the first row of the shares and portfolio tables
   captions=("Indici" "Titoli azionari" "Obbligazioni" "Derivati" "Fondi" "Portafoglio" "Web")
   declare -A at
   while read -r name x y; do at[$name]="$x $y"; done < <("$helper" places "${captions[@]}")
@@ -188,10 +189,60 @@ if [ "$drive" = 1 ]; then
   shot "web-report" "$window"
   [ -s "$program/report.html" ] || fail "no report.html beside the program"
 
+  # A price alert on the first share, at or above a level its price is over: the
+  # next download of the shares (the reload button) fires it. It shows in the
+  # status line, marks the price cell, and the settings file keeps it fired.
+  click_tab 1
+  click_at shares.firstRow
+  sleep 0.3
+  click_at shares.firstRow 3
+  sleep 0.5
+  xdotool key Down Down Return
+  alert="$(wait_for_window '^Avviso di prezzo$')" || fail "the price alert dialog did not open"
+  xdotool type --delay 60 "0,001"
+  xdotool key Return
+  sleep 0.5
+  grep -q '^1=TA;[^;]*;0,001;;;A--;' "$program/LISTORIX.INI" || fail "the alert was not stored: $(cat "$program/LISTORIX.INI")"
+  click_at toolbar.SpeedButtonReload
+  for _ in $(seq 100); do
+    grep -q '^1=TA;[^;]*;0,001;;;S--;' "$program/LISTORIX.INI" && break
+    sleep 0.1
+  done
+  grep -q '^1=TA;[^;]*;0,001;;;S--;' "$program/LISTORIX.INI" || fail "the alert did not fire at the next download"
+  sleep 0.5
+  shot "alert-fired" "$window"
+
+  # The portfolio to a CSV file and back: the file dialogs answered with a path.
+  click_tab 5
+  click_at portfolio.firstRow 3
+  sleep 0.5
+  xdotool key Up Up Return # "Esporta portafoglio (CSV)...", second from the bottom
+  wait_for_window '^Esporta portafoglio \(CSV\)$' >/dev/null || fail "the export dialog did not open"
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$program/portafoglio.csv"
+  xdotool key Return
+  for _ in $(seq 50); do [ -s "$program/portafoglio.csv" ] && break; sleep 0.1; done
+  [ -s "$program/portafoglio.csv" ] || fail "the portfolio was not exported"
+  grep -q 'PERSONALE' "$program/portafoglio.csv" || fail "the export lacks the personal row: $(cat "$program/portafoglio.csv")"
+  rows_before="$(grep -c '^[0-9]*=' <(sed -n '/^\[Portafoglio\]/,/^\[/p' "$program/LISTORIX.INI") || true)"
+  click_at portfolio.firstRow 3
+  sleep 0.5
+  xdotool key Up Return # "Importa portafoglio (CSV)...", the last
+  wait_for_window '^Importa portafoglio \(CSV\)$' >/dev/null || fail "the import dialog did not open"
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$program/portafoglio.csv"
+  xdotool key Return
+  sleep 1.5 # "Confermi l'importazione di N righe?"
+  xdotool key Return # "Sì", the default
+  sleep 1
+  rows_after="$(grep -c '^[0-9]*=' <(sed -n '/^\[Portafoglio\]/,/^\[/p' "$program/LISTORIX.INI") || true)"
+  [ "$rows_after" -gt "$rows_before" ] || fail "the import saved no rows ($rows_before before, $rows_after after)"
+  shot "portfolio-imported" "$window"
+
   # "Informazioni" from the icon's menu, photographed, then OK.
   xdotool mousemove "$icon_x" "$icon_y" click 3
   sleep 0.5
-  xdotool key Down Down Down Return
+  xdotool key Down Down Down Down Return
   about="$(wait_for_window '^Informazioni$')" || fail "the about box did not open"
   shot "dialog-informazioni" "$about"
   xdotool key Return
@@ -268,17 +319,19 @@ for series in "MIBTEL Series" "MIB30 Series" "MIDEX Series"; do
   section "$series" | grep -q '^1=' || fail "$series has no point"
 done
 section Window | grep -q '^NormPos=' || fail "no window placement"
+section Avvisi | grep -qx '1=TA;A2A.MI;0,001;;;S--;A2A' || fail "the fired alert is not kept: $(section Avvisi)"
+section Portafoglio | grep -qx '2=;PERSONALE;PERS;250;;12,5;;' || fail "the imported row is not saved: $(section Portafoglio)"
 
 # Everything else is as it was, byte for byte.
 awk '{ line = $0; sub(/\r$/, "", line) }
-  line ~ /^\[/ { skip = (line ~ /^\[(Portafoglio|Grids|MIBTEL Series|MIB30 Series|MIDEX Series|Window)\]$/) }
+  line ~ /^\[/ { skip = (line ~ /^\[(Portafoglio|Grids|MIBTEL Series|MIB30 Series|MIDEX Series|Window|Avvisi)\]$/) }
   !skip { print $0 }' "$ini" >"$program/others.ini"
 cmp -s "$program/others.ini" "$program/before.ini" ||
   fail "other settings changed: $(diff <(cat -A "$program/before.ini") <(cat -A "$program/others.ini"))"
 
 for page in page-1-indici page-2-titoli-azionari page-3-obbligazioni page-4-derivati page-5-fondi \
   page-6-portafoglio page-7-web dialog-configurazione tray-hint web-help web-report dialog-informazioni \
-  main-window; do
+  alert-fired portfolio-imported main-window; do
   [ -s "$out/$page.png" ] || fail "no screenshot $page.png"
 done
 echo "e2e: passed; screenshots in $out"

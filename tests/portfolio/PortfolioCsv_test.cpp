@@ -1,3 +1,4 @@
+#include "AnsweringFileNames.h"
 #include "AnsweringPrompts.h"
 #include "PortfolioTestSupport.h"
 #include "SettingsTestSupport.h"
@@ -154,23 +155,7 @@ TEST(PortfolioCsv, importedRowsReferToTheTableTheirCodeStandsIn)
     EXPECT_TRUE(p.table.editCell(Quotazione, 3));
 }
 
-// Answers the file dialogs with a fixed file, or cancels.
-struct AnsweringFileNames final : FileNamePrompt
-{
-    std::optional<std::filesystem::path> fileToSave(const std::string& caption,
-                                                    const std::string& suggestedName) override
-    {
-        asked.push_back(caption + " [" + suggestedName + "]");
-        return answer;
-    }
-    std::optional<std::filesystem::path> fileToOpen(const std::string& caption) override
-    {
-        asked.push_back(caption);
-        return answer;
-    }
-    std::optional<std::filesystem::path> answer;
-    std::vector<std::string> asked;
-};
+using test::AnsweringFileNames;
 
 TEST(PortfolioCsvCommands, importTellsTheBadLinesThenAsksAndChangesNothingUnlessConfirmed)
 {

@@ -45,6 +45,10 @@ public:
     explicit StatusPrinter(PollSession& session) : m_session(session) {}
     void setText(const std::string& text) override
     {
+        if (!text.empty() && text == m_session.m_alertsInStatus) {
+            m_session.m_alertsInStatus.clear();
+            return;
+        }
         if (!text.empty())
             m_session.printLine(text);
     }
@@ -58,16 +62,18 @@ PollSession::PollSession(const PollOptions& options, std::ostream& out, std::ost
       m_loop(options.noWait ? std::unique_ptr<LoopClock>(std::make_unique<VirtualLoopClock>()) : nullptr),
       m_toolkit(m_loop, [this](const std::string&, const std::string& text) { printLine(text); }),
       m_core(m_toolkit.toolkit(), MainFormCore::Options{options.dir, ',', {}, {}}),
-      m_statusPrinter(std::make_unique<StatusPrinter>(*this)), m_alerts(m_core.settingsFilePath())
+      m_statusPrinter(std::make_unique<StatusPrinter>(*this))
 {
     m_toolkit.attach(m_core);
     m_core.LabelStatus().attach(m_statusPrinter.get());
+    m_core.notices().setObserver([this](const std::string&, const std::string& text) { printAlerts(text); });
     m_core.setFetchEndedObserver(
         [this](ConnectionId id, FetchOutcome outcome) { onFetchEnded(id, outcome); });
 }
 
 PollSession::~PollSession()
 {
+    m_core.notices().setObserver(nullptr);
     m_core.LabelStatus().attach(nullptr);
 }
 
@@ -81,10 +87,6 @@ int PollSession::run()
     m_core.FormCreate();
     StartUpSteps noWindow;
     m_core.FormShow(noWindow);
-    // After the replay of the caches, which tells no alert.
-    const std::string unread = unreadAlertLinesText(m_alerts.load());
-    if (!unread.empty())
-        printLine(unread);
     for (const ConnectionId id : kConnectionOrder)
         m_enabled[indexOf(id)] = m_core.connection(id) && m_core.connection(id)->Enabled;
     if (m_options.printRequests) {
@@ -123,10 +125,8 @@ void PollSession::onStop()
 void PollSession::onFetchEnded(ConnectionId id, FetchOutcome outcome)
 {
     const std::size_t k = indexOf(id);
-    if (outcome == FetchOutcome::Answered) {
+    if (outcome == FetchOutcome::Answered)
         printTable(id);
-        checkAlerts(id);
-    }
     if (outcome != FetchOutcome::Abandoned) {
         ++m_fetches[k];
         m_lastFailed[k] = outcome == FetchOutcome::Failed;
@@ -157,16 +157,21 @@ void PollSession::printTable(ConnectionId id)
     m_out.flush();
 }
 
-void PollSession::checkAlerts(ConnectionId id)
+// The notification of the alerts a download fired: a line each.
+void PollSession::printAlerts(const std::string& text)
 {
-    if (!quoteIndexOf(id))
-        return; // the indices have no alerts
-    const AlertCheck check = m_alerts.checkTable(id, m_core.quoteTable(id));
-    for (const std::string& text : check.fired)
-        m_err << kAlertLinePrefix << utf8FromWindows1252(text) << '\n';
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\r');
+        m_err << kAlertLinePrefix << utf8FromWindows1252(rest.substr(0, end)) << '\n';
+        rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+    }
     m_err.flush();
-    if (!check.error.empty())
-        printLine(check.error);
+    // The status line says the same, joined by "; ".
+    m_alertsInStatus = text;
+    for (std::size_t at = m_alertsInStatus.find('\r'); at != std::string::npos;
+         at = m_alertsInStatus.find('\r', at + 2))
+        m_alertsInStatus.replace(at, 1, "; ");
 }
 
 void PollSession::printLine(const std::string& text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "alerts/gui/AlertDialog.h"
+#include "alerts/gui/AlertListDialog.h"
 #include "app/MainFormCore.h"
 #include "app/gui/TAboutForm.h"
 #include "app/gui/TFormCover.h"
@@ -9,6 +11,7 @@
 #include "browser/gui/WebTab.h"
 #include "fetch/gui/QtTickTimer.h"
 #include "portfolio/SelectionList.h"
+#include "portfolio/gui/FileDialogPrompt.h"
 #include "portfolio/gui/TDlgPortafoglio.h"
 #include "settings/gui/TFormConfigura.h"
 
@@ -18,6 +21,7 @@
 
 namespace listorix {
 
+class FileNamePrompt;
 class Prompts;
 class RequestSource;
 
@@ -40,8 +44,10 @@ public:
         // The splash is shown while the program starts (not in widget tests).
         bool showSplash = true;
         // Tests hand in fakes, which must outlive the program: the message boxes'
-        // answers, where the requests go, the web tab's browser.
+        // answers, the file dialogs' answers, where the requests go, the web tab's
+        // browser.
         Prompts* prompts = nullptr;
+        FileNamePrompt* files = nullptr;
         RequestSource* requests = nullptr;
         WebTab::BrowserFactory makeBrowser;
     };
@@ -55,6 +61,8 @@ public:
     TFormConfigura& formConfigura() { return m_formConfigura; }
     TDlgPortafoglio& dlgPortafoglio() { return m_dlgPortafoglio; }
     TAboutForm& aboutForm() { return m_aboutForm; }
+    AlertDialog& alertDialog() { return m_alertDialog; }
+    AlertListDialog& alertList() { return m_alertList; }
     TFormCover& splash() { return m_splash; }
 
 private:
@@ -68,6 +76,8 @@ private:
     Options m_options;
     MessageBoxPrompts m_messageBoxes;
     Prompts& m_prompts;
+    FileDialogPrompt m_fileDialogs;
+    FileNamePrompt& m_files;
     QtMainThread m_mainThread;
     QtTickTimer m_timer1;
     ShownSplash m_shownSplash;
@@ -77,6 +87,8 @@ private:
     SelectionList m_selection;
     TDlgPortafoglio m_dlgPortafoglio;
     TAboutForm m_aboutForm;
+    AlertDialog m_alertDialog;
+    AlertListDialog m_alertList;
     TMainForm m_mainForm;
 };
 

@@ -1,5 +1,7 @@
 #include "app/gui/TMainForm.h"
 
+#include "alerts/gui/AlertDialog.h"
+#include "alerts/gui/AlertListDialog.h"
 #include "app/ProgramInfo.h"
 #include "app/gui/MainToolBar.h"
 #include "app/gui/MinimiseToTray.h"
@@ -7,6 +9,7 @@
 #include "app/gui/TFormCover.h"
 #include "app/gui/TrayIcon.h"
 #include "base/Prompts.h"
+#include "base/gui/DisplayText.h"
 #include "base/gui/Looks.h"
 #include "base/gui/QtText.h"
 #include "browser/BrowserProxy.h"
@@ -22,6 +25,7 @@
 #include "market/gui/QuotePage.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioCommands.h"
+#include "portfolio/PortfolioCsvCommands.h"
 #include "portfolio/gui/PortfolioPage.h"
 #include "portfolio/gui/TDlgPortafoglio.h"
 #include "settings/gui/TFormConfigura.h"
@@ -58,9 +62,10 @@ int pageIndex(MainPage page)
 
 TMainForm::TMainForm(Collaborators collaborators, Options options, QWidget* parent)
     : QMainWindow(parent), m_core(collaborators.core), m_prompts(collaborators.prompts),
-      m_formConfigura(collaborators.formConfigura), m_dlgPortafoglio(collaborators.dlgPortafoglio),
-      m_about(collaborators.aboutForm), m_splash(collaborators.splash), m_options(std::move(options)),
-      m_placement(m_core.settingsFilePath())
+      m_files(collaborators.files), m_alertDialog(collaborators.alertDialog),
+      m_alertList(collaborators.alertList), m_formConfigura(collaborators.formConfigura),
+      m_dlgPortafoglio(collaborators.dlgPortafoglio), m_about(collaborators.aboutForm),
+      m_splash(collaborators.splash), m_options(std::move(options)), m_placement(m_core.settingsFilePath())
 {
     setObjectName("MainForm");
     setWindowTitle(qText(programCaption()));
@@ -114,6 +119,8 @@ TMainForm::TMainForm(Collaborators collaborators, Options options, QWidget* pare
     connect(&m_about, &TAboutForm::homePageRequested, this, &TMainForm::WebHomePage1Click);
     m_core.fetchState().setObserver([this] { m_toolBar->setFetching(m_core.fetchState().fetching()); });
     m_core.pageTabs().setObserver([this](MainPage page) { showPageTab(page); });
+    m_core.notices().setObserver(
+        [this](const std::string& title, const std::string& text) { showNotice(title, text); });
     for (const MainPage page : kMainPages)
         showPageTab(page);
 
@@ -127,6 +134,7 @@ TMainForm::~TMainForm()
     // The core outlives the window: it must write to none of its widgets from now on.
     m_core.fetchState().setObserver(nullptr);
     m_core.pageTabs().setObserver(nullptr);
+    m_core.notices().setObserver(nullptr);
     for (TextSlot* slot : {&m_core.LabelStatus(), &m_core.LabelTransfer(), &m_core.LabelPortafoglioTot(),
                            &m_core.LabelPortafoglioTotGuadagno(), &m_core.trayHint()})
         slot->attach(nullptr);
@@ -242,6 +250,12 @@ void TMainForm::connectMenus()
     connect(m.Duplicariga1, &QAction::triggered, this, &TMainForm::Duplicariga1Click);
     connect(m.Cancella1, &QAction::triggered, this, &TMainForm::Cancella1Click);
     connect(m.Aggiungialportafoglio1, &QAction::triggered, this, &TMainForm::Aggiungialportafoglio1Click);
+    connect(m.Avvisodiprezzo1, &QAction::triggered, this, &TMainForm::Avvisodiprezzo1Click);
+    connect(m.Avvisodiprezzo2, &QAction::triggered, this, &TMainForm::Avvisodiprezzo2Click);
+    for (QAction* alerts : {m.Avvisi1, m.MenuItemAvvisi})
+        connect(alerts, &QAction::triggered, this, &TMainForm::AvvisiClick);
+    connect(m.Esportaportafoglio1, &QAction::triggered, this, &TMainForm::Esportaportafoglio1Click);
+    connect(m.Importaportafoglio1, &QAction::triggered, this, &TMainForm::Importaportafoglio1Click);
     for (std::size_t k = 0; k < m.grafico.size(); ++k)
         connect(m.grafico[k], &QAction::triggered, this,
                 [this, k] { GraficoClick(kChartEntries[k].period); });
@@ -576,6 +590,44 @@ void TMainForm::SpeedButtonHTMLClick()
                                                           : std::nullopt};
     if (const auto report = reportCommand(active, m_templates, m_core.programDir(), m_prompts))
         ShowInWebTab(WebTab::fileAddress(*report));
+}
+
+// --- price alerts and the portfolio as CSV ------------------------------------------
+
+void TMainForm::Avvisodiprezzo1Click()
+{
+    // The menu belongs to the table of the page in front.
+    if (const TAlignGrid* grid = ActiveGrid())
+        m_alertDialog.editAlertOfRow(*grid, grid->currentRow());
+}
+
+void TMainForm::Avvisodiprezzo2Click()
+{
+    const TAlignGrid& portfolio = m_core.StringGridPortafoglio();
+    m_alertDialog.editAlertOfRow(portfolio, portfolio.currentRow());
+}
+
+void TMainForm::AvvisiClick()
+{
+    m_alertList.showAlerts();
+}
+
+void TMainForm::showNotice(const std::string& title, const std::string& text)
+{
+    QSystemTrayIcon& icon = m_trayIcon->systemTrayIcon();
+    // Without a notification area the status line and the marked cells tell.
+    if (icon.isVisible() && QSystemTrayIcon::isSystemTrayAvailable())
+        icon.showMessage(qText(title), displayText(text), QSystemTrayIcon::Information);
+}
+
+void TMainForm::Esportaportafoglio1Click()
+{
+    exportPortfolioCsvAsked(m_core.StringGridPortafoglio(), m_files, m_prompts);
+}
+
+void TMainForm::Importaportafoglio1Click()
+{
+    importPortfolioCsvAsked(m_core.portfolio(), m_files, m_prompts, [this] { m_core.savePortfolioRows(); });
 }
 
 // --- web tab, dialogs and splash ----------------------------------------------------

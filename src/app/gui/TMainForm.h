@@ -21,7 +21,10 @@ class QTabWidget;
 
 namespace listorix {
 
+class AlertDialog;
+class AlertListDialog;
 class AlignGridView;
+class FileNamePrompt;
 class IndexPanelView;
 class IntradayChartView;
 class MainToolBar;
@@ -50,10 +53,13 @@ public:
     {
         MainFormCore& core;
         Prompts& prompts;
-        QtTickTimer& Timer1; // its timeouts are the window's tick
+        FileNamePrompt& files; // the CSV commands' file dialogs
+        QtTickTimer& Timer1;   // its timeouts are the window's tick
         TFormConfigura& formConfigura;
         TDlgPortafoglio& dlgPortafoglio;
         TAboutForm& aboutForm;
+        AlertDialog& alertDialog;
+        AlertListDialog& alertList;
         // Shown already (or not at all); the start-up sequence brings it to the
         // front again and then closes it.
         TFormCover& splash;
@@ -154,9 +160,21 @@ private:
     void SpeedButtonExcelClick();
     void SpeedButtonHelpClick();
     void SpeedButtonHTMLClick();
+    // The price alerts: of the row of the table the menu was opened on, and the list.
+    void Avvisodiprezzo1Click();
+    void Avvisodiprezzo2Click();
+    void AvvisiClick();
+    // The fired alerts told through the notification icon, where there is one.
+    void showNotice(const std::string& title, const std::string& text);
+    // The portfolio to and from a CSV file.
+    void Esportaportafoglio1Click();
+    void Importaportafoglio1Click();
 
     MainFormCore& m_core;
     Prompts& m_prompts;
+    FileNamePrompt& m_files;
+    AlertDialog& m_alertDialog;
+    AlertListDialog& m_alertList;
     TFormConfigura& m_formConfigura;
     TDlgPortafoglio& m_dlgPortafoglio;
     TAboutForm& m_about;

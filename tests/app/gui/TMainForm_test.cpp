@@ -1,3 +1,4 @@
+#include "AnsweringFileNames.h"
 #include "AnsweringPrompts.h"
 #include "FakeToolkit.h"
 #include "RecordingBrowser.h"
@@ -21,6 +22,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QNetworkProxy>
 #include <QPointer>
@@ -40,6 +42,12 @@
 
 namespace listorix {
 namespace {
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
 
 // Counts the paintings of a widget.
 class PaintCounter final : public QObject
@@ -75,6 +83,7 @@ protected:
             options.notificationAreaAvailable = [this] { return trayAvailable; };
             options.showSplash = showSplash;
             options.prompts = &prompts;
+            options.files = &files;
             options.requests = &workers;
             options.makeBrowser = [this](QWidget* parent) {
                 return browser = new test::RecordingBrowser(parent);
@@ -109,6 +118,7 @@ protected:
 
     test::ScratchDir dir;
     test::AnsweringPrompts prompts;
+    test::AnsweringFileNames files;
     test::FakeMainThread workerThread;
     test::FakeWorkers workers{workerThread};
     bool trayAvailable = false;
@@ -180,22 +190,26 @@ TEST_F(TMainFormTest, menusHoldTheirItemsInOrderWithTheHiddenOnesHidden)
         return shown;
     };
     EXPECT_EQ(items("PopupMenuTrayIcon"),
-              (std::vector<std::string>{"Portafoglio1=Portafoglio", "Config=Configurazione",
+              (std::vector<std::string>{"Portafoglio1=Portafoglio", "Config=Configurazione", "Avvisi1=Avvisi",
                                         "ConfiguraschedaTV1=Configura scheda TV (hidden)",
                                         "Aggiornailplugindainternet1=Aggiorna il plugin da internet (hidden)",
                                         "-", "Informazioni1=Informazioni",
                                         "WebHomePage1=Web Listorix Home Page ", "-", "Chiudi1=Chiudi"}));
     EXPECT_EQ(items("PopupMenuPortafoglio"),
               (std::vector<std::string>{"Edit1=Modifica Portafoglio", "Duplicariga1=Duplica riga",
-                                        "Cancella1=Cancella riga"}));
+                                        "Cancella1=Cancella riga", "-", "Avvisodiprezzo2=Avviso di prezzo...",
+                                        "-", "Esportaportafoglio1=Esporta portafoglio (CSV)...",
+                                        "Importaportafoglio1=Importa portafoglio (CSV)..."}));
     EXPECT_EQ(control<QMenu>("PopupMenuPortafoglio")->defaultAction()->objectName(), "Edit1");
     EXPECT_EQ(control<QAction>("Cancella1")->shortcut(), QKeySequence(Qt::Key_Delete));
     const std::vector<std::string> onGrid = items("PopupMenuOnGrid");
-    ASSERT_EQ(onGrid.size(), 20u);
-    EXPECT_EQ(onGrid[2], "Grafico1giorno1=Grafico 1 giorno");
-    EXPECT_EQ(onGrid[8], "Grafico5anni1=Grafico 5 anni");
-    EXPECT_EQ(onGrid[17], "MenuItem8=Web Page Televideo RAI (hidden)");
-    EXPECT_EQ(onGrid[19], "MenuItem10=Chiudi");
+    ASSERT_EQ(onGrid.size(), 22u);
+    EXPECT_EQ(onGrid[1], "Avvisodiprezzo1=Avviso di prezzo...");
+    EXPECT_EQ(onGrid[2], "MenuItemAvvisi=Avvisi");
+    EXPECT_EQ(onGrid[4], "Grafico1giorno1=Grafico 1 giorno");
+    EXPECT_EQ(onGrid[10], "Grafico5anni1=Grafico 5 anni");
+    EXPECT_EQ(onGrid[19], "MenuItem8=Web Page Televideo RAI (hidden)");
+    EXPECT_EQ(onGrid[21], "MenuItem10=Chiudi");
     for (const char* hidden : {"ConfiguraschedaTV1", "Aggiornailplugindainternet1", "MenuItem3", "MenuItem4"})
         EXPECT_FALSE(control<QAction>(hidden)->isEnabled()) << hidden;
 }
@@ -425,7 +439,6 @@ TEST_F(TMainFormTest, theWindowFitsItsDesignSizeWhateverItsLabelsSay)
 const char* const kSharesCache =
     "\"ENI.MI\";\"ENI\";17.50;\"1/25/2005\";\"17:35\";17.4;17.3;17.6;17.2;+0.30 - +1.74%;1000\r\n";
 
-// Four index lines as the service answers them.
 // A right click on a cell opens the table's menu at the pointer, not a header
 // height above it.
 TEST_F(TMainFormSharesOnlyTest, theTablesMenuOpensWhereThePointerIs)
@@ -448,6 +461,7 @@ TEST_F(TMainFormSharesOnlyTest, theTablesMenuOpensWhereThePointerIs)
     menu->close();
 }
 
+// Four index lines as the service answers them.
 const char* const kIndexAnswer = "\"^MIBTEL\";30697.56;1/25/2005;15:30;+12.30;30700;30600;30685.26\r\n"
                                  "\"^MIB30\";31000.10;1/25/2005;15:30;-5.00;31010;30990;31005.10\r\n"
                                  "\"^MIDEX\";25000.00;1/25/2005;15:30;+1.00;25010;24990;24999.00\r\n"
@@ -601,6 +615,69 @@ TEST_F(TMainFormCommandsTest, htmlReportsItsFailuresThroughTheMessageBoxesAndOpe
     EXPECT_NE(prompts.shown[1].find("report.html"), std::string::npos);
     EXPECT_TRUE(browser->calls.isEmpty());
     EXPECT_EQ(form().activePage(), MainPage::Yahoo);
+}
+
+TEST_F(TMainFormCommandsTest, priceAlertEntriesOpenTheirDialogsAndStoreTheAlert)
+{
+    dir.write("y_mibtel.dat", kSharesCache);
+    showForm();
+    form().setActivePage(MainPage::Yahoo);
+    form().core().StringGridYahoo().selectCell(1, 1);
+
+    // "Avviso di prezzo..." of the shares table: the dialog for its selected row.
+    QString title;
+    whenShown<QDialog>(&program().alertDialog(), [&](QDialog& shown) {
+        title = shown.findChild<QLabel*>("LabelTitolo")->text();
+        shown.findChild<QLineEdit*>("EditSopra")->setText("20");
+        QTest::mouseClick(shown.findChild<QPushButton*>("ButtonOK"), Qt::LeftButton);
+    });
+    control<QAction>("Avvisodiprezzo1")->trigger();
+    EXPECT_TRUE(title.contains("ENI.MI")) << title.toStdString();
+    ASSERT_EQ(form().core().alerts().alerts().size(), 1u);
+    EXPECT_NE(readFile(dir.file("LISTORIX.INI")).find("[Avvisi]\r\n1=TA;ENI.MI;20;"), std::string::npos);
+
+    // "Avvisi" from the tables' menu and from the icon's: the list.
+    for (const char* entry : {"MenuItemAvvisi", "Avvisi1"}) {
+        bool listed = false;
+        whenShown<QDialog>(&program().alertList(), [&](QDialog& shown) {
+            listed = shown.objectName() == "DlgAvvisi";
+            shown.reject();
+        });
+        control<QAction>(entry)->trigger();
+        EXPECT_TRUE(listed) << entry;
+    }
+    // The portfolio's entry on a personal row tells why there is nothing to watch.
+    form().setActivePage(MainPage::Portafoglio);
+    control<QAction>("Avvisodiprezzo2")->trigger();
+    ASSERT_FALSE(prompts.shown.empty());
+    EXPECT_EQ(prompts.shown.back().rfind("warning: ", 0), 0u);
+}
+
+TEST_F(TMainFormCommandsTest, thePortfolioGoesOutAsCsvAndComesBackIntoAnEmptyOne)
+{
+    dir.write("y_mibtel.dat", kSharesCache);
+    dir.write("LISTORIX.INI", "[Portafoglio]\r\n1=ENI.MI;ENI;TA;100;;;10;01/02/2003\r\n"
+                              "2=;Casa;PERS;1;;150000;120000;05/06/2004\r\n");
+    showForm();
+    TAlignGrid& portfolio = form().core().StringGridPortafoglio();
+    const std::string total = form().core().LabelPortafoglioTot().text();
+    ASSERT_EQ(portfolio.rowCount(), 3);
+
+    files.answer = dir.file("portafoglio.csv");
+    control<QAction>("Esportaportafoglio1")->trigger();
+    ASSERT_TRUE(std::filesystem::exists(dir.file("portafoglio.csv")));
+    EXPECT_EQ(readFile(dir.file("portafoglio.csv")).rfind("\xEF\xBB\xBF", 0), 0u); // UTF-8 with its mark
+
+    portfolio.setRowCount(2);
+    for (int col = 0; col < portfolio.colCount(); ++col)
+        portfolio.setCell(col, 1, "");
+    prompts.answers.push_back(true);
+    control<QAction>("Importaportafoglio1")->trigger();
+    EXPECT_EQ(prompts.shown.back(), "question: Confermi l'importazione di 2 righe?");
+    EXPECT_EQ(portfolio.cell(0, 1), "ENI.MI"); // into the empty row first
+    EXPECT_EQ(portfolio.cell(1, 2), "Casa");
+    EXPECT_EQ(form().core().LabelPortafoglioTot().text(), total);
+    EXPECT_NE(readFile(dir.file("LISTORIX.INI")).find("ENI.MI;ENI;TA;100"), std::string::npos);
 }
 
 TEST_F(TMainFormCommandsTest, portfolioDialogOpensFromEachOfItsCommands)

@@ -1,8 +1,6 @@
 // The security answer parse and the quote table sorts at the size of a long share
 // list: 10,000 answer lines into the 11-column shares table.
 #include "base/LineList.h"
-#include "base/TextSink.h"
-#include "fetch/TConnessione.h"
 #include "grid/TAlignGrid.h"
 #include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
@@ -19,12 +17,6 @@
 namespace {
 
 using namespace listorix;
-
-class NullSink final : public TextSink
-{
-public:
-    void setText(const std::string&) override {}
-};
 
 std::string price(std::mt19937& random, double low, double high)
 {
@@ -73,18 +65,15 @@ std::string answerBytes(int lines)
 struct QuoteTablesFixture
 {
     TAlignGrid shares, bonds, derivatives, funds;
-    QuoteTableSorting sorting{shares, bonds, derivatives, funds};
-    NullSink status;
-    SecurityAnswer parser{status, sorting};
-    TConnessione connection{{}, 300, nullptr};
+    QuoteTableSorting sorting{{&shares, &bonds, &derivatives, &funds}};
+    SecurityAnswer parser{ConnectionId::Azioni, shares, sorting};
 
     QuoteTablesFixture()
     {
-        setUpQuoteTable(shares, QuoteCategory::Shares);
-        setUpQuoteTable(bonds, QuoteCategory::Bonds);
-        setUpQuoteTable(derivatives, QuoteCategory::Derivatives);
-        setUpQuoteTable(funds, QuoteCategory::Funds);
-        connection.Grid = &shares;
+        setUpQuoteTable(shares, ConnectionId::Azioni);
+        setUpQuoteTable(bonds, ConnectionId::Obbligazioni);
+        setUpQuoteTable(derivatives, ConnectionId::Derivati);
+        setUpQuoteTable(funds, ConnectionId::Fondi);
     }
 };
 
@@ -100,7 +89,7 @@ void BM_ParseSecurityAnswer(benchmark::State& state)
     const LineList lines = answerLines(static_cast<int>(state.range(0)));
     QuoteTablesFixture tables;
     for (auto _ : state)
-        tables.parser.ParseSecurityAnswer(tables.connection, lines, AnswerOrigin::Live);
+        tables.parser.ParseSecurityAnswer(lines, AnswerOrigin::Live);
     if (tables.shares.rowCount() != 1 + static_cast<int>(state.range(0)))
         state.SkipWithError("not every line became a row");
 }
@@ -123,13 +112,12 @@ constexpr int kFlashColumn = 2;
 void BM_SortShares(benchmark::State& state)
 {
     QuoteTablesFixture tables;
-    tables.parser.ParseSecurityAnswer(tables.connection, answerLines(static_cast<int>(state.range(0))),
-                                      AnswerOrigin::Live);
+    tables.parser.ParseSecurityAnswer(answerLines(static_cast<int>(state.range(0))), AnswerOrigin::Live);
     for (auto _ : state) {
         state.PauseTiming();
-        ApplySort(tables.shares, sharesColumnKind, 0, true);
+        ApplySort(tables.shares, categoryOf(ConnectionId::Azioni).columns, 0, true);
         state.ResumeTiming();
-        ApplySort(tables.shares, sharesColumnKind, kFlashColumn, true);
+        ApplySort(tables.shares, categoryOf(ConnectionId::Azioni).columns, kFlashColumn, true);
     }
 }
 BENCHMARK(BM_SortShares)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -138,11 +126,10 @@ BENCHMARK(BM_SortShares)->Arg(10000)->Unit(benchmark::kMillisecond);
 void BM_SortSharesPresorted(benchmark::State& state)
 {
     QuoteTablesFixture tables;
-    tables.parser.ParseSecurityAnswer(tables.connection, answerLines(static_cast<int>(state.range(0))),
-                                      AnswerOrigin::Live);
-    ApplySort(tables.shares, sharesColumnKind, kFlashColumn, true);
+    tables.parser.ParseSecurityAnswer(answerLines(static_cast<int>(state.range(0))), AnswerOrigin::Live);
+    ApplySort(tables.shares, categoryOf(ConnectionId::Azioni).columns, kFlashColumn, true);
     for (auto _ : state)
-        ApplySort(tables.shares, sharesColumnKind, kFlashColumn, true);
+        ApplySort(tables.shares, categoryOf(ConnectionId::Azioni).columns, kFlashColumn, true);
 }
 BENCHMARK(BM_SortSharesPresorted)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -50,7 +50,7 @@ struct Tables
     TAlignGrid portfolioTable;
     NullSink total;
     NullSink gain;
-    Portfolio portfolio{portfolioTable, CategoryTables{shares, bonds, derivatives, funds}, total, gain};
+    Portfolio portfolio{portfolioTable, CategoryTables{{&shares, &bonds, &derivatives, &funds}}, total, gain};
 
     explicit Tables(int holdings)
     {

@@ -68,23 +68,9 @@ start_demo_service "$build/listorix-quoted" "$work" --now 2005-01-25T15:30 ||
   { echo "startup: the service did not start" >&2; exit 1; }
 address="$demo_address"
 
+. "$root/scripts/lib/bench-folder.sh"
 folder="$work/program"
-mkdir "$folder"
-cp "$build/listorix" "$folder/"
-cp -R "$root/web" "$folder/web"
-cp "$root"/tools/quoted/data/*.lst "$folder/"
-# A portfolio of 200 rows: the sample securities of every category in turn, each
-# with its type code, as many times over as it takes.
-{
-  printf '[SERVIZIO]\r\nHOST=%s\r\n[Portafoglio]\r\n' "$address"
-  for pair in A:TA O:TO D:TD F:F; do
-    tr -d '\r' <"$root/tools/quoted/data/${pair%%:*}_"*.lst | sed "s/\$/;${pair#*:}/"
-  done | awk '{ list[n++] = $0 }
-    END { for (k = 0; k < 200; ++k) { split(list[k % n], f, ";")
-      printf "%d=%s;%s;%s;100;;;10;01/01/2005\r\n", k + 1, f[1], f[1], f[2] } }'
-} >"$folder/LISTORIX.INI"
-# The five caches, as the last run left them.
-"$build/listorix-poll" --dir "$folder" --cycles 1 --no-wait >/dev/null 2>&1 ||
+prepare_bench_folder "$build" "$root" "$folder" "$address" ||
   { echo "startup: could not fill the caches" >&2; exit 1; }
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside "$folder"

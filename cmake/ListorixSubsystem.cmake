@@ -9,6 +9,7 @@
 #   market      catalogue, answers, quote tables and their order: base, grid
 #   settings    the settings file and the settings in force: base, grid, market
 #   portfolio   base, grid, market
+#   alerts      the price alerts: base, grid, market, settings, portfolio
 #   export      the HTML report and the clipboard text: base, grid, portfolio
 #   browser     the web tab's proxy: base, http
 #   fetch       the schedule, the fetch and its workers: base, http, websource, market, settings
@@ -24,7 +25,7 @@
 # with the file and the include; so does a room the line names but no file
 # includes. The core includes nothing of a gui/ folder. listorix_core gathers the
 # core libraries, listorix_gui the Qt ones.
-set(LISTORIX_SUBSYSTEMS base grid http websource market settings portfolio export browser fetch app)
+set(LISTORIX_SUBSYSTEMS base grid http websource market settings portfolio alerts export browser fetch app)
 
 # The includes of `files` (paths relative to `dir`) that name a room: "room" for
 # a core header, "room/gui" for a Qt one. Stops at a file missing from `sources`.

@@ -35,7 +35,7 @@ struct SharesView
 {
     SharesView()
     {
-        listorix::setUpQuoteTable(grid, listorix::QuoteCategory::Shares);
+        listorix::setUpQuoteTable(grid, listorix::ConnectionId::Azioni);
         grid.setRowCount(kRows + 1);
         rewrite(grid, 0);
         view.resize(800, 600);

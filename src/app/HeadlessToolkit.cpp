@@ -14,7 +14,7 @@ HeadlessToolkit::HeadlessToolkit(EventLoop& loop, MessageSink messages)
 
 MainFormCore::Toolkit HeadlessToolkit::toolkit()
 {
-    return MainFormCore::Toolkit{m_loop, *this, *this, *this, *this};
+    return MainFormCore::Toolkit{m_loop, *this, *this};
 }
 
 void HeadlessToolkit::warningOk(const std::string& text)

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "app/MainFormCore.h"
-#include "app/MainPage.h"
 #include "base/EventLoop.h"
 #include "base/Prompts.h"
-#include "fetch/FetchIndicator.h"
 #include "fetch/TickTimer.h"
 
 #include <functional>
@@ -13,14 +11,10 @@
 namespace listorix {
 
 // The toolkit of a program without a window (listorix-poll, end-to-end tests):
-// the core's event loop with Timer1 on it, message boxes handed to a function
-// (standard error, a test's record), and nothing to show for the tool bar or the
-// pages. Toolkit() wires it into a MainFormCore, whose Timer1Timer the timer then
-// calls once attached with attach().
-class HeadlessToolkit final : private TickTimer,
-                              private Prompts,
-                              private FetchIndicator,
-                              private PageVisibility
+// the core's event loop with Timer1 on it and message boxes handed to a function
+// (standard error, a test's record). Toolkit() wires it into a MainFormCore,
+// whose Timer1Timer the timer then calls once attached with attach().
+class HeadlessToolkit final : private TickTimer, private Prompts
 {
 public:
     // Each message box's text, with "warning" or "message" as its kind.
@@ -33,25 +27,16 @@ public:
     void attach(MainFormCore& core) { m_core = &core; }
 
     EventLoop& loop() { return m_loop; }
-    bool fetching() const { return m_fetching; }
-    bool pageVisible(MainPage page) const { return m_pageVisible[static_cast<std::size_t>(page)]; }
 
 private:
     void setEnabled(bool enabled) override { m_loop.setTimerEnabled(m_timer, enabled); }
     void warningOk(const std::string& text) override;
     void messageOk(const std::string& text) override;
-    void setFetching(bool fetching) override { m_fetching = fetching; }
-    void setPageVisible(MainPage page, bool visible) override
-    {
-        m_pageVisible[static_cast<std::size_t>(page)] = visible;
-    }
 
     EventLoop& m_loop;
     MessageSink m_messages;
     EventLoop::TimerId m_timer;
     MainFormCore* m_core = nullptr;
-    bool m_fetching = false;
-    std::array<bool, kMainPages.size()> m_pageVisible{true, true, true, true, true, true, true};
 };
 
 } // namespace listorix

@@ -1,16 +1,9 @@
 #include "app/MainFormCore.h"
 
 #include "app/StartUpSteps.h"
-#include "fetch/QuoteSourceWorkers.h"
 #include "fetch/TConnessione.h"
-#include "fetch/TickTimer.h"
-#include "market/IndexAnswer.h"
-#include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
-#include "market/SecurityAnswer.h"
 #include "market/TrayHint.h"
-#include "portfolio/CategoryTables.h"
-#include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioTable.h"
 #include "settings/IniFile.h"
 #include "settings/ProgramDir.h"
@@ -24,38 +17,6 @@
 namespace listorix {
 
 namespace {
-
-// Each connection's table, cache file and page, in the fixed order.
-struct ConnectionWiring
-{
-    const char* cacheFileName;
-    MainPage page;
-};
-
-constexpr std::array<ConnectionWiring, 5> kWiring = {{
-    {"i.dat", MainPage::Indici},
-    {"y_mibtel.dat", MainPage::Yahoo},
-    {"y_obb.dat", MainPage::YahooOBB},
-    {"y_derivati.dat", MainPage::YahooDerivati},
-    {"y_fondi.dat", MainPage::Fondi},
-}};
-
-// The fixed intervals in force, whatever the dialog's time selectors show.
-constexpr std::array<int, 5> kIntervalMinutes = {2, 5, 5, 5, 180};
-
-std::optional<ConnectionId> connectionOfPage(MainPage page)
-{
-    for (std::size_t k = 0; k < kWiring.size(); ++k) {
-        if (kWiring[k].page == page)
-            return kConnectionOrder[k];
-    }
-    return std::nullopt;
-}
-
-std::size_t indexOf(ConnectionId id)
-{
-    return static_cast<std::size_t>(id);
-}
 
 // One step of start-up or shutdown whose failure must not stop the others.
 template <typename Step>
@@ -73,33 +34,26 @@ void tryStep(Step&& step, std::vector<std::string>* errors = nullptr)
 } // namespace
 
 MainFormCore::MainFormCore(Toolkit toolkit, Options options)
-    : m_toolkit(toolkit), m_options(std::move(options)), m_settings(settingsFilePath()),
-      m_fetch(toolkit.mainThread, toolkit.prompts, toolkit.fetchIndicator, m_labelStatus, m_labelTransfer,
-              m_options.programDir,
-              m_options.makeWorker ? m_options.makeWorker
-                                   : quoteSourceWorkerFactory(
-                                         toolkit.mainThread, [this] { return requestSettingsInForce(); },
-                                         m_options.httpTimeouts),
-              FetchHooks{[this] { m_portfolio->RevaluePortfolio(); }, [this] { m_schedule.UnlockAll(); },
-                         [this](TConnessione& connection, FetchOutcome outcome) {
-                             onFetchEnded(connection, outcome);
-                         }}),
-      m_schedule(toolkit.Timer1, toolkit.mainThread, m_fetch)
+    : m_toolkit(toolkit), m_options(std::move(options)), m_sorting(quoteTablePointers()),
+      m_portfolio(m_gridPortafoglio, CategoryTables{quoteTablePointers()}, m_labelPortafoglioTot,
+                  m_labelPortafoglioTotGuadagno),
+      m_indexAnswer(m_indexPanel, m_chart, [this] { refreshTrayHint(); }), m_settings(settingsFilePath()),
+      m_alerts(settingsFilePath()),
+      m_sources(m_options.requests ? nullptr
+                                   : std::make_unique<QuoteSourceWorkers>(toolkit.mainThread, m_settings,
+                                                                          m_options.httpTimeouts)),
+      m_requestSource(m_options.requests ? *m_options.requests : *m_sources),
+      m_fetch(QuoteFetch::Seams{toolkit.mainThread, toolkit.Timer1, toolkit.prompts, m_fetchState,
+                                m_labelStatus, m_labelTransfer},
+              m_options.programDir, m_requestSource, *this)
 {
-    setUpQuoteTable(m_gridYahoo, QuoteCategory::Shares);
-    setUpQuoteTable(m_gridYahooOBB, QuoteCategory::Bonds);
-    setUpQuoteTable(m_gridYahooDerivati, QuoteCategory::Derivatives);
-    setUpQuoteTable(m_gridFondi, QuoteCategory::Funds);
+    for (std::size_t k = 0; k < kQuoteConnections.size(); ++k) {
+        const ConnectionId id = kQuoteConnections[k];
+        setUpQuoteTable(m_quoteTables[k], id);
+        m_securityAnswers[k] = std::make_unique<SecurityAnswer>(id, m_quoteTables[k], m_sorting);
+    }
     setUpPortfolioTable(m_gridPortafoglio);
-    m_sorting =
-        std::make_unique<QuoteTableSorting>(m_gridYahoo, m_gridYahooOBB, m_gridYahooDerivati, m_gridFondi);
-    m_portfolio = std::make_unique<Portfolio>(
-        m_gridPortafoglio, CategoryTables{m_gridYahoo, m_gridYahooOBB, m_gridYahooDerivati, m_gridFondi},
-        m_labelPortafoglioTot, m_labelPortafoglioTotGuadagno);
-    m_portfolio->connectTableEvents();
-    m_securityAnswer = std::make_unique<SecurityAnswer>(m_labelStatus, *m_sorting);
-    m_indexAnswer = std::make_unique<IndexAnswerParser>(m_indexPanel, m_chart, m_labelStatus,
-                                                        [this] { refreshTrayHint(); });
+    m_portfolio.connectTableEvents();
     m_settings.setApplySettings([this] { ApplySettings(); });
 }
 
@@ -107,7 +61,12 @@ MainFormCore::~MainFormCore()
 {
     // Nothing outside may hear of a fetch that ends now.
     m_fetchEnded = nullptr;
-    m_fetch.abandonFetch();
+    m_fetch.abandon();
+}
+
+std::array<TAlignGrid*, 4> MainFormCore::quoteTablePointers()
+{
+    return {&m_quoteTables[0], &m_quoteTables[1], &m_quoteTables[2], &m_quoteTables[3]};
 }
 
 std::filesystem::path MainFormCore::settingsFilePath() const
@@ -117,8 +76,8 @@ std::filesystem::path MainFormCore::settingsFilePath() const
 
 void MainFormCore::FormCreate()
 {
-    for (const ConnectionWiring& wiring : kWiring)
-        m_toolkit.pages.setPageVisible(wiring.page, false);
+    for (const ConnectionId id : kConnectionOrder)
+        m_pageTabs.setPageVisible(pageOf(id), false);
 }
 
 bool MainFormCore::FormShow(StartUpSteps& steps)
@@ -131,9 +90,6 @@ bool MainFormCore::FormShow(StartUpSteps& steps)
         CatalogueOptions options;
         options.programDir = m_options.programDir;
         options.readDirs = m_options.readDirs;
-        options.quoteServiceHost =
-            IniFile(settingsFilePath())
-                .readString(kServiceSection, kServiceHostKey, kDefaultQuoteServiceHost);
         BuildCatalogue(m_catalogue, options);
     });
     tryStep([this] { m_settings.LoadSettings(); });
@@ -142,34 +98,34 @@ bool MainFormCore::FormShow(StartUpSteps& steps)
     ApplySettings();
     steps.showWebPage();
     loadSavedState();
-    replayCaches();
+    tryStep([this] {
+        // A line of the alerts that cannot be read is said once; it stays in the file.
+        if (const std::string unread = unreadAlertLinesText(m_alerts.load()); !unread.empty())
+            m_labelStatus.setText(unread);
+    });
+    m_fetch.replayCaches();
     refreshTrayHint();
     steps.activateTrayIcon();
-    tryStep([this] { m_portfolio->RevaluePortfolio(); });
+    tryStep([this] { m_portfolio.RevaluePortfolio(); });
     steps.closeSplash();
     steps.enableWindow();
     steps.refitMaximisedWindow();
     steps.navigateToStartPage(m_catalogue.HomePageUrl);
     m_started = true;
-    m_schedule.setTimerEnabled(true);
+    m_fetch.schedule().setTimerEnabled(true);
     return true;
 }
 
 void MainFormCore::createConnections()
 {
-    m_schedule.createConnections({&m_catalogue.IndiciUrls, &m_catalogue.AzioniUrls,
-                                  &m_catalogue.ObbligazioniUrls, &m_catalogue.DerivatiUrls,
-                                  &m_catalogue.FondiUrls},
-                                 {&m_countdownLabels[0], &m_countdownLabels[1], &m_countdownLabels[2],
-                                  &m_countdownLabels[3], &m_countdownLabels[4]});
-    const std::array<TAlignGrid*, 5> grids = {nullptr, &m_gridYahoo, &m_gridYahooOBB, &m_gridYahooDerivati,
-                                              &m_gridFondi};
-    for (std::size_t k = 0; k < kConnectionOrder.size(); ++k) {
-        TConnessione& connection = m_schedule.connection(kConnectionOrder[k]);
-        connection.Grid = grids[k];
-        connection.CacheFileName = kWiring[k].cacheFileName;
-        connection.OnAnswer = k == 0 ? m_indexAnswer->answerCallback() : m_securityAnswer->callback();
-    }
+    const auto describe = [this](ConnectionId id) {
+        const std::optional<std::size_t> table = quoteIndexOf(id);
+        AnswerSink& sink = table ? static_cast<AnswerSink&>(*m_securityAnswers[*table]) : m_indexAnswer;
+        return ConnectionDescription{m_catalogue.requestsOf(id), &countdownLabel(id), sink};
+    };
+    m_fetch.createConnections({describe(ConnectionId::Indici), describe(ConnectionId::Azioni),
+                               describe(ConnectionId::Obbligazioni), describe(ConnectionId::Derivati),
+                               describe(ConnectionId::Fondi)});
 }
 
 void MainFormCore::loadSavedState()
@@ -178,11 +134,9 @@ void MainFormCore::loadSavedState()
         TIniObject saved = TIniObject::atPath(settingsFilePath());
         saved.LoadGrid(kPortfolioSection, m_gridPortafoglio);
         saved.LoadColWidths(kPortfolioWidthsKey, m_gridPortafoglio);
-        m_portfolio->MarkPersonalRowsEditable();
-        saved.LoadColWidths(kSharesWidthsKey, m_gridYahoo);
-        saved.LoadColWidths(kBondsWidthsKey, m_gridYahooOBB);
-        saved.LoadColWidths(kDerivativesWidthsKey, m_gridYahooDerivati);
-        saved.LoadColWidths(kFundsWidthsKey, m_gridFondi);
+        m_portfolio.MarkPersonalRowsEditable();
+        for (const ConnectionId id : kQuoteConnections)
+            saved.LoadColWidths(categoryOf(id).widthsKey, quoteTable(id));
         m_chart.ResetChart();
         saved.LoadSeries(kMibtelSeriesSection, m_chart, m_chart.Series1, m_chart.SeriesDate);
         saved.LoadSeries(kMib30SeriesSection, m_chart, m_chart.Series2, m_chart.SeriesDate);
@@ -190,79 +144,42 @@ void MainFormCore::loadSavedState()
     });
 }
 
-void MainFormCore::replayCaches()
-{
-    for (const ConnectionId id : kConnectionOrder)
-        m_fetch.StartFetch(m_schedule.connection(id), true);
-}
-
 void MainFormCore::refreshTrayHint()
 {
     m_trayHint.setText(trayHintText(m_indexPanel));
 }
 
-void MainFormCore::ApplySettings()
+std::array<bool, 5> MainFormCore::enabledConnections(const ConfigurationControls& controls)
 {
-    if (!m_schedule.hasConnections())
-        return;
-    const ConfigurationControls& controls = m_settings.controls();
-    const std::array<bool, 5> enabled = {controls.CheckBoxIndiciEnable, controls.CheckBoxMIBTELEnable,
-                                         controls.CheckBoxOBBEnable, controls.CheckBoxDerivatiEnable,
-                                         controls.CheckBoxfondiEnable};
-    for (std::size_t k = 0; k < kConnectionOrder.size(); ++k)
-        m_schedule.connection(kConnectionOrder[k]).SetIntervalMinutes(kIntervalMinutes[k]);
-    for (std::size_t k = 0; k < kConnectionOrder.size(); ++k)
-        m_schedule.connection(kConnectionOrder[k]).Enabled = enabled[k];
-    for (std::size_t k = 0; k < kConnectionOrder.size(); ++k)
-        m_toolkit.pages.setPageVisible(kWiring[k].page, enabled[k]);
+    // In kConnectionOrder; the dialog's "MIB30" box switches nothing on its own.
+    return {controls.CheckBoxIndiciEnable, controls.CheckBoxMIBTELEnable, controls.CheckBoxOBBEnable,
+            controls.CheckBoxDerivatiEnable, controls.CheckBoxfondiEnable};
 }
 
-void MainFormCore::Timer1Timer()
+void MainFormCore::ApplySettings()
 {
-    m_schedule.Timer1Timer();
+    if (!m_fetch.hasConnections())
+        return;
+    const std::array<bool, 5> enabled = enabledConnections(m_settings.controls());
+    m_fetch.applySettings(enabled);
+    for (const ConnectionId id : kConnectionOrder)
+        m_pageTabs.setPageVisible(pageOf(id), enabled[indexOf(id)]);
 }
 
 void MainFormCore::SpeedButtonReloadClick(MainPage activePage)
 {
     if (activePage == MainPage::Portafoglio) {
-        m_portfolio->RevaluePortfolio();
+        m_portfolio.RevaluePortfolio();
         return;
     }
-    if (!m_schedule.hasConnections() || m_destroyed)
+    if (m_destroyed)
         return;
-    m_schedule.WaitUntilIdle();
-    // The wait served events: the window may have been closed meanwhile.
-    if (!m_schedule.hasConnections() || m_destroyed)
-        return;
-    const std::optional<ConnectionId> id = connectionOfPage(activePage);
-    if (!id) {
-        m_schedule.UnlockAll();
-        return;
-    }
-    m_fetch.StartFetch(m_schedule.connection(*id), false);
-}
-
-void MainFormCore::SpeedButtonStopClick()
-{
-    if (m_fetch.CurrentConnection()) {
-        m_fetch.StopWorker();
-        if (m_schedule.hasConnections()) {
-            for (const ConnectionId id : kConnectionOrder) {
-                TConnessione& connection = m_schedule.connection(id);
-                if (connection.IsDue())
-                    connection.Restart();
-            }
-        }
-    }
-    m_schedule.UnlockAll();
+    m_fetch.reload(connectionOfPage(activePage));
 }
 
 bool MainFormCore::FormCloseQuery()
 {
-    if (m_schedule.hasConnections()) {
-        for (const ConnectionId id : kConnectionOrder)
-            m_schedule.connection(id).Enabled = false;
-    }
+    m_fetch.switchOff();
     return true;
 }
 
@@ -273,26 +190,29 @@ std::vector<std::string> MainFormCore::FormDestroy()
         return errors;
     m_destroyed = true;
     FormCloseQuery();
-    m_fetch.abandonFetch();
-    m_schedule.setTimerEnabled(false);
+    m_fetch.abandon();
+    m_fetch.schedule().setTimerEnabled(false);
     // Before the start-up sequence has loaded them, the tables hold nothing of
     // the user's: saving them would wipe the saved portfolio.
     if (m_started) {
         TIniObject saved = TIniObject::atPath(settingsFilePath());
-        tryStep([&] { saved.SaveGrid(kPortfolioSection, m_gridPortafoglio, kPortfolioStoredColumns); },
-                &errors);
+        tryStep([&] { savePortfolioRows(); }, &errors);
         tryStep([&] { saved.SaveColWidths(kPortfolioWidthsKey, m_gridPortafoglio); }, &errors);
-        tryStep([&] { saved.SaveColWidths(kSharesWidthsKey, m_gridYahoo); }, &errors);
-        tryStep([&] { saved.SaveColWidths(kBondsWidthsKey, m_gridYahooOBB); }, &errors);
-        tryStep([&] { saved.SaveColWidths(kDerivativesWidthsKey, m_gridYahooDerivati); }, &errors);
-        tryStep([&] { saved.SaveColWidths(kFundsWidthsKey, m_gridFondi); }, &errors);
+        for (const ConnectionId id : kQuoteConnections)
+            tryStep([&] { saved.SaveColWidths(categoryOf(id).widthsKey, quoteTable(id)); }, &errors);
         tryStep([&] { saved.SaveSeries(kMibtelSeriesSection, m_chart.Series1, m_chart.SeriesDate); },
                 &errors);
         tryStep([&] { saved.SaveSeries(kMib30SeriesSection, m_chart.Series2, m_chart.SeriesDate); }, &errors);
         tryStep([&] { saved.SaveSeries(kMidexSeriesSection, m_chart.Series4, m_chart.SeriesDate); }, &errors);
     }
-    m_schedule.freeConnections();
+    m_fetch.freeConnections();
     return errors;
+}
+
+void MainFormCore::savePortfolioRows()
+{
+    TIniObject::atPath(settingsFilePath())
+        .SaveGrid(kPortfolioSection, m_gridPortafoglio, kPortfolioStoredColumns);
 }
 
 std::string MainFormCore::savesFailedText(const std::vector<std::string>& errors)
@@ -311,74 +231,42 @@ std::string MainFormCore::savesFailedText(const std::vector<std::string>& errors
     return text;
 }
 
-TAlignGrid& MainFormCore::quoteTable(QuoteCategory category)
-{
-    return m_portfolio->categories().table(category);
-}
-
 TAlignGrid* MainFormCore::ActiveGrid(MainPage activePage)
 {
-    switch (activePage) {
-    case MainPage::Yahoo:
-        return &m_gridYahoo;
-    case MainPage::YahooOBB:
-        return &m_gridYahooOBB;
-    case MainPage::YahooDerivati:
-        return &m_gridYahooDerivati;
-    case MainPage::Fondi:
-        return &m_gridFondi;
-    case MainPage::Portafoglio:
+    if (activePage == MainPage::Portafoglio)
         return &m_gridPortafoglio;
-    case MainPage::Indici:
-    case MainPage::Web:
-        return nullptr;
-    }
-    return nullptr;
-}
-
-TextSlot& MainFormCore::countdownLabel(ConnectionId id)
-{
-    return m_countdownLabels[indexOf(id)];
+    const std::optional<ConnectionId> id = connectionOfPage(activePage);
+    return id && quoteIndexOf(*id) ? &quoteTable(*id) : nullptr;
 }
 
 TConnessione* MainFormCore::connection(ConnectionId id)
 {
-    return m_schedule.hasConnections() ? &m_schedule.connection(id) : nullptr;
+    return m_fetch.hasConnections() ? &m_fetch.connection(id) : nullptr;
 }
 
-void MainFormCore::onFetchEnded(TConnessione& connection, FetchOutcome outcome)
+std::string MainFormCore::quoteHostInForce() const
 {
-    const std::optional<ConnectionId> id = m_schedule.idOf(connection);
-    if (id && m_fetchEnded)
-        m_fetchEnded(*id, outcome);
+    const RequestSettings settings = requestSettingsOf(m_settings);
+    return quoteHostFor(settings.source, settings.quoteHost);
 }
 
-ProxySettings MainFormCore::proxyInForce() const
+void MainFormCore::answerRead(ConnectionId id)
 {
-    const ConfigurationControls& controls = m_settings.controls();
-    return ProxySettings{controls.CheckBoxProxy, controls.EditServerProxyAddress,
-                         controls.EditServerProxyPort, controls.EditServerProxyUsername,
-                         controls.EditServerProxyPassword};
+    m_portfolio.RevaluePortfolio();
+    // Only a live download checks the alerts: the caches replayed at start-up were
+    // checked when they arrived.
+    if (!quoteIndexOf(id))
+        return;
+    const AlertCheck check = m_alerts.checkTable(id, quoteTable(id));
+    tellFiredAlerts(check.fired, m_notices, m_labelStatus);
+    if (!check.error.empty())
+        m_labelStatus.setText(check.error);
 }
 
-RequestSettings MainFormCore::requestSettingsInForce() const
+void MainFormCore::fetchEnded(ConnectionId id, FetchOutcome outcome)
 {
-    RequestSettings settings;
-    settings.proxy = proxyInForce();
-    settings.source = m_settings.controls().ComboBoxSorgente;
-    // The hosts are read when each request starts, so a change takes effect at the next one.
-    try {
-        const IniFile ini(settingsFilePath());
-        settings.quoteHost = ini.readString(kServiceSection, kServiceHostKey);
-        settings.web = webSourceEndpointsFromSettings(ini.readString(kServiceSection, kWebChartUrlKey),
-                                                      ini.readString(kServiceSection, kWebExchangeUrlKey),
-                                                      ini.readString(kServiceSection, kWebCertificatesKey),
-                                                      ini.readString(kServiceSection, kWebSearchUrlKey));
-        settings.settingsFile = settingsFilePath();
-    } catch (...) {
-        // An unreadable settings file leaves the defaults.
-    }
-    return settings;
+    if (m_fetchEnded)
+        m_fetchEnded(id, outcome);
 }
 
 } // namespace listorix

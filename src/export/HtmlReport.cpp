@@ -81,7 +81,8 @@ std::string reportAlignmentWord(const TAlignGrid& grid, int col, int row)
 {
     if (row < grid.fixedRows())
         return col == 0 ? "left" : "center";
-    switch (grid.alignCol(col)) {
+    // The column's own setting alone: not the table's, not a single cell's.
+    switch (grid.ownAlignCol(col).value_or(Alignment::Left)) {
     case Alignment::Right:
         return "right";
     case Alignment::Center:

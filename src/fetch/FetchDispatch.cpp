@@ -6,7 +6,10 @@
 #include "fetch/CacheFile.h"
 #include "fetch/CleanAnswer.h"
 #include "fetch/FetchIndicator.h"
+#include "fetch/RequestSource.h"
+#include "fetch/Schedule.h"
 #include "fetch/TConnessione.h"
+#include "market/AnswerSink.h"
 
 #include <exception>
 #include <utility>
@@ -15,14 +18,12 @@ namespace listorix {
 
 namespace {
 
-// A hook of the program runs whatever it meets: the fetch must end all the same.
-template <typename Function, typename... Args>
-void runGuarded(const Function& function, Args&&... args) noexcept
+// An observer runs whatever it meets: the fetch must end all the same.
+template <typename Call>
+void runGuarded(const Call& call) noexcept
 {
-    if (!function)
-        return;
     try {
-        function(std::forward<Args>(args)...);
+        call();
     } catch (...) {
     }
 }
@@ -31,10 +32,10 @@ void runGuarded(const Function& function, Args&&... args) noexcept
 
 FetchDispatch::FetchDispatch(MainThread& mainThread, Prompts& prompts, FetchIndicator& indicator,
                              TextSink& LabelStatus, TextSink& LabelTransfer, std::filesystem::path cacheDir,
-                             WorkerFactory makeWorker, FetchHooks hooks)
+                             RequestSource& requests, Schedule& schedule, FetchObserver& observer)
     : m_mainThread(mainThread), m_prompts(prompts), m_indicator(indicator), m_status(LabelStatus),
-      m_transfer(LabelTransfer), m_cacheDir(std::move(cacheDir)), m_makeWorker(std::move(makeWorker)),
-      m_hooks(std::move(hooks))
+      m_transfer(LabelTransfer), m_cacheDir(std::move(cacheDir)), m_requests(requests), m_schedule(schedule),
+      m_observer(observer)
 {
 }
 
@@ -47,7 +48,7 @@ FetchDispatch::~FetchDispatch()
 
 std::filesystem::path FetchDispatch::cacheFilePath(const TConnessione& connection) const
 {
-    return m_cacheDir / connection.CacheFileName;
+    return m_cacheDir / connection.CacheFileName();
 }
 
 void FetchDispatch::StartFetch(TConnessione& connection, bool replay)
@@ -60,8 +61,13 @@ void FetchDispatch::StartFetch(TConnessione& connection, bool replay)
     // fetch; whatever goes wrong on the way leaves the category as it is.
     try {
         LineList lines;
-        if (readCacheFile(cacheFilePath(connection), lines) && connection.OnAnswer)
-            connection.OnAnswer(connection, lines, AnswerOrigin::Replay);
+        if (!readCacheFile(cacheFilePath(connection), lines))
+            return;
+        if (connection.sink().take(lines, AnswerOrigin::Replay) == AnswerVerdict::Refused &&
+            connection.category().refusedReplayRetries) {
+            connection.RetryLater();
+            m_status.setText(std::string(kConnectionFailedText));
+        }
     } catch (...) {
     }
 }
@@ -78,8 +84,8 @@ void FetchDispatch::startLive(TConnessione& connection)
     if (connection.CountdownLabel)
         connection.CountdownLabel->setText(std::string(kConnectLabel));
     try {
-        m_worker = newWorker(connection);
-        connection.RequestIndex = 0;
+        m_worker = newWorker();
+        m_requestIndex = 0;
         takeEntry(*m_worker, connection);
         StartWorker();
     } catch (...) {
@@ -90,21 +96,22 @@ void FetchDispatch::startLive(TConnessione& connection)
     }
 }
 
-std::unique_ptr<HttpWorker> FetchDispatch::newWorker(TConnessione& connection)
+std::unique_ptr<HttpWorker> FetchDispatch::newWorker()
 {
-    std::unique_ptr<HttpWorker> worker = m_makeWorker();
+    std::unique_ptr<HttpWorker> worker = m_requests.newWorker();
     worker->OnDone = [this](HttpWorker& done) { OnWorkerDone(done); };
     worker->OnStatus = [this](HttpWorker& reporting) { ShowStatus(reporting); };
-    connection.Worker = worker.get();
     return worker;
 }
 
 void FetchDispatch::takeEntry(HttpWorker& worker, const TConnessione& connection) const
 {
-    const std::size_t index = static_cast<std::size_t>(connection.RequestIndex);
-    const std::string entry = index < connection.Requests.size() ? connection.Requests[index] : std::string();
+    const std::string entry =
+        m_requestIndex < connection.Requests.size() ? connection.Requests[m_requestIndex] : std::string();
     const std::size_t tab = entry.find('\t');
-    worker.Url = entry.substr(0, tab);
+    const std::string path = entry.substr(0, tab);
+    // An empty entry asks for nothing: its worker ends at once, as a failed request.
+    worker.Url = path.empty() ? std::string() : m_requests.requestUrl(path);
     worker.DisplayName = tab == std::string::npos ? std::string() : entry.substr(tab + 1);
 }
 
@@ -136,7 +143,7 @@ void FetchDispatch::OnWorkerDone(HttpWorker& worker)
     if (!m_current)
         return; // the fetch was concluded without this worker
     TConnessione& connection = *m_current;
-    if (&worker != connection.Worker)
+    if (&worker != m_worker.get())
         m_prompts.messageOk(std::string(kStrayWorkerMessage));
 
     // The worker is inside its own completion: it is freed at the next one, or
@@ -151,13 +158,13 @@ void FetchDispatch::OnWorkerDone(HttpWorker& worker)
         }
         appendLines(worker.Body, m_answerLines);
         CleanAnswer(m_answerLines);
-        ++connection.RequestIndex;
-        if (static_cast<std::size_t>(connection.RequestIndex) < connection.Requests.size()) {
+        ++m_requestIndex;
+        if (m_requestIndex < connection.Requests.size()) {
             if (m_finishAfterRequest) {
                 concludeAbandoned(connection);
                 return;
             }
-            m_worker = newWorker(connection);
+            m_worker = newWorker();
             takeEntry(*m_worker, connection);
             StartWorker();
             return;
@@ -174,17 +181,15 @@ void FetchDispatch::OnWorkerDone(HttpWorker& worker)
 
 void FetchDispatch::completeAnswered(TConnessione& connection)
 {
-    bool accepted = true;
-    if (connection.OnAnswer) {
-        try {
-            accepted = connection.OnAnswer(connection, m_answerLines, AnswerOrigin::Live);
-        } catch (...) {
-            accepted = false;
-        }
+    AnswerVerdict verdict = AnswerVerdict::Refused;
+    try {
+        verdict = connection.sink().take(m_answerLines, AnswerOrigin::Live);
+    } catch (...) {
+        // A sink that failed on the way refused the answer.
     }
     // A refused answer (empty, or too short to read) and a parse that failed end
     // the fetch as a failed request does: nothing is cached, and it is retried.
-    if (!accepted) {
+    if (verdict == AnswerVerdict::Refused) {
         concludeFailed(connection, true);
         return;
     }
@@ -199,7 +204,7 @@ void FetchDispatch::completeAnswered(TConnessione& connection)
         connection.Restart();
     }
     EndFetch();
-    runGuarded(m_hooks.RevaluePortfolio);
+    runGuarded([&] { m_observer.answerRead(connection.id()); });
     finish(connection, answered ? FetchOutcome::Answered : FetchOutcome::Failed);
 }
 
@@ -223,19 +228,16 @@ void FetchDispatch::concludeAbandoned(TConnessione& connection)
 void FetchDispatch::EndFetch()
 {
     m_indicator.setFetching(false);
-    if (m_current) {
-        if (m_current->CountdownLabel)
-            m_current->CountdownLabel->setText(std::string(kEndLabel));
-        m_current->Worker = nullptr;
-    }
+    if (m_current && m_current->CountdownLabel)
+        m_current->CountdownLabel->setText(std::string(kEndLabel));
     m_current = nullptr;
     m_finishAfterRequest = false;
 }
 
 void FetchDispatch::finish(TConnessione& connection, FetchOutcome outcome)
 {
-    runGuarded(m_hooks.UnlockAll);
-    runGuarded(m_hooks.fetchEnded, connection, outcome);
+    runGuarded([&] { m_schedule.UnlockAll(); });
+    runGuarded([&] { m_observer.fetchEnded(connection.id(), outcome); });
 }
 
 void FetchDispatch::StopWorker()
@@ -254,7 +256,6 @@ void FetchDispatch::abandonFetch()
     TConnessione& connection = *m_current;
     // Freeing the worker closes its request and waits for its thread; what it
     // posted finds it gone, so its partial answer is never parsed or cached.
-    connection.Worker = nullptr;
     m_worker.reset();
     concludeAbandoned(connection);
 }

@@ -2,6 +2,7 @@
 
 #include "base/LineList.h"
 #include "fetch/HttpWorker.h"
+#include "market/Categories.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -15,6 +16,8 @@ namespace listorix {
 class FetchIndicator;
 class MainThread;
 class Prompts;
+class RequestSource;
+class Schedule;
 class TConnessione;
 class TextSink;
 
@@ -25,6 +28,9 @@ inline constexpr std::string_view kStartStatusPrefix = "Inizio connessione con "
 inline constexpr std::string_view kUrlErrorPrefix = "Errore contattando l'url: ";
 inline constexpr std::string_view kConnectLabel = "CONNECT";
 inline constexpr std::string_view kEndLabel = "END";
+// The status text when a category's answer cannot be used and the connection
+// tries again in a minute.
+inline constexpr std::string_view kConnectionFailedText = "Connessione fallita, ritento fra un minuto";
 
 // How a live fetch ended.
 enum class FetchOutcome
@@ -34,37 +40,43 @@ enum class FetchOutcome
     Abandoned, // stopped by closing the program: nothing parsed or cached
 };
 
-// What the end of a fetch calls beyond the connections: wired by the program.
-struct FetchHooks
+// Who hears how live fetches end, beyond the schedule: the program, which then
+// revalues the portfolio, and listorix-poll, which prints the table.
+class FetchObserver
 {
-    // After an answered fetch (RevaluePortfolio copies the new prices in).
-    std::function<void()> RevaluePortfolio;
-    // At the end of every live fetch: gives the schedule's hold back (UnlockAll).
-    std::function<void()> UnlockAll;
-    // Told last, once the fetch has ended, with the connection and the outcome.
-    std::function<void(TConnessione&, FetchOutcome)> fetchEnded;
+public:
+    virtual ~FetchObserver() = default;
+
+    // A live fetch's answer has been read into its table or panel; the fetch has
+    // ended and the schedule's hold is not yet given back.
+    virtual void answerRead(ConnectionId id) = 0;
+    // Last, once a live fetch has ended and the hold has been given back.
+    virtual void fetchEnded(ConnectionId id, FetchOutcome outcome) = 0;
 };
 
 // The fetch of one connection: its request entries one after another, each by a
 // new worker, the answers collected in AnswerLines and cleaned, then handed to the
-// connection's parse routine, kept in its cache file, and the countdown restarted;
-// a failed request ends the fetch with a retry a minute later. The same routine
-// replays a cache file at start-up. At most one fetch runs. Main thread only.
+// connection's sink, kept in its cache file, and the countdown restarted. A failed
+// request, and an answer the sink refuses, end the fetch with a retry a minute
+// later: the dispatch alone schedules it and says so. The same routine replays a
+// cache file at start-up. At most one fetch runs; its end gives the schedule's
+// hold back. Main thread only.
 class FetchDispatch final
 {
 public:
     // `cacheDir` holds the cache files (ProgramDir). The collaborators must outlive
     // the dispatch.
     FetchDispatch(MainThread& mainThread, Prompts& prompts, FetchIndicator& indicator, TextSink& LabelStatus,
-                  TextSink& LabelTransfer, std::filesystem::path cacheDir, WorkerFactory makeWorker,
-                  FetchHooks hooks);
+                  TextSink& LabelTransfer, std::filesystem::path cacheDir, RequestSource& requests,
+                  Schedule& schedule, FetchObserver& observer);
     // A worker still running is closed and waited for; its completion never runs.
     ~FetchDispatch();
     FetchDispatch(const FetchDispatch&) = delete;
     FetchDispatch& operator=(const FetchDispatch&) = delete;
 
-    // Replay (replay true): the connection's cache file through its parse routine,
-    // every error swallowed; nothing else changes. Live: starts the fetch; the
+    // Replay (replay true): the connection's cache file through its sink, every
+    // error swallowed; a refused answer retries in a minute (and says so) only
+    // where the category's row says so. Live: starts the fetch; the
     // caller holds the schedule's lock, which the fetch's end gives back. A live
     // start while a fetch runs only warns ("Un'altra connessione è già in corso,
     // ritenta!").
@@ -92,7 +104,7 @@ public:
 
 private:
     void startLive(TConnessione& connection);
-    std::unique_ptr<HttpWorker> newWorker(TConnessione& connection);
+    std::unique_ptr<HttpWorker> newWorker();
     void takeEntry(HttpWorker& worker, const TConnessione& connection) const;
     bool StartWorker();
     void ShowStatus(HttpWorker& worker);
@@ -109,10 +121,13 @@ private:
     TextSink& m_status;
     TextSink& m_transfer;
     std::filesystem::path m_cacheDir;
-    WorkerFactory m_makeWorker;
-    FetchHooks m_hooks;
+    RequestSource& m_requests;
+    Schedule& m_schedule;
+    FetchObserver& m_observer;
 
     TConnessione* m_current = nullptr;
+    // The entry of the current connection being fetched.
+    std::size_t m_requestIndex = 0;
     LineList m_answerLines;
     std::unique_ptr<HttpWorker> m_worker; // the request in progress
     std::unique_ptr<HttpWorker> m_spent;  // the previous one, whose completion may still be on the stack

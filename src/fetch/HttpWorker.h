@@ -10,7 +10,7 @@ namespace listorix {
 // sees its workers through this class, so that tests put a worker of their own in
 // the place of TThreadHttp.
 //
-// The dispatch sets the request and the two callbacks on the main thread, then
+// The dispatch sets the request (its absolute URL) and the two callbacks on the main thread, then
 // calls Resume. The worker writes StatusText, Body and Succeeded before it reports,
 // and reports only through the two callbacks, both run on the main thread: OnStatus
 // (the synchronised ShowStatus) and then OnDone (the termination notice, after the
@@ -43,8 +43,5 @@ public:
     // The request ended without error.
     bool Succeeded = false;
 };
-
-// Makes the worker of the next request; called on the main thread.
-using WorkerFactory = std::function<std::unique_ptr<HttpWorker>()>;
 
 } // namespace listorix

@@ -1,63 +1,19 @@
 #include "fetch/QuoteSourceWorkers.h"
 
-#include "base/LoopClock.h"
 #include "fetch/WebSourceMemory.h"
 #include "fetch/WebWorker.h"
 #include "market/QuoteServiceHost.h"
+#include "settings/SettingsInForce.h"
 #include "websource/WebAnswerTranslator.h"
-
-#include <memory>
 
 namespace listorix {
 
 namespace {
 
-// A TThreadHttp whose request goes to the quote host of the source in force: the
-// catalogue's URL is taken as it is but for its host.
-class QuoteHostWorker final : public HttpWorker
-{
-public:
-    QuoteHostWorker(MainThread& mainThread, const ProxySettings& proxy, const HttpTimeouts& timeouts,
-                    std::string host)
-        : m_inner(mainThread, proxy, timeouts), m_host(std::move(host))
-    {
-        m_inner.OnStatus = [this](HttpWorker& inner) {
-            StatusText = inner.StatusText;
-            if (OnStatus)
-                OnStatus(*this);
-        };
-        m_inner.OnDone = [this](HttpWorker& inner) {
-            Succeeded = inner.Succeeded;
-            StatusText = inner.StatusText;
-            Body = std::move(inner.Body);
-            if (OnDone)
-                OnDone(*this);
-            Body.clear();
-        };
-    }
-
-    void Resume() override
-    {
-        m_inner.Url = Url.empty() ? Url : withQuoteHost(Url, m_host);
-        m_inner.DisplayName = DisplayName;
-        m_inner.Resume();
-    }
-    void Close() override { m_inner.Close(); }
-
-private:
-    TThreadHttp m_inner;
-    const std::string m_host;
-};
-
 CurlTransportOptions transportOptions(const RequestSettings& settings, const HttpTimeouts& timeouts)
 {
     CurlTransportOptions options;
-    if (settings.proxy.enabled) {
-        options.proxyAddress = settings.proxy.address;
-        options.proxyPort = settings.proxy.port;
-        options.proxyUsername = settings.proxy.username;
-        options.proxyPassword = settings.proxy.password;
-    }
+    options.proxy = settings.proxy;
     options.certificatesFile = settings.web.certificatesFile;
     options.connectTimeout = timeouts.connect;
     options.totalTimeout = timeouts.idle;
@@ -65,6 +21,19 @@ CurlTransportOptions transportOptions(const RequestSettings& settings, const Htt
 }
 
 } // namespace
+
+RequestSettings requestSettingsOf(const SettingsInForce& settings)
+{
+    RequestSettings request;
+    request.proxy = settings.controls().proxy;
+    request.source = settings.controls().ComboBoxSorgente;
+    request.quoteHost = settings.serviceValue(kServiceHostKey);
+    request.web = webSourceEndpointsFromSettings(
+        settings.serviceValue(kWebChartUrlKey), settings.serviceValue(kWebExchangeUrlKey),
+        settings.serviceValue(kWebCertificatesKey), settings.serviceValue(kWebSearchUrlKey));
+    request.settingsFile = settings.settingsFile();
+    return request;
+}
 
 std::string quoteHostFor(QuoteSource source, std::string_view settingsHost)
 {
@@ -76,38 +45,31 @@ std::string quoteHostFor(QuoteSource source, std::string_view settingsHost)
     return quoteServiceHostFromSetting(settingsHost);
 }
 
-std::string withQuoteHost(std::string_view url, std::string_view host)
+QuoteSourceWorkers::QuoteSourceWorkers(MainThread& mainThread, const SettingsInForce& settings,
+                                       HttpTimeouts timeouts, std::shared_ptr<WebSourceMemory> web)
+    : m_mainThread(mainThread), m_settings(settings), m_timeouts(timeouts),
+      m_web(web ? std::move(web) : std::make_shared<WebSourceMemory>())
 {
-    const auto scheme = url.find("://");
-    if (scheme == std::string_view::npos)
-        return std::string(url);
-    const auto hostStart = scheme + 3;
-    const auto pathStart = url.find_first_of("/?", hostStart);
-    std::string result(url.substr(0, hostStart));
-    result += host;
-    if (pathStart != std::string_view::npos)
-        result += url.substr(pathStart);
-    return result;
 }
 
-WorkerFactory quoteSourceWorkerFactory(MainThread& mainThread,
-                                       std::function<RequestSettings()> settingsSource, HttpTimeouts timeouts,
-                                       std::shared_ptr<WebSourceMemory> web)
+QuoteSourceWorkers::~QuoteSourceWorkers() = default;
+
+std::string QuoteSourceWorkers::requestUrl(std::string_view path) const
 {
-    if (!web)
-        web = std::make_shared<WebSourceMemory>();
-    // The translator shares the web source's lifetime through an aliasing pointer.
-    std::shared_ptr<WebAnswerTranslator> translator(web, &web->translator);
-    return [&mainThread, settingsSource = std::move(settingsSource), timeouts, web,
-            translator]() -> std::unique_ptr<HttpWorker> {
-        const RequestSettings settings = settingsSource ? settingsSource() : RequestSettings{};
-        web->resolutions.useFile(settings.settingsFile);
-        if (settings.source == QuoteSource::Web)
-            return std::make_unique<WebWorker>(mainThread, translator, settings.web,
-                                               transportOptions(settings, timeouts));
-        return std::make_unique<QuoteHostWorker>(mainThread, settings.proxy, timeouts,
-                                                 quoteHostFor(settings.source, settings.quoteHost));
-    };
+    const RequestSettings settings = requestSettingsOf(m_settings);
+    return "http://" + quoteHostFor(settings.source, settings.quoteHost) + std::string(path);
+}
+
+std::unique_ptr<HttpWorker> QuoteSourceWorkers::newWorker()
+{
+    const RequestSettings settings = requestSettingsOf(m_settings);
+    m_web->resolutions.useFile(settings.settingsFile);
+    if (settings.source == QuoteSource::Web)
+        // The translator shares the web source's lifetime through an aliasing pointer.
+        return std::make_unique<WebWorker>(m_mainThread,
+                                           std::shared_ptr<WebAnswerTranslator>(m_web, &m_web->translator),
+                                           settings.web, transportOptions(settings, m_timeouts));
+    return std::make_unique<TThreadHttp>(m_mainThread, settings.proxy, m_timeouts);
 }
 
 } // namespace listorix

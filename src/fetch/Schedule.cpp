@@ -9,28 +9,18 @@
 
 namespace listorix {
 
-namespace {
-
-constexpr std::int32_t kIndexConstructionSeconds = 300;
-constexpr std::int32_t kCategoryConstructionSeconds = 900;
-
-} // namespace
-
-Schedule::Schedule(TickTimer& Timer1, MainThread& mainThread, FetchDispatch& fetch)
-    : m_timer(Timer1), m_mainThread(mainThread), m_fetch(fetch)
-{
-}
+Schedule::Schedule(TickTimer& Timer1, MainThread& mainThread) : m_timer(Timer1), m_mainThread(mainThread) {}
 
 Schedule::~Schedule() = default;
 
-void Schedule::createConnections(const std::array<const LineList*, 5>& requests,
-                                 const std::array<TextSink*, 5>& countdownLabels)
+void Schedule::createConnections(const std::array<ConnectionDescription, 5>& descriptions)
 {
     for (std::size_t k = 0; k < m_connections.size(); ++k) {
-        static const LineList none;
-        m_connections[k] = std::make_unique<TConnessione>(
-            requests[k] ? *requests[k] : none,
-            k == 0 ? kIndexConstructionSeconds : kCategoryConstructionSeconds, countdownLabels[k]);
+        const ConnectionDescription& description = descriptions[k];
+        const ConnectionId id = kConnectionOrder[k];
+        m_connections[k] =
+            std::make_unique<TConnessione>(id, description.requests, categoryOf(id).initialSeconds,
+                                           description.countdownLabel, description.sink);
     }
 }
 
@@ -42,16 +32,7 @@ void Schedule::freeConnections()
 
 TConnessione& Schedule::connection(ConnectionId id) const
 {
-    return *m_connections[static_cast<std::size_t>(id)];
-}
-
-std::optional<ConnectionId> Schedule::idOf(const TConnessione& connection) const
-{
-    for (const ConnectionId id : kConnectionOrder) {
-        if (m_connections[static_cast<std::size_t>(id)].get() == &connection)
-            return id;
-    }
-    return std::nullopt;
+    return *m_connections[indexOf(id)];
 }
 
 void Schedule::setTimerEnabled(bool enabled)
@@ -60,7 +41,7 @@ void Schedule::setTimerEnabled(bool enabled)
     m_timer.setEnabled(enabled);
 }
 
-void Schedule::Timer1Timer()
+void Schedule::Timer1Timer(FetchDispatch& fetch)
 {
     if (!hasConnections())
         return;
@@ -69,25 +50,30 @@ void Schedule::Timer1Timer()
     for (const auto& connection : m_connections) {
         if (connection->IsDue()) {
             // A due connection waits, uncounted, while another fetch runs.
-            if (!m_fetch.CurrentConnection() && LockAll())
-                m_fetch.StartFetch(*connection, false);
+            if (!fetch.CurrentConnection() && LockAll())
+                fetch.StartFetch(*connection, false);
         } else {
             connection->Tick();
         }
     }
-    if (!m_fetch.CurrentConnection())
+    if (!fetch.CurrentConnection())
         setTimerEnabled(true);
     m_inTick = false;
 }
 
-bool Schedule::LockAll()
+bool Schedule::anyLocked() const
 {
-    if (!hasConnections())
-        return false;
     for (const auto& connection : m_connections) {
         if (connection->IsLocked())
-            return false;
+            return true;
     }
+    return false;
+}
+
+bool Schedule::LockAll()
+{
+    if (!hasConnections() || anyLocked())
+        return false;
     setTimerEnabled(false);
     for (const auto& connection : m_connections)
         connection->Lock();
@@ -106,16 +92,26 @@ void Schedule::UnlockAll()
 void Schedule::WaitUntilIdle()
 {
     while (hasConnections() && !LockAll())
-        m_mainThread.serveEventsUntil([this] {
-            if (!hasConnections())
-                return true;
-            for (const auto& connection : m_connections) {
-                if (connection->IsLocked())
-                    return false;
-            }
-            return true;
-        });
+        m_mainThread.serveEventsUntil([this] { return !hasConnections() || !anyLocked(); });
     m_mainThread.serveEventsUntil([this] { return !m_inTick; });
+}
+
+void Schedule::restartDue()
+{
+    if (!hasConnections())
+        return;
+    for (const auto& connection : m_connections) {
+        if (connection->IsDue())
+            connection->Restart();
+    }
+}
+
+void Schedule::switchOff()
+{
+    if (!hasConnections())
+        return;
+    for (const auto& connection : m_connections)
+        connection->Enabled = false;
 }
 
 } // namespace listorix

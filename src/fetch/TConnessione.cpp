@@ -14,9 +14,10 @@ constexpr std::int32_t kRetryDelaySeconds = 60;
 
 } // namespace
 
-TConnessione::TConnessione(const std::vector<std::string>& requests, std::int32_t intervalSeconds,
-                           TextSink* countdownLabel)
-    : IntervalSeconds(intervalSeconds), Requests(requests), CountdownLabel(countdownLabel)
+TConnessione::TConnessione(ConnectionId id, const LineList& requests, std::int32_t intervalSeconds,
+                           TextSink* countdownLabel, AnswerSink& sink)
+    : IntervalSeconds(intervalSeconds), Requests(requests), CountdownLabel(countdownLabel), m_id(id),
+      m_sink(sink)
 {
 }
 

@@ -1,48 +1,40 @@
 #pragma once
 
+#include "base/LineList.h"
+#include "market/Categories.h"
+
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace listorix {
 
-class TAlignGrid;
+class AnswerSink;
 class TextSink;
-class HttpWorker;
-
-// Where the lines handed to a parse routine come from: a fetch that has just
-// ended, or the cache file replayed at start-up.
-enum class AnswerOrigin
-{
-    Live,
-    Replay
-};
-
-// The status text when a category's answer cannot be used and the connection
-// tries again in a minute.
-inline constexpr std::string_view kConnectionFailedText = "Connessione fallita, ritento fra un minuto";
 
 // The schedule and the request list of one data category: counts the seconds
-// since the last fetch, shows the time left, tells the tick when a fetch is due,
-// and carries what a fetch of the category needs. It does no network work itself.
-// Its users set Enabled, Grid, CacheFileName, OnAnswer, RequestIndex and Worker
-// directly. Main thread only.
+// since the last fetch, shows the time left, tells the tick when a fetch is due.
+// It is made with everything a fetch of its category needs: its row of the
+// category table (the cache file), its request entries and the sink its answers
+// go to, already bound to its table or panel. It does no network work itself.
+// The settings set Enabled and the interval. Main thread only.
 class TConnessione final
 {
 public:
-    // The category's parse routine, bound to its owner: called with the
-    // connection, the collected answer lines and where they come from. False when
-    // it refused the answer (an empty one, or one too short to read).
-    using AnswerCallback = std::function<bool(TConnessione&, const std::vector<std::string>&, AnswerOrigin)>;
-
-    // The label is not written until the first countdown.
-    TConnessione(const std::vector<std::string>& requests, std::int32_t intervalSeconds,
-                 TextSink* countdownLabel);
+    // The label is not written until the first countdown. `sink` must outlive the
+    // connection.
+    TConnessione(ConnectionId id, const LineList& requests, std::int32_t intervalSeconds,
+                 TextSink* countdownLabel, AnswerSink& sink);
 
     TConnessione(const TConnessione&) = delete;
     TConnessione& operator=(const TConnessione&) = delete;
+
+    ConnectionId id() const { return m_id; }
+    const Category& category() const { return categoryOf(m_id); }
+    // Where its answers go.
+    AnswerSink& sink() const { return m_sink; }
+    // Its cache file's name, in ProgramDir.
+    std::string_view CacheFileName() const { return category().cacheFile; }
 
     // Takes effect from the next tick; the label is not rewritten.
     void SetIntervalMinutes(int minutes);
@@ -66,17 +58,15 @@ public:
     std::int32_t Elapsed = -1;
     // 0 (or less) means manual: no automatic fetch after the first.
     std::int32_t IntervalSeconds = 0;
-    // Request entries: a URL, or a URL, a TAB and a display name.
-    std::vector<std::string> Requests;
-    std::int32_t RequestIndex = 0;
+    // Request entries: a path on the quote host, or such a path, a TAB and a
+    // display name.
+    LineList Requests;
     bool Enabled = false;
     TextSink* CountdownLabel = nullptr;
-    // The worker of the request in progress; it frees itself.
-    HttpWorker* Worker = nullptr;
-    // The table the answer fills; none for the indices.
-    TAlignGrid* Grid = nullptr;
-    std::string CacheFileName;
-    AnswerCallback OnAnswer;
+
+private:
+    const ConnectionId m_id;
+    AnswerSink& m_sink;
 };
 
 } // namespace listorix

@@ -63,15 +63,6 @@ void TThreadHttp::Run()
     m_reports.postDone();
 }
 
-WorkerFactory TThreadHttp::factory(MainThread& mainThread, std::function<ProxySettings()> proxySource,
-                                   HttpTimeouts timeouts)
-{
-    return [&mainThread, proxySource = std::move(proxySource), timeouts]() -> std::unique_ptr<HttpWorker> {
-        return std::make_unique<TThreadHttp>(mainThread, proxySource ? proxySource() : ProxySettings{},
-                                             timeouts);
-    };
-}
-
 void PrepareRequest(THttpClient& client, const std::string& url, const ProxySettings& proxy)
 {
     if (proxy.enabled) {

@@ -37,11 +37,6 @@ public:
     void Resume() override;
     void Close() override;
 
-    // A worker that makes TThreadHttp workers with the proxy `proxySource` gives at
-    // the moment each is created.
-    static WorkerFactory factory(MainThread& mainThread, std::function<ProxySettings()> proxySource,
-                                 HttpTimeouts timeouts = {});
-
 private:
     // The thread body.
     void Run();

@@ -376,6 +376,12 @@ Alignment TAlignGrid::alignCol(int col) const
     return set && set->alignment ? *set->alignment : m_alignment;
 }
 
+std::optional<Alignment> TAlignGrid::ownAlignCol(int col) const
+{
+    const PropertySet* set = colSet(col, false);
+    return set ? set->alignment : std::nullopt;
+}
+
 void TAlignGrid::setAlignCol(int col, Alignment alignment)
 {
     changePropCol(col, [alignment](PropertySet& set) { set.alignment = alignment; });

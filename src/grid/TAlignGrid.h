@@ -166,6 +166,8 @@ public:
     // Column and row shortcuts: the getters give the level's own setting or else the
     // table's; a change creates the level's font from the table's (fixed) font.
     Alignment alignCol(int col) const;
+    // The column's own alignment setting; none when it has none (the table's holds).
+    std::optional<Alignment> ownAlignCol(int col) const;
     void setAlignCol(int col, Alignment alignment);
     bool editCol(int col) const;
     void setEditCol(int col, bool editable);

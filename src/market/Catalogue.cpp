@@ -11,20 +11,6 @@ namespace listorix {
 
 namespace {
 
-struct Category
-{
-    char letter;
-    LineList Catalogue::*list;
-    std::string_view caption;
-};
-
-constexpr Category kCategories[] = {
-    {'A', &Catalogue::AzioniUrls, "Yahoo finanza: titoli MIBTEL"},
-    {'O', &Catalogue::ObbligazioniUrls, "Yahoo finanza: Obbligazioni"},
-    {'D', &Catalogue::DerivatiUrls, "Yahoo finanza: Derivati"},
-    {'F', &Catalogue::FondiUrls, "Yahoo finanza: Fondi"},
-};
-
 // The path of `name` in the first folder that has it; in the first folder when none has.
 std::string firstHolding(const std::vector<std::string>& dirs, const std::string& name)
 {
@@ -67,20 +53,17 @@ bool BuildCatalogue(Catalogue& catalogue, const CatalogueOptions& options)
         readDirs.push_back(withTrailingSeparator(dir));
     if (readDirs.empty())
         readDirs.push_back(withTrailingSeparator(options.programDir));
-    // An unusable host never reaches a URL.
-    catalogue.QuoteServiceHost = quoteServiceHostFromSetting(options.quoteServiceHost);
-
     catalogue.HomePageUrl = fileUrlFromPath(firstHolding(readDirs, "web/index.html"));
     catalogue.HelpPageUrl = fileUrlFromPath(firstHolding(readDirs, "web/help.html"));
     catalogue.ContactText = catalogue.HomePageUrl + "\re-mail: " + options.contactEmail;
 
-    catalogue.IndiciUrls.push_back(indexRequestUrl(catalogue.QuoteServiceHost));
-
-    const std::string prefix = categoryUrlPrefix(catalogue.QuoteServiceHost);
+    catalogue.requests[indexOf(ConnectionId::Indici)].emplace_back(kIndexRequest);
     LineList symbols;
-    for (const Category& category : kCategories) {
-        LoadTickerLists(tickerListDir(readDirs, category.letter), category.letter, symbols);
-        BuildRequestList(catalogue.*category.list, symbols, prefix, category.caption, kCategoryFields);
+    for (const ConnectionId id : kQuoteConnections) {
+        const Category& category = categoryOf(id);
+        LoadTickerLists(tickerListDir(readDirs, category.tickerLetter), category.tickerLetter, symbols);
+        BuildRequestList(catalogue.requests[indexOf(id)], symbols, kCategoryRequestPrefix,
+                         category.requestCaption, kCategoryFields);
         symbols.clear();
     }
     return true;

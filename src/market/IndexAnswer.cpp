@@ -3,7 +3,6 @@
 #include "base/Digits.h"
 #include "base/Fields.h"
 #include "base/NumberFormat.h"
-#include "base/TextSink.h"
 #include "base/Trim.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
@@ -79,20 +78,13 @@ std::optional<Date> parseServiceDate(std::string_view text)
     return Date::fromYmd(*year, *month, *day);
 }
 
-IndexAnswerParser::IndexAnswerParser(IndexPanel& panel, IntradayChart& chart, TextSink& status,
+IndexAnswerParser::IndexAnswerParser(IndexPanel& panel, IntradayChart& chart,
                                      std::function<void()> refreshTrayHint)
-    : m_panel(panel), m_chart(chart), m_status(status), m_refreshTrayHint(std::move(refreshTrayHint))
+    : m_panel(panel), m_chart(chart), m_refreshTrayHint(std::move(refreshTrayHint))
 {
 }
 
-TConnessione::AnswerCallback IndexAnswerParser::answerCallback()
-{
-    return [this](TConnessione& connection, const LineList& lines, AnswerOrigin origin) {
-        return ParseIndexAnswer(connection, lines, origin);
-    };
-}
-
-bool IndexAnswerParser::ParseIndexAnswer(TConnessione& connection, const LineList& lines, AnswerOrigin origin)
+AnswerVerdict IndexAnswerParser::ParseIndexAnswer(const LineList& lines, AnswerOrigin /*origin*/)
 {
     const auto panelBatch = m_panel.batchChanges();
     const auto chartBatch = m_chart.batchChanges();
@@ -110,10 +102,8 @@ bool IndexAnswerParser::ParseIndexAnswer(TConnessione& connection, const LineLis
         SplitToList(';', lines[k], fields[k]);
         complete = fields[k].size() >= kFieldsPerLine;
     }
-    if (!complete) {
-        concludeFailedAnswer(connection, origin);
-        return false;
-    }
+    if (!complete)
+        return AnswerVerdict::Refused;
 
     for (std::size_t k = 0; k < kAnswerLineCount; ++k) {
         const MarketIndex index = IndexPanel::kIndices[k];
@@ -152,16 +142,7 @@ bool IndexAnswerParser::ParseIndexAnswer(TConnessione& connection, const LineLis
 
     if (m_refreshTrayHint)
         m_refreshTrayHint();
-    return true;
-}
-
-void IndexAnswerParser::concludeFailedAnswer(TConnessione& connection, AnswerOrigin origin)
-{
-    // During the start-up replay nothing runs that could retry, and nothing is said.
-    if (origin != AnswerOrigin::Live)
-        return;
-    connection.RetryLater();
-    m_status.setText(std::string(kConnectionFailedText));
+    return AnswerVerdict::Read;
 }
 
 } // namespace listorix

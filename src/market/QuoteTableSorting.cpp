@@ -4,25 +4,13 @@
 
 namespace listorix {
 
-QuoteTableSorting::QuoteTableSorting(TAlignGrid& StringGridYahoo, TAlignGrid& StringGridYahooOBB,
-                                     TAlignGrid& StringGridYahooDerivati, TAlignGrid& StringGridFondi)
-    : m_tables{{{&StringGridYahoo, columnKindsOf(QuoteCategory::Shares), {}},
-                {&StringGridYahooOBB, columnKindsOf(QuoteCategory::Bonds), {}},
-                {&StringGridYahooDerivati, columnKindsOf(QuoteCategory::Derivatives), {}},
-                {&StringGridFondi, columnKindsOf(QuoteCategory::Funds), {}}}}
+QuoteTableSorting::QuoteTableSorting(const std::array<TAlignGrid*, 4>& tables)
 {
-    StringGridYahoo.OnFixedColClick = [this](TAlignGrid& sender, int col) {
-        StringGridYahooFixedColClick(sender, col);
-    };
-    StringGridYahooOBB.OnFixedColClick = [this](TAlignGrid& sender, int col) {
-        StringGridYahooOBBFixedColClick(sender, col);
-    };
-    StringGridYahooDerivati.OnFixedColClick = [this](TAlignGrid& sender, int col) {
-        StringGridYahooDerivatiFixedColClick(sender, col);
-    };
-    StringGridFondi.OnFixedColClick = [this](TAlignGrid& sender, int col) {
-        StringGridFondiFixedColClick(sender, col);
-    };
+    for (std::size_t k = 0; k < m_tables.size(); ++k) {
+        m_tables[k] = Table{tables[k], {}};
+        const ConnectionId id = kQuoteConnections[k];
+        tables[k]->OnFixedColClick = [this, id](TAlignGrid&, int col) { titleClick(id, col); };
+    }
 }
 
 QuoteTableSorting::~QuoteTableSorting()
@@ -31,47 +19,18 @@ QuoteTableSorting::~QuoteTableSorting()
         table.grid->OnFixedColClick = nullptr;
 }
 
-// Each handler sorts its own table, whichever table reported the click.
-void QuoteTableSorting::StringGridYahooFixedColClick(TAlignGrid&, int col)
+void QuoteTableSorting::titleClick(ConnectionId id, int col)
 {
-    click(Yahoo, col);
+    if (const auto k = quoteIndexOf(id)) {
+        Table& table = m_tables[*k];
+        sortByTitleClick(*table.grid, categoryOf(id).columns, table.state, col);
+    }
 }
 
-void QuoteTableSorting::StringGridYahooOBBFixedColClick(TAlignGrid&, int col)
+SortState QuoteTableSorting::stateOf(ConnectionId id) const
 {
-    click(YahooOBB, col);
-}
-
-void QuoteTableSorting::StringGridYahooDerivatiFixedColClick(TAlignGrid&, int col)
-{
-    click(YahooDerivati, col);
-}
-
-void QuoteTableSorting::StringGridFondiFixedColClick(TAlignGrid&, int col)
-{
-    click(Fondi, col);
-}
-
-void QuoteTableSorting::click(Index table, int col)
-{
-    Table& t = m_tables[table];
-    sortByTitleClick(*t.grid, t.kinds, t.state, col);
-}
-
-SortState QuoteTableSorting::stateOf(const TAlignGrid& grid) const
-{
-    for (const Table& table : m_tables)
-        if (table.grid == &grid)
-            return table.state;
-    return {};
-}
-
-ColumnKinds QuoteTableSorting::kindsOf(const TAlignGrid& grid) const
-{
-    for (const Table& table : m_tables)
-        if (table.grid == &grid)
-            return table.kinds;
-    return nullptr;
+    const auto k = quoteIndexOf(id);
+    return k ? m_tables[*k].state : SortState{};
 }
 
 } // namespace listorix

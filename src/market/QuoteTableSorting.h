@@ -1,5 +1,6 @@
 #pragma once
 
+#include "market/Categories.h"
 #include "market/TableOrdering.h"
 
 #include <array>
@@ -8,44 +9,31 @@ namespace listorix {
 
 class TAlignGrid;
 
-// The sort state of the four quote tables and their title clicks. Construction
-// wires each table's OnFixedColClick to its handler and destruction unwires them,
-// so the tables must outlive this object. Main thread only.
+// The order of the four quote tables and their title clicks. Construction wires
+// each table's OnFixedColClick to titleClick and destruction unwires them, so the
+// tables must outlive this object. Main thread only.
 class QuoteTableSorting final
 {
 public:
-    QuoteTableSorting(TAlignGrid& StringGridYahoo, TAlignGrid& StringGridYahooOBB,
-                      TAlignGrid& StringGridYahooDerivati, TAlignGrid& StringGridFondi);
+    // The tables of kQuoteConnections, in that order.
+    explicit QuoteTableSorting(const std::array<TAlignGrid*, 4>& tables);
     ~QuoteTableSorting();
     QuoteTableSorting(const QuoteTableSorting&) = delete;
     QuoteTableSorting& operator=(const QuoteTableSorting&) = delete;
 
-    void StringGridYahooFixedColClick(TAlignGrid& Sender, int col);
-    void StringGridYahooOBBFixedColClick(TAlignGrid& Sender, int col);
-    void StringGridYahooDerivatiFixedColClick(TAlignGrid& Sender, int col);
-    void StringGridFondiFixedColClick(TAlignGrid& Sender, int col);
+    // A click on a title of the connection's table sorts that table (see
+    // sortByTitleClick), whichever table reported it.
+    void titleClick(ConnectionId id, int col);
 
-    // The stored order of one of the four tables; the initial order for any other.
-    SortState stateOf(const TAlignGrid& grid) const;
-    // The column kinds of one of the four tables; none for any other.
-    ColumnKinds kindsOf(const TAlignGrid& grid) const;
+    // The stored order of a quote connection's table; the initial order for the indices.
+    SortState stateOf(ConnectionId id) const;
 
 private:
     struct Table
     {
         TAlignGrid* grid;
-        ColumnKinds kinds;
         SortState state;
     };
-    enum Index
-    {
-        Yahoo,
-        YahooOBB,
-        YahooDerivati,
-        Fondi
-    };
-
-    void click(Index table, int col);
 
     std::array<Table, 4> m_tables;
 };

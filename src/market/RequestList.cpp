@@ -40,20 +40,4 @@ void BuildRequestList(LineList& target, const LineList& symbols, std::string_vie
     }
 }
 
-std::string indexRequestUrl(std::string_view host)
-{
-    std::string url = "http://";
-    url += host;
-    url += "/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp&e=.csv";
-    return url;
-}
-
-std::string categoryUrlPrefix(std::string_view host)
-{
-    std::string url = "http://";
-    url += host;
-    url += "/d/quotes.csv?s=";
-    return url;
-}
-
 } // namespace listorix

@@ -2,7 +2,6 @@
 
 #include "base/Fields.h"
 #include "base/NumberFormat.h"
-#include "base/TextSink.h"
 #include "grid/TAlignGrid.h"
 #include "market/QuoteTableSorting.h"
 #include "market/TableOrdering.h"
@@ -119,28 +118,16 @@ bool writeLine(TAlignGrid& grid, int row, std::string_view line, std::string& fi
 
 } // namespace
 
-SecurityAnswer::SecurityAnswer(TextSink& LabelStatus, const QuoteTableSorting& sorting)
-    : m_status(LabelStatus), m_sorting(sorting)
+SecurityAnswer::SecurityAnswer(ConnectionId id, TAlignGrid& grid, const QuoteTableSorting& sorting)
+    : m_id(id), m_grid(grid), m_sorting(sorting)
 {
 }
 
-bool SecurityAnswer::ParseSecurityAnswer(TConnessione& connection, const LineList& lines,
-                                         AnswerOrigin /*origin*/)
+AnswerVerdict SecurityAnswer::ParseSecurityAnswer(const LineList& lines, AnswerOrigin /*origin*/)
 {
-    // A replayed empty cache file retries as a failed fetch does: the category
-    // then has nothing to show until its next fetch.
-    if (lines.empty()) {
-        try {
-            connection.RetryLater();
-        } catch (...) {
-            // The countdown label failed; the retry itself is scheduled.
-        }
-        m_status.setText(std::string(kConnectionFailedText));
-        return false;
-    }
-    if (connection.Grid == nullptr)
-        return true;
-    TAlignGrid& grid = *connection.Grid;
+    if (lines.empty())
+        return AnswerVerdict::Refused;
+    TAlignGrid& grid = m_grid;
     // The table is rewritten whole: its view hears once, at the end.
     const auto batch = grid.batchChanges();
     const int currentRow = grid.currentRow();
@@ -161,18 +148,11 @@ bool SecurityAnswer::ParseSecurityAnswer(TConnessione& connection, const LineLis
     }
     grid.setRowCount(accepted + 1);
 
-    const SortState order = m_sorting.stateOf(grid);
-    ApplySort(grid, m_sorting.kindsOf(grid), order.SortColumn, order.SortAscending);
+    const SortState order = m_sorting.stateOf(m_id);
+    ApplySort(grid, categoryOf(m_id).columns, order.SortColumn, order.SortAscending);
     // The highlight stays on the row number it had, as far as the table reaches.
     grid.setCurrentRow(std::min(currentRow, grid.rowCount() - 1));
-    return true;
-}
-
-TConnessione::AnswerCallback SecurityAnswer::callback()
-{
-    return [this](TConnessione& connection, const LineList& lines, AnswerOrigin origin) {
-        return ParseSecurityAnswer(connection, lines, origin);
-    };
+    return AnswerVerdict::Read;
 }
 
 } // namespace listorix

@@ -1,37 +1,38 @@
 #pragma once
 
 #include "base/LineList.h"
-#include "fetch/TConnessione.h"
+#include "market/AnswerSink.h"
+#include "market/Categories.h"
 
 namespace listorix {
 
 class QuoteTableSorting;
-class TextSink;
+class TAlignGrid;
 
-// The parse of the shares, bonds, derivatives and funds answers: one CSV line per
-// symbol (fields separated by ";", texts in double quotes) rewritten into the
-// connection's table in display form, then sorted in the table's stored order.
-// Main thread only.
-class SecurityAnswer final
+// The parse of a shares, bonds, derivatives or funds answer into its table: one
+// CSV line per symbol (fields separated by ";", texts in double quotes) rewritten
+// into the table in display form, then sorted in the table's stored order. One
+// object per quote table. Main thread only.
+class SecurityAnswer final : public AnswerSink
 {
 public:
-    // `LabelStatus` is the status line; `sorting` gives each table's order. Both
-    // must outlive this object.
-    SecurityAnswer(TextSink& LabelStatus, const QuoteTableSorting& sorting);
+    // `grid` is the table of connection `id`; `sorting` gives its order. Both must
+    // outlive this object.
+    SecurityAnswer(ConnectionId id, TAlignGrid& grid, const QuoteTableSorting& sorting);
 
-    // The answer callback of the four category connections. An empty answer puts
-    // the connection on the one-minute retry, says so in the status line and
-    // leaves the table alone, whether it comes from a fetch or from the cache file
-    // replayed at start-up; false then. Otherwise the table ends with its title
-    // row and one row per accepted line, in the table's order, and its observer
-    // hears once.
-    bool ParseSecurityAnswer(TConnessione& connection, const LineList& lines, AnswerOrigin origin);
+    // An empty answer is refused and leaves the table alone. Otherwise the table
+    // ends with its title row and one row per accepted line, in the table's order,
+    // and its observer hears once.
+    AnswerVerdict ParseSecurityAnswer(const LineList& lines, AnswerOrigin origin);
 
-    // ParseSecurityAnswer bound to this object, for TConnessione::OnAnswer.
-    TConnessione::AnswerCallback callback();
+    AnswerVerdict take(const LineList& lines, AnswerOrigin origin) override
+    {
+        return ParseSecurityAnswer(lines, origin);
+    }
 
 private:
-    TextSink& m_status;
+    const ConnectionId m_id;
+    TAlignGrid& m_grid;
     const QuoteTableSorting& m_sorting;
 };
 

@@ -3,7 +3,7 @@
 #include "base/NumberFormat.h"
 #include "grid/RowOrder.h"
 #include "grid/TAlignGrid.h"
-#include "market/QuoteTables.h"
+#include "market/Categories.h"
 
 #include <algorithm>
 #include <array>
@@ -13,12 +13,6 @@
 namespace listorix {
 
 namespace {
-
-// Column kinds of the shares table: 0 "Codice", 1 "Nome" and 4 "ora" are texts.
-constexpr int kPriceColumn = QuoteColumn::Flash;
-constexpr int kDateColumn = QuoteColumn::Data;
-constexpr int kFirstNumberColumn = 5; // "apert." to "volumi"
-constexpr int kLastNumberColumn = 10;
 
 // A DD/MM cell needs five characters to give its key.
 constexpr std::size_t kDateLength = 5;
@@ -102,12 +96,12 @@ void sortByKeys(TAlignGrid& grid, int col, bool ascending, MakeKey makeKey, Comp
 // comparison decides.
 void sortByKind(TAlignGrid& grid, ColumnKinds kinds, int col, bool ascending)
 {
-    if (kinds == nullptr || col < 0 || col >= grid.colCount()) {
+    if (kinds.empty() || col < 0 || col >= grid.colCount()) {
         grid.sortByColumn(col, ascending);
         return;
     }
     try {
-        switch (kinds(col)) {
+        switch (kindOf(kinds, col)) {
         case CellKind::Number:
             sortByKeys(grid, col, ascending, numberKey, [](double a, double b) { return relationOf(a, b); });
             return;
@@ -129,39 +123,6 @@ void sortByKind(TAlignGrid& grid, ColumnKinds kinds, int col, bool ascending)
 }
 
 } // namespace
-
-CellKind sharesColumnKind(int col)
-{
-    if (col == kPriceColumn || (col >= kFirstNumberColumn && col <= kLastNumberColumn))
-        return CellKind::Number;
-    return col == kDateColumn ? CellKind::Date : CellKind::Text;
-}
-
-CellKind fundsColumnKind(int col)
-{
-    if (col == kPriceColumn)
-        return CellKind::Number;
-    return col == kDateColumn ? CellKind::Date : CellKind::Text;
-}
-
-CellKind textColumnKind(int /*col*/)
-{
-    return CellKind::Text;
-}
-
-ColumnKinds columnKindsOf(QuoteCategory category)
-{
-    switch (category) {
-    case QuoteCategory::Shares:
-        return sharesColumnKind;
-    case QuoteCategory::Funds:
-        return fundsColumnKind;
-    case QuoteCategory::Bonds:
-    case QuoteCategory::Derivatives:
-        break;
-    }
-    return textColumnKind;
-}
 
 void ApplySort(TAlignGrid& grid, ColumnKinds kinds, int column, bool ascending)
 {
@@ -203,12 +164,14 @@ TRelation compareDateCells(std::string_view first, std::string_view second)
 
 TRelation StringGridYahooCompareCol(const TAlignGrid& Sender, int colrow, int compare1, int compare2)
 {
-    return compareCells(sharesColumnKind(colrow), Sender, colrow, compare1, compare2);
+    return compareCells(kindOf(categoryOf(ConnectionId::Azioni).columns, colrow), Sender, colrow, compare1,
+                        compare2);
 }
 
 TRelation StringGridFondiCompareCol(const TAlignGrid& Sender, int colrow, int compare1, int compare2)
 {
-    return compareCells(fundsColumnKind(colrow), Sender, colrow, compare1, compare2);
+    return compareCells(kindOf(categoryOf(ConnectionId::Fondi).columns, colrow), Sender, colrow, compare1,
+                        compare2);
 }
 
 } // namespace listorix

@@ -1,32 +1,13 @@
 #pragma once
 
 #include "grid/TRelation.h"
-#include "market/QuoteCategory.h"
+#include "market/QuoteColumns.h"
 
 #include <string_view>
 
 namespace listorix {
 
 class TAlignGrid;
-
-// How the cells of a column compare when a table is ordered by it.
-enum class CellKind
-{
-    Text,   // by character code
-    Number, // display numbers, see compareNumberCells
-    Date    // DD/MM, see compareDateCells
-};
-
-// The kind of each column of one table, by column number.
-using ColumnKinds = CellKind (*)(int col);
-
-// The shares table: "Flash" and "apert." to "volumi" are numbers, "data" a date,
-// the rest texts. The funds table: "Chiusura" a number, "data" a date. The bonds
-// and derivatives tables compare every column as text.
-CellKind sharesColumnKind(int col);
-CellKind fundsColumnKind(int col);
-CellKind textColumnKind(int col);
-ColumnKinds columnKindsOf(QuoteCategory category);
 
 // The order a quote table is kept in: the column and the direction. Every table
 // starts ordered by its first column ("Codice"), ascending.
@@ -38,8 +19,9 @@ struct SortState
 
 // Colours the titles (the sort column blue when ascending, red when descending,
 // every other title black) and sorts the data rows by the column, comparing its
-// cells by the column's kind in `kinds`; with no kinds, through the table's own
-// comparison event, pair by pair. A column outside the table sorts by column 1
+// cells by the column's kind in `kinds` (the columns of its row in the category
+// table); with no kinds (empty), through the table's own comparison event, pair
+// by pair. A column outside the table sorts by column 1
 // instead. The table's observer hears once.
 void ApplySort(TAlignGrid& grid, ColumnKinds kinds, int column, bool ascending);
 
@@ -47,9 +29,9 @@ void ApplySort(TAlignGrid& grid, ColumnKinds kinds, int column, bool ascending);
 // a click on another column sorts by it ascending. Updates `state`, then ApplySort.
 void sortByTitleClick(TAlignGrid& grid, ColumnKinds kinds, SortState& state, int column);
 
-// The comparison events of the shares and the funds tables, by their column
-// kinds above. The bonds and derivatives tables keep the table's built-in text
-// comparison.
+// The comparison events of the shares and the funds tables, by the kinds of their
+// columns in the category table. The bonds and derivatives tables keep the
+// table's built-in text comparison.
 TRelation StringGridYahooCompareCol(const TAlignGrid& Sender, int colrow, int compare1, int compare2);
 TRelation StringGridFondiCompareCol(const TAlignGrid& Sender, int colrow, int compare1, int compare2);
 

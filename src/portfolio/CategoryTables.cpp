@@ -1,55 +1,17 @@
 #include "portfolio/CategoryTables.h"
 
-#include "portfolio/PortfolioTable.h"
-
 namespace listorix {
 
-std::string_view typeCodeOf(QuoteCategory category)
+TAlignGrid& CategoryTables::table(ConnectionId id) const
 {
-    switch (category) {
-    case QuoteCategory::Shares:
-        return kTypeShare;
-    case QuoteCategory::Bonds:
-        return kTypeBond;
-    case QuoteCategory::Derivatives:
-        return kTypeDerivative;
-    case QuoteCategory::Funds:
-        return kTypeFund;
-    }
-    return {};
+    return *tables[quoteIndexOf(id).value_or(0)];
 }
 
-std::optional<QuoteCategory> categoryOfTypeCode(std::string_view typeCode)
+std::optional<ConnectionId> CategoryTables::categoryOf(const TAlignGrid& grid) const
 {
-    for (const QuoteCategory category :
-         {QuoteCategory::Shares, QuoteCategory::Bonds, QuoteCategory::Derivatives, QuoteCategory::Funds}) {
-        if (typeCode == typeCodeOf(category))
-            return category;
-    }
-    return std::nullopt;
-}
-
-TAlignGrid& CategoryTables::table(QuoteCategory category) const
-{
-    switch (category) {
-    case QuoteCategory::Shares:
-        return StringGridYahoo;
-    case QuoteCategory::Bonds:
-        return StringGridYahooOBB;
-    case QuoteCategory::Derivatives:
-        return StringGridYahooDerivati;
-    case QuoteCategory::Funds:
-        break;
-    }
-    return StringGridFondi;
-}
-
-std::optional<QuoteCategory> CategoryTables::categoryOf(const TAlignGrid& grid) const
-{
-    for (const QuoteCategory category :
-         {QuoteCategory::Shares, QuoteCategory::Bonds, QuoteCategory::Derivatives, QuoteCategory::Funds}) {
-        if (&grid == &table(category))
-            return category;
+    for (std::size_t k = 0; k < tables.size(); ++k) {
+        if (&grid == tables[k])
+            return kQuoteConnections[k];
     }
     return std::nullopt;
 }

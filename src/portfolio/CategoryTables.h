@@ -1,32 +1,27 @@
 #pragma once
 
-#include "market/QuoteCategory.h"
-#include "market/QuoteTables.h"
+#include "market/Categories.h"
 
+#include <array>
 #include <optional>
-#include <string_view>
 
 namespace listorix {
 
 class TAlignGrid;
 
-// The type code a row of the category gets ("TA", "TO", "TD", "F").
-std::string_view typeCodeOf(QuoteCategory category);
-// The category of a type code, compared exactly; none for "PERS" and anything else.
-std::optional<QuoteCategory> categoryOfTypeCode(std::string_view typeCode);
-
-// The four quote tables: code, name, price in display form and price date (DD/MM
-// first) in the columns QuoteColumn names; row 0 is their header.
+// The four quote tables the portfolio reads: code, name, price in display form
+// and price date (DD/MM first) in the columns QuoteColumn names; row 0 is their
+// header. A portfolio row of type "TA", "TO", "TD" or "F" refers to the table of
+// the quote connection with that type code (Categories.h).
 struct CategoryTables
 {
-    TAlignGrid& StringGridYahoo;
-    TAlignGrid& StringGridYahooOBB;
-    TAlignGrid& StringGridYahooDerivati;
-    TAlignGrid& StringGridFondi;
+    // The tables of kQuoteConnections, in that order.
+    std::array<TAlignGrid*, 4> tables;
 
-    TAlignGrid& table(QuoteCategory category) const;
-    // The category whose table `grid` is; none for any other table.
-    std::optional<QuoteCategory> categoryOf(const TAlignGrid& grid) const;
+    // The table of a quote connection (not the indices).
+    TAlignGrid& table(ConnectionId id) const;
+    // The quote connection whose table `grid` is; none for any other table.
+    std::optional<ConnectionId> categoryOf(const TAlignGrid& grid) const;
 };
 
 } // namespace listorix

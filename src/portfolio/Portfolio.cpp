@@ -92,26 +92,26 @@ void Portfolio::RevaluePortfolio()
     std::array<CodeIndex, 4> wanted;
     std::vector<int> codeIds(static_cast<std::size_t>(std::max(rows, 0)), -1);
     for (int row = 1; row < rows; ++row) {
-        if (const std::optional<QuoteCategory> category = categoryOfTypeCode(m_grid.cell(Tipo, row)))
+        if (const std::optional<ConnectionId> category = connectionOfTypeCode(m_grid.cell(Tipo, row)))
             codeIds[static_cast<std::size_t>(row)] =
-                wanted[static_cast<std::size_t>(*category)].insert(m_grid.cell(Codice, row));
+                wanted[*quoteIndexOf(*category)].insert(m_grid.cell(Codice, row));
     }
     std::array<std::vector<int>, 4> found;
     for (std::size_t k = 0; k < wanted.size(); ++k) {
         if (wanted[k].size() > 0)
-            found[k] = firstRowsOf(m_categories.table(static_cast<QuoteCategory>(k)), wanted[k]);
+            found[k] = firstRowsOf(m_categories.table(kQuoteConnections[k]), wanted[k]);
     }
 
     for (int row = 1; row < rows; ++row) {
         const std::string& type = m_grid.cell(Tipo, row);
-        const std::optional<QuoteCategory> category = categoryOfTypeCode(type);
+        const std::optional<ConnectionId> category = connectionOfTypeCode(type);
         if (!category && type != kTypePersonal)
             continue;
 
         if (category) {
             const TAlignGrid& table = m_categories.table(*category);
             // A match in the header row is no security: the row keeps its price.
-            const int source = found[static_cast<std::size_t>(*category)]
+            const int source = found[*quoteIndexOf(*category)]
                                     [static_cast<std::size_t>(codeIds[static_cast<std::size_t>(row)])];
             if (source >= 1) {
                 const std::string& price = table.cell(QuoteColumn::Flash, source);
@@ -266,8 +266,7 @@ void Portfolio::MarkPersonalRowsEditable()
 
 bool Portfolio::Aggiungialportafoglio1Click(const std::function<void()>& showPortfolioPage)
 {
-    for (const QuoteCategory category :
-         {QuoteCategory::Shares, QuoteCategory::Bonds, QuoteCategory::Derivatives, QuoteCategory::Funds}) {
+    for (const ConnectionId category : kQuoteConnections) {
         const TAlignGrid& source = m_categories.table(category);
         if (!source.focused())
             continue;
@@ -275,8 +274,9 @@ bool Portfolio::Aggiungialportafoglio1Click(const std::function<void()>& showPor
         if (sourceRow < 1 || sourceRow >= source.rowCount() ||
             source.cell(QuoteColumn::Codice, sourceRow).empty())
             return false;
-        const int row = addSecurityRow(m_grid, source.cell(QuoteColumn::Codice, sourceRow),
-                                       source.cell(QuoteColumn::Nome, sourceRow), typeCodeOf(category));
+        const int row =
+            addSecurityRow(m_grid, source.cell(QuoteColumn::Codice, sourceRow),
+                           source.cell(QuoteColumn::Nome, sourceRow), categoryOf(category).typeCode);
         RevaluePortfolio();
         if (showPortfolioPage)
             showPortfolioPage();

@@ -9,7 +9,7 @@ namespace listorix {
 
 namespace {
 
-struct ColumnDesign
+struct PortfolioColumnDesign
 {
     std::string_view title;
     int width;
@@ -20,7 +20,7 @@ struct ColumnDesign
 
 constexpr TColor kTableColour = -1;
 
-constexpr std::array<ColumnDesign, kPortfolioColumns> kColumns = {{
+constexpr std::array<PortfolioColumnDesign, kPortfolioColumns> kColumns = {{
     {"Codice", 64, Alignment::Left, false, kTableColour},
     {"Nome", 111, Alignment::Left, false, kTableColour},
     {"Tipo", 31, Alignment::Center, false, kTableColour},
@@ -46,7 +46,7 @@ void setUpPortfolioTable(TAlignGrid& grid)
     grid.setShowCellHints(true);
     grid.setHint(std::string(kPortfolioTableHint));
     for (std::size_t i = 0; i < kColumns.size(); ++i) {
-        const ColumnDesign& design = kColumns[i];
+        const PortfolioColumnDesign& design = kColumns[i];
         const int col = static_cast<int>(i);
         grid.setCell(col, 0, std::string(design.title));
         grid.setColWidth(col, design.width);

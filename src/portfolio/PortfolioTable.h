@@ -1,5 +1,7 @@
 #pragma once
 
+#include "market/Categories.h"
+
 #include <string_view>
 
 namespace listorix {
@@ -28,10 +30,10 @@ inline constexpr int kPortfolioStoredColumns = PortfolioColumn::DataAcq + 1;
 
 // Type codes, the only texts the program writes into the "Tipo" column. A row whose
 // type is empty is the free row, filled by the next add instead of appending.
-inline constexpr std::string_view kTypeShare = "TA";
-inline constexpr std::string_view kTypeBond = "TO";
-inline constexpr std::string_view kTypeDerivative = "TD";
-inline constexpr std::string_view kTypeFund = "F";
+inline constexpr std::string_view kTypeShare = categoryOf(ConnectionId::Azioni).typeCode;
+inline constexpr std::string_view kTypeBond = categoryOf(ConnectionId::Obbligazioni).typeCode;
+inline constexpr std::string_view kTypeDerivative = categoryOf(ConnectionId::Derivati).typeCode;
+inline constexpr std::string_view kTypeFund = categoryOf(ConnectionId::Fondi).typeCode;
 inline constexpr std::string_view kTypePersonal = "PERS";
 
 inline constexpr std::string_view kPersonalRowName = "PERSONALE";

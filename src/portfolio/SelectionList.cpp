@@ -14,20 +14,12 @@ namespace listorix {
 
 namespace {
 
-std::optional<QuoteCategory> categoryOfItem(int index)
+// The category list holds the quote connections in their order.
+std::optional<ConnectionId> categoryOfItem(int index)
 {
-    switch (index) {
-    case 0:
-        return QuoteCategory::Shares;
-    case 1:
-        return QuoteCategory::Bonds;
-    case 2:
-        return QuoteCategory::Derivatives;
-    case 3:
-        return QuoteCategory::Funds;
-    default:
+    if (index < 0 || static_cast<std::size_t>(index) >= kQuoteConnections.size())
         return std::nullopt;
-    }
+    return kQuoteConnections[static_cast<std::size_t>(index)];
 }
 
 // The first data row of the portfolio holding the code, letter case ignored; 0 for none.
@@ -62,7 +54,7 @@ void SelectionList::ComboBoxTipoChange()
 {
     m_items.clear();
     m_currentItem = -1;
-    const std::optional<QuoteCategory> category = categoryOfItem(m_comboIndex);
+    const std::optional<ConnectionId> category = categoryOfItem(m_comboIndex);
     if (!category)
         return;
     const TAlignGrid& table = m_portfolio.categories().table(*category);
@@ -104,7 +96,7 @@ void SelectionList::toggle(int index)
 
 void SelectionList::CheckListBoxNomiClickCheck()
 {
-    const std::optional<QuoteCategory> category = categoryOfItem(m_comboIndex);
+    const std::optional<ConnectionId> category = categoryOfItem(m_comboIndex);
     if (!validItem(m_currentItem) || !category)
         return;
     const Item& item = m_items[static_cast<std::size_t>(m_currentItem)];
@@ -115,7 +107,7 @@ void SelectionList::CheckListBoxNomiClickCheck()
 
     TAlignGrid& portfolio = m_portfolio.grid();
     if (item.checked) {
-        addSecurityRow(portfolio, std::move(code), std::move(name), typeCodeOf(*category));
+        addSecurityRow(portfolio, std::move(code), std::move(name), categoryOf(*category).typeCode);
         return;
     }
     // Every row of the security goes, the last data row by being emptied; an emptied

@@ -185,6 +185,22 @@ IniEntries IniDocument::sectionEntries(std::string_view section) const
     return entries;
 }
 
+std::vector<std::string> IniDocument::sectionListing(std::string_view section) const
+{
+    std::vector<std::string> listing;
+    const Section* found = findSection(section);
+    if (found == nullptr)
+        return listing;
+    for (std::size_t i = found->header + 1; i < found->end; ++i) {
+        const Line& line = m_lines[i];
+        if (line.kind == Kind::Key)
+            listing.push_back(line.name + '=' + line.value);
+        else if (line.kind == Kind::Bare)
+            listing.emplace_back(trimSpacesAndTabs(line.text));
+    }
+    return listing;
+}
+
 bool IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value)
 {
     const std::string name = cleanName(section);
@@ -239,6 +255,19 @@ bool IniDocument::eraseSection(std::string_view section)
     if (erased)
         reindex();
     return erased;
+}
+
+bool IniDocument::eraseKey(std::string_view section, std::string_view key)
+{
+    const Section* found = findSection(section);
+    if (found == nullptr)
+        return false;
+    const auto line = found->keys.find(foldCase(trimSpacesAndTabs(key)));
+    if (line == found->keys.end())
+        return false;
+    m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(line->second));
+    reindex();
+    return true;
 }
 
 bool IniDocument::replaceSection(std::string_view section, const IniEntries& entries)

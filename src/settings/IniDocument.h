@@ -41,6 +41,12 @@ public:
     // empty value is left out and a key that stands twice gives one entry,
     // with the first value, at its first place.
     IniEntries sectionEntries(std::string_view section) const;
+    // Every line of the section that is a key or a bare line, in file order, as
+    // Windows lists a whole section: "key=value" with the name and value as read
+    // (trimmed, unquoted), a key that stands twice and a key with an empty value
+    // included; a line without "=" as its trimmed text. Comments and blank lines
+    // are left out. For a reader that must account for every line it meets.
+    std::vector<std::string> sectionListing(std::string_view section) const;
 
     // Each edit returns whether the text changed.
     //
@@ -53,6 +59,9 @@ public:
     bool setValues(std::string_view section, const IniEntries& entries);
     // Removes every copy of the section, its header and all its lines.
     bool eraseSection(std::string_view section);
+    // Removes the key's line, the first one where the key stands twice (as
+    // Windows deletes a key); every other line stays.
+    bool eraseKey(std::string_view section, std::string_view key);
     // The section afterwards holds exactly `entries`, in order, where its first
     // copy stood (at the end when it is new); other copies go. No entries
     // removes the section.

@@ -124,6 +124,19 @@ IniEntries IniFile::readSection(std::string_view section) const
     return entries;
 }
 
+std::vector<std::string> IniFile::readSectionListing(std::string_view section) const
+{
+    std::vector<std::string> listing = document().sectionListing(section);
+    for (std::string& line : listing) {
+        // The value is what may run long; the key before it is kept whole.
+        const std::size_t equals = line.find('=');
+        const std::size_t keep = equals == std::string::npos ? 0 : equals + 1;
+        if (line.size() > keep + kMaxValueLength)
+            line.resize(keep + kMaxValueLength);
+    }
+    return listing;
+}
+
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
     edit([&](IniDocument& doc) { return doc.setValue(section, key, value); });
@@ -137,6 +150,11 @@ void IniFile::writeValues(std::string_view section, const IniEntries& entries)
 void IniFile::eraseSection(std::string_view section)
 {
     edit([&](IniDocument& doc) { return doc.eraseSection(section); });
+}
+
+void IniFile::eraseKey(std::string_view section, std::string_view key)
+{
+    edit([&](IniDocument& doc) { return doc.eraseKey(section, key); });
 }
 
 void IniFile::replaceSection(std::string_view section, const IniEntries& entries)

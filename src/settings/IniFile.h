@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace listorix {
 
@@ -53,11 +54,15 @@ public:
     int readInteger(std::string_view section, std::string_view key, int fallback) const;
     // Entries in file order; empty values left out, a repeated key once.
     IniEntries readSection(std::string_view section) const;
+    // Every key and bare line of the section as IniDocument::sectionListing
+    // gives them, values cut as above.
+    std::vector<std::string> readSectionListing(std::string_view section) const;
 
     void writeString(std::string_view section, std::string_view key, std::string_view value);
     // Several keys of one section in a single replacement of the file.
     void writeValues(std::string_view section, const IniEntries& entries);
     void eraseSection(std::string_view section);
+    void eraseKey(std::string_view section, std::string_view key);
     // Erasing the section and writing `entries` into it, in one replacement.
     void replaceSection(std::string_view section, const IniEntries& entries);
     // Erasing the section and then writing `entries` key by key, in one

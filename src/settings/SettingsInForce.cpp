@@ -1,5 +1,9 @@
 #include "settings/SettingsInForce.h"
 
+#include "base/CaseFold.h"
+#include "market/QuoteServiceHost.h"
+#include "settings/IniFile.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -63,17 +67,18 @@ void SettingsInForce::LoadSettings()
 {
     // A file that cannot be read leaves the record and the controls as they are.
     TiniConfig read;
+    IniEntries service;
+    QuoteSource source = QuoteSource::Csv;
     try {
         ReadConfig(read, m_settingsFile);
+        service = IniFile(m_settingsFile).readSection(kServiceSection);
+        source = loadQuoteSource(m_settingsFile);
     } catch (...) {
         return;
     }
     m_record = read;
-    m_controls.CheckBoxProxy = m_record.ProxyEnabled;
-    m_controls.EditServerProxyAddress = m_record.ProxyAddress;
-    m_controls.EditServerProxyPort = m_record.ProxyPort;
-    m_controls.EditServerProxyUsername = m_record.ProxyUsername;
-    m_controls.EditServerProxyPassword = m_record.ProxyPassword;
+    m_service = std::move(service);
+    m_controls.proxy = m_record.proxy;
     CheckBoxProxyClick();
     m_controls.CheckBoxIndiciEnable = m_record.IndiciEnabled;
     m_controls.CheckBoxMIBTELEnable = m_record.MibtelEnabled;
@@ -81,16 +86,22 @@ void SettingsInForce::LoadSettings()
     m_controls.CheckBoxDerivatiEnable = m_record.DerivatiEnabled;
     m_controls.CheckBoxOBBEnable = m_record.ObbligazioniEnabled;
     m_controls.CheckBoxfondiEnable = m_record.FondiEnabled;
-    m_controls.ComboBoxSorgente = loadQuoteSource(m_settingsFile);
+    m_controls.ComboBoxSorgente = source;
+}
+
+std::string SettingsInForce::serviceValue(std::string_view key) const
+{
+    for (const IniEntry& entry : m_service) {
+        // Keys match without regard to case, as the file's reader matches them.
+        if (textEqualsIgnoringCase(entry.first, key))
+            return entry.second;
+    }
+    return {};
 }
 
 std::optional<std::string> SettingsInForce::StoreSettings()
 {
-    m_record.ProxyEnabled = m_controls.CheckBoxProxy;
-    m_record.ProxyAddress = m_controls.EditServerProxyAddress;
-    m_record.ProxyPort = m_controls.EditServerProxyPort;
-    m_record.ProxyUsername = m_controls.EditServerProxyUsername;
-    m_record.ProxyPassword = m_controls.EditServerProxyPassword;
+    m_record.proxy = m_controls.proxy;
     m_record.IndiciEnabled = m_controls.CheckBoxIndiciEnable;
     m_record.MibtelEnabled = m_controls.CheckBoxMIBTELEnable;
     m_record.Mib30Enabled = m_controls.CheckBoxMIB30Enable;
@@ -121,15 +132,15 @@ void SettingsInForce::BitBtn2Click()
 
 void SettingsInForce::CheckBoxProxyClick()
 {
-    m_controls.proxyFieldsEnabled = m_controls.CheckBoxProxy;
+    m_controls.proxyFieldsEnabled = m_controls.proxy.enabled;
 }
 
 void SettingsInForce::EditServerProxyPortExit()
 {
     // Assigned as one character: GCC 12 at -O2 wrongly warns (-Wrestrict) about
     // assigning the literal here.
-    if (!isWholeNumber(m_controls.EditServerProxyPort))
-        m_controls.EditServerProxyPort.assign(1, '0');
+    if (!isWholeNumber(m_controls.proxy.port))
+        m_controls.proxy.port.assign(1, '0');
 }
 
 std::string SettingsInForce::EditIndiciOreChange(std::string text)

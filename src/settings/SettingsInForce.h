@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/ProxySettings.h"
+#include "settings/IniDocument.h"
 #include "settings/QuoteSourceSetting.h"
 #include "settings/TiniConfig.h"
 
@@ -45,14 +47,13 @@ enum class SelectorRow
 // The controls of the configuration dialog TFormConfigura, as it shows them.
 struct ConfigurationControls
 {
-    bool CheckBoxProxy = false;
-    // GroupBoxProxy and the four proxy fields are enabled exactly when this is true
-    // (CheckBoxProxyClick's rule).
+    // CheckBoxProxy and the fields EditServerProxyAddress, EditServerProxyPort,
+    // EditServerProxyUsername and EditServerProxyPassword, in the one shape the
+    // quote requests, the web source and the browser take the proxy in.
+    ProxySettings proxy;
+    // GroupBoxProxy and the four proxy fields are enabled exactly when the proxy
+    // is checked (CheckBoxProxyClick's rule).
     bool proxyFieldsEnabled = false;
-    std::string EditServerProxyAddress;
-    std::string EditServerProxyPort;
-    std::string EditServerProxyUsername;
-    std::string EditServerProxyPassword;
 
     // Checked at design.
     bool CheckBoxIndiciEnable = true;
@@ -73,11 +74,19 @@ struct ConfigurationControls
     bool operator==(const ConfigurationControls&) const = default;
 };
 
-// The settings in force: the configuration dialog's controls, which the program
-// reads (the proxy at every request, the check boxes when they are applied), the
-// settings record behind them and the settings file they are loaded from and
-// stored to. The dialog's window edits `controls()` and calls the handlers; the
-// program applies them through the apply routine it sets. Main thread only.
+// The settings in force, held here and nowhere else: the configuration dialog's
+// controls, which the program reads (the proxy and the source when each request
+// starts, the check boxes when they are applied), the settings record behind them,
+// the service's keys, and the settings file they are loaded from and stored to.
+// The dialog's window edits `controls()` as the user types (what it shows is in
+// force at once; "Annulla" takes it back) and calls the handlers; the program
+// applies them through the apply routine it sets.
+//
+// The keys of section "SERVIZIO" that no control shows (HOST, the web source's
+// WEB_* addresses) are settings in force too: loaded with the others at start-up
+// and each time the dialog opens, not read from the file at every request, so a
+// hand edit of the file takes effect at the next start or opening of the dialog.
+// Main thread only.
 class SettingsInForce final
 {
 public:
@@ -87,8 +96,11 @@ public:
 
     ConfigurationControls& controls() { return m_controls; }
     const ConfigurationControls& controls() const { return m_controls; }
-    // The settings record (IniConfig), as last read or stored.
+    // The settings record, as last read or stored.
     const TiniConfig& record() const { return m_record; }
+    // A key of section "SERVIZIO" as last loaded (empty when missing); each user
+    // reads its own keys (HOST, WEB_*).
+    std::string serviceValue(std::string_view key) const;
     const std::filesystem::path& settingsFile() const { return m_settingsFile; }
 
     // What ApplySettings does: the program's routine that puts the check boxes into
@@ -96,8 +108,8 @@ public:
     void setApplySettings(std::function<void()> apply) { m_apply = std::move(apply); }
 
     // File -> record -> controls: the proxy check box and fields (then the enabling
-    // rule), the six check boxes and the quote source. The time selectors are not
-    // touched. A file that cannot be read changes nothing.
+    // rule), the six check boxes and the quote source; and the keys of "SERVIZIO".
+    // The time selectors are not touched. A file that cannot be read changes nothing.
     void LoadSettings();
     // Controls -> record -> file, then ApplySettings. When the file cannot be
     // written the record and the controls keep the new values, nothing is applied,
@@ -129,6 +141,7 @@ private:
     ConfigurationControls m_controls;
     ConfigurationControls m_atOpening;
     TiniConfig m_record;
+    IniEntries m_service;
     std::function<void()> m_apply;
 };
 

@@ -15,11 +15,8 @@ class TAlignGrid;
 // Where the main window keeps its tables and chart between runs.
 inline constexpr std::string_view kPortfolioSection = "Portafoglio";
 inline constexpr std::string_view kGridsSection = "Grids";
+// The quote tables' keys of "Grids" are in their rows of the category table.
 inline constexpr std::string_view kPortfolioWidthsKey = "Portafoglio";
-inline constexpr std::string_view kSharesWidthsKey = "Azioni";
-inline constexpr std::string_view kBondsWidthsKey = "Obbligazioni";
-inline constexpr std::string_view kDerivativesWidthsKey = "Derivati";
-inline constexpr std::string_view kFundsWidthsKey = "Fondi";
 inline constexpr std::string_view kMibtelSeriesSection = "MIBTEL Series";
 inline constexpr std::string_view kMib30SeriesSection = "MIB30 Series";
 inline constexpr std::string_view kMidexSeriesSection = "MIDEX Series";

@@ -2,14 +2,11 @@
 
 #include "base/HexDigit.h"
 #include "settings/IniFile.h"
-#include "settings/ProgramDir.h"
 
 #include <array>
 #include <utility>
 
 namespace listorix {
-
-TiniConfig IniConfig;
 
 namespace {
 
@@ -50,20 +47,15 @@ constexpr int periodOffset(std::size_t position)
 
 } // namespace
 
-void ReadConfig(TiniConfig& config)
-{
-    ReadConfig(config, SettingsFilePath());
-}
-
 void ReadConfig(TiniConfig& config, const std::filesystem::path& file)
 {
     const IniFile ini(file);
     // PROXY answers "S" and "N"; only an exact "S" switches the proxy on.
-    config.ProxyEnabled = ini.readString(kProxySection, "ENABLED", "N") == "S";
-    config.ProxyAddress = ini.readString(kProxySection, "ADDRESS");
-    config.ProxyPort = ini.readString(kProxySection, "PORT");
-    config.ProxyUsername = ini.readString(kProxySection, "USERNAME");
-    config.ProxyPassword = DecodePassword(ini.readString(kProxySection, "PASSWORD"));
+    config.proxy.enabled = ini.readString(kProxySection, "ENABLED", "N") == "S";
+    config.proxy.address = ini.readString(kProxySection, "ADDRESS");
+    config.proxy.port = ini.readString(kProxySection, "PORT");
+    config.proxy.username = ini.readString(kProxySection, "USERNAME");
+    config.proxy.password = DecodePassword(ini.readString(kProxySection, "PASSWORD"));
     // CONNESSIONI answers in integers, non-zero meaning on.
     for (const Connection& c : kConnections) {
         config.*c.enabled = ini.readInteger(kConnectionsSection, enabledKey(c), 1) != 0;
@@ -71,19 +63,14 @@ void ReadConfig(TiniConfig& config, const std::filesystem::path& file)
     }
 }
 
-void WriteConfig(const TiniConfig& config)
-{
-    WriteConfig(config, SettingsFilePath());
-}
-
 void WriteConfig(const TiniConfig& config, const std::filesystem::path& file)
 {
     IniFile ini(file);
-    ini.writeString(kProxySection, "ENABLED", config.ProxyEnabled ? "S" : "N");
-    ini.writeString(kProxySection, "ADDRESS", config.ProxyAddress);
-    ini.writeString(kProxySection, "PORT", config.ProxyPort);
-    ini.writeString(kProxySection, "USERNAME", config.ProxyUsername);
-    ini.writeString(kProxySection, "PASSWORD", EncodePassword(config.ProxyPassword));
+    ini.writeString(kProxySection, "ENABLED", config.proxy.enabled ? "S" : "N");
+    ini.writeString(kProxySection, "ADDRESS", config.proxy.address);
+    ini.writeString(kProxySection, "PORT", config.proxy.port);
+    ini.writeString(kProxySection, "USERNAME", config.proxy.username);
+    ini.writeString(kProxySection, "PASSWORD", EncodePassword(config.proxy.password));
     for (const Connection& c : kConnections) {
         ini.writeString(kConnectionsSection, enabledKey(c), config.*c.enabled ? "1" : "0");
         ini.writeString(kConnectionsSection, intervalKey(c), std::to_string(config.*c.interval));

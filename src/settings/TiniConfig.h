@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/ProxySettings.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -12,11 +14,8 @@ namespace listorix {
 class TiniConfig final
 {
 public:
-    bool ProxyEnabled = false;
-    std::string ProxyAddress;
-    std::string ProxyPort;
-    std::string ProxyUsername;
-    std::string ProxyPassword; // plain; scrambled only in the file
+    // Section PROXY; the password plain, scrambled only in the file.
+    ProxySettings proxy;
     bool IndiciEnabled = false;
     std::int32_t IndiciIntervallo = 0;
     bool MibtelEnabled = false;
@@ -33,18 +32,13 @@ public:
     bool operator==(const TiniConfig&) const = default;
 };
 
-// The program's one settings record; the configuration dialog reads and writes it.
-extern TiniConfig IniConfig;
-
-// Fills every field from the settings file (SettingsFilePath()), with the
-// defaults for what is missing or unreadable. Never creates the file.
-void ReadConfig(TiniConfig& config);
+// Fills every field from the settings file, with the defaults for what is
+// missing or unreadable. Never creates the file.
 void ReadConfig(TiniConfig& config, const std::filesystem::path& file);
 
 // Writes every field into the settings file, key by key, each reaching the
 // file as it is written; other keys and sections stay as they are. Throws
 // FileWriteError ("Unable to write to <path>") at the first write that fails.
-void WriteConfig(const TiniConfig& config);
 void WriteConfig(const TiniConfig& config, const std::filesystem::path& file);
 
 // The stored form of the proxy password: for the character at 1-based position

@@ -119,15 +119,15 @@ WebResponse CurlTransport::perform(const WebRequest& request)
         curl_easy_setopt(curl, CURLOPT_CAINFO, m_options.certificatesFile.c_str());
 
     // An empty proxy also keeps libcurl from taking one from the environment.
+    const ProxySettings& settings = m_options.proxy;
     std::string proxy;
-    if (!m_options.proxyAddress.empty())
-        proxy = "http://" + m_options.proxyAddress + ':' +
-                (m_options.proxyPort.empty() ? "80" : m_options.proxyPort);
+    if (settings.enabled && !settings.address.empty())
+        proxy = "http://" + settings.address + ':' + (settings.port.empty() ? "80" : settings.port);
     curl_easy_setopt(curl, CURLOPT_PROXY, proxy.c_str());
-    if (!proxy.empty() && !m_options.proxyUsername.empty() && !m_options.proxyPassword.empty()) {
+    if (!proxy.empty() && !settings.username.empty() && !settings.password.empty()) {
         curl_easy_setopt(curl, CURLOPT_PROXYAUTH, static_cast<unsigned long>(CURLAUTH_BASIC));
-        curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, m_options.proxyUsername.c_str());
-        curl_easy_setopt(curl, CURLOPT_PROXYPASSWORD, m_options.proxyPassword.c_str());
+        curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, settings.username.c_str());
+        curl_easy_setopt(curl, CURLOPT_PROXYPASSWORD, settings.password.c_str());
     }
 
     if (!request.jsonBody.empty()) {

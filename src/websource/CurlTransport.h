@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ProxySettings.h"
 #include "websource/WebTransport.h"
 
 #include <chrono>
@@ -14,13 +15,10 @@ class StopSignal;
 // How the web source's requests travel.
 struct CurlTransportOptions
 {
-    // The program's proxy when it is switched on: its address and port (port 80
-    // when the port is empty) and its Basic credentials. An empty address: direct,
-    // whatever the environment's proxy variables say.
-    std::string proxyAddress;
-    std::string proxyPort;
-    std::string proxyUsername;
-    std::string proxyPassword;
+    // The program's proxy: when it is switched on and names an address, its
+    // address and port (port 80 when the port is empty) and its Basic
+    // credentials. Otherwise direct, whatever the environment's proxy variables say.
+    ProxySettings proxy;
     // PEM certificates to trust instead of the system's; empty: the system's.
     std::string certificatesFile;
     std::chrono::milliseconds connectTimeout{15000};

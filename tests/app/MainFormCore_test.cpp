@@ -69,9 +69,8 @@ protected:
 
     MainFormCore& start()
     {
-        core = std::make_unique<MainFormCore>(
-            MainFormCore::Toolkit{mainThread, timer, prompts, indicator, pages},
-            MainFormCore::Options{dir.dir(), ',', workers.factory(), {}});
+        core = std::make_unique<MainFormCore>(MainFormCore::Toolkit{mainThread, timer, prompts},
+                                              MainFormCore::Options{dir.dir(), ',', &workers, {}});
         corePointer = core.get();
         core->FormCreate();
         core->FormShow(steps);
@@ -96,8 +95,6 @@ protected:
     test::FakeMainThread mainThread;
     test::FakeTimer timer;
     test::AnsweringPrompts prompts;
-    test::RecordingIndicator indicator;
-    test::FakePages pages;
     test::FakeWorkers workers{mainThread};
     MainFormCore* corePointer = nullptr;
     RecordingSteps steps{corePointer};
@@ -152,6 +149,27 @@ TEST_F(MainFormCoreTest, theFirstTickFetchesTheIndicesAndTheOthersFollowOnePerFe
     EXPECT_EQ(core->StringGridYahoo().cell(0, 1), "ENI.MI");
 }
 
+// The alerts of a table are checked where the portfolio is revalued, after each
+// live download of it: never on the replay of its cache at start-up.
+TEST_F(MainFormCoreTest, aLiveDownloadChecksTheAlertsAndTheReplayNeverDoes)
+{
+    dir.write("LISTORIX.INI", "[Avvisi]\r\n1=TA;ENI.MI;14;;;A--;ENI\r\n");
+    dir.write("y_mibtel.dat", securityLine("ENI.MI", "14.2")); // above the level already
+    start();
+    EXPECT_EQ(core->StringGridYahoo().cell(2, 1), "14,2");
+    EXPECT_EQ(core->notices().lastText(), "");
+
+    core->Timer1Timer();
+    answerRunningFetch(); // the indices: no alerts there
+    EXPECT_EQ(core->notices().lastText(), "");
+    core->Timer1Timer();
+    answerRunningFetch(); // the shares, ENI.MI at 14,5
+    EXPECT_EQ(core->notices().lastTitle(), "Listorix");
+    EXPECT_EQ(core->notices().lastText(), "ENI.MI: 14,5 >= 14,0");
+    EXPECT_EQ(core->LabelStatus().text(), "ENI.MI: 14,5 >= 14,0");
+    EXPECT_TRUE(core->StringGridYahoo().effectiveFont(2, 1).bold);
+}
+
 TEST_F(MainFormCoreTest, countdownsStandStillDuringAFetch)
 {
     start();
@@ -174,8 +192,8 @@ TEST_F(MainFormCoreTest, aSwitchedOffConnectionIsReplayedButNeverFetched)
     start();
 
     EXPECT_EQ(core->StringGridYahooDerivati().cell(0, 1), "FIB.MI");
-    EXPECT_FALSE(pages.visible(MainPage::YahooDerivati));
-    EXPECT_TRUE(pages.visible(MainPage::Yahoo));
+    EXPECT_FALSE(core->pageTabs().visible(MainPage::YahooDerivati));
+    EXPECT_TRUE(core->pageTabs().visible(MainPage::Yahoo));
     for (int tick = 0; tick < 8; ++tick) {
         core->Timer1Timer();
         if (core->CurrentConnection())
@@ -268,10 +286,10 @@ TEST_F(MainFormCoreTest, okAppliesFixedIntervalsAndTheCheckBoxesMib30StoredOnly)
     controls.selector(SelectorRow::Indici).stepMinutes(+5);
     ASSERT_EQ(core->settingsInForce().BitBtn1Click(), std::nullopt);
 
-    EXPECT_FALSE(pages.visible(MainPage::YahooDerivati));
+    EXPECT_FALSE(core->pageTabs().visible(MainPage::YahooDerivati));
     EXPECT_FALSE(connection(ConnectionId::Derivati).Enabled);
     for (const MainPage page : {MainPage::Indici, MainPage::Yahoo, MainPage::YahooOBB, MainPage::Fondi})
-        EXPECT_TRUE(pages.visible(page));
+        EXPECT_TRUE(core->pageTabs().visible(page));
     const std::vector<int> intervals = {
         connection(ConnectionId::Indici).IntervalSeconds, connection(ConnectionId::Azioni).IntervalSeconds,
         connection(ConnectionId::Obbligazioni).IntervalSeconds,
@@ -280,7 +298,7 @@ TEST_F(MainFormCoreTest, okAppliesFixedIntervalsAndTheCheckBoxesMib30StoredOnly)
 
     controls.CheckBoxDerivatiEnable = true;
     ASSERT_EQ(core->settingsInForce().BitBtn1Click(), std::nullopt);
-    EXPECT_TRUE(pages.visible(MainPage::YahooDerivati));
+    EXPECT_TRUE(core->pageTabs().visible(MainPage::YahooDerivati));
 }
 
 TEST_F(MainFormCoreTest, closingDuringAFetchDropsItsAnswerAndStillSaves)
@@ -306,15 +324,15 @@ TEST_F(MainFormCoreTest, closingDuringAFetchDropsItsAnswerAndStillSaves)
     EXPECT_NE(saved.find("[Grids]"), std::string::npos);
     EXPECT_NE(saved.find("[MIBTEL Series]\r\nDATA=25/01/2005\r\n1=15:30:00;0,04"), std::string::npos)
         << saved;
-    EXPECT_FALSE(indicator.fetching());
+    EXPECT_FALSE(core->fetchState().fetching());
 }
 
 TEST_F(MainFormCoreTest, closingBeforeStartUpLeavesTheSavedPortfolioAlone)
 {
     const std::string saved = "[Portafoglio]\r\n1=ENI.MI;ENI SPA;TA;10;;;12,5;01/01/2005\r\n";
     dir.write("LISTORIX.INI", saved);
-    MainFormCore early(MainFormCore::Toolkit{mainThread, timer, prompts, indicator, pages},
-                       MainFormCore::Options{dir.dir(), ',', workers.factory(), {}});
+    MainFormCore early(MainFormCore::Toolkit{mainThread, timer, prompts},
+                       MainFormCore::Options{dir.dir(), ',', &workers, {}});
     early.FormCreate();
     early.FormCloseQuery();
     early.FormDestroy();

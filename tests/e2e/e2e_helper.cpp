@@ -1,14 +1,23 @@
 // The end-to-end test's eyes on the X display:
 //   listorix-e2e-helper grab OUT.png [WINDOW_ID]   saves the screen, or one window, as PNG
-//   listorix-e2e-helper tabs CAPTION...            prints where a page control with these
-//                                                 tabs has each tab's centre ("x y" per
-//                                                 line, from the page control's top left),
-//                                                 laid out as the program lays out its own
+//   listorix-e2e-helper places CAPTION...          prints where the test clicks, one
+//                                                 "name x y" per line, measured on the
+//                                                 program's own widgets laid out as the
+//                                                 main window lays them out
+#include "app/gui/MainToolBar.h"
+#include "grid/TAlignGrid.h"
+#include "grid/gui/AlignGridView.h"
+#include "market/QuoteTables.h"
+#include "market/gui/QuotePage.h"
+#include "portfolio/PortfolioTable.h"
+#include "portfolio/gui/PortfolioPage.h"
+
 #include <QApplication>
 #include <QPixmap>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,20 +38,59 @@ int grab(int argc, char** argv)
     return 0;
 }
 
-int tabs(int argc, char** argv)
+void print(const char* name, const QPoint& at)
 {
-    QTabWidget pages;
-    for (int k = 2; k < argc; ++k)
-        pages.addTab(new QWidget, QString::fromUtf8(argv[k]));
-    pages.resize(614, 300);
-    pages.show();
-    QApplication::processEvents();
-    const QTabBar* bar = pages.tabBar();
-    for (int k = 0; k < bar->count(); ++k) {
-        const QPoint centre = bar->mapTo(&pages, bar->tabRect(k).center());
-        std::printf("%d %d\n", centre.x(), centre.y());
+    std::printf("%s %d %d\n", name, at.x(), at.y());
+}
+
+// The window's inside from its top left: the tool bar, then the page control with
+// a tab per caption, the shares page as the second, the portfolio page as the sixth.
+int places(int argc, char** argv)
+{
+    QWidget inside;
+    listorix::MainToolBar toolBar(&inside);
+    toolBar.resize(614, toolBar.height());
+
+    QTabWidget pages(&inside);
+    pages.move(0, toolBar.height());
+    listorix::TAlignGrid grid;
+    listorix::setUpPortfolioTable(grid);
+    listorix::TAlignGrid shares;
+    listorix::setUpQuoteTable(shares, listorix::ConnectionId::Azioni);
+    listorix::QuotePage* sharesPage = nullptr;
+    for (int k = 2; k < argc; ++k) {
+        QWidget* page = new QWidget;
+        if (k == 3)
+            page = sharesPage = new listorix::QuotePage(shares, "StringGridYahoo", "LabelYahooTimer");
+        else if (k == 7)
+            page = new listorix::PortfolioPage(grid);
+        pages.addTab(page, QString::fromUtf8(argv[k]));
     }
-    std::printf("%d\n", bar->mapTo(&pages, QPoint(0, bar->height())).y());
+    pages.resize(614, 300);
+    inside.resize(614, 335);
+    inside.show();
+    QApplication::processEvents();
+    for (QToolButton* button : toolBar.findChildren<QToolButton*>())
+        print(qPrintable("toolbar." + button->objectName()), button->mapTo(&inside, button->rect().center()));
+    const QTabBar* bar = pages.tabBar();
+    for (int k = 0; k < bar->count(); ++k)
+        print(qPrintable("tab." + QString::number(k)), bar->mapTo(&inside, bar->tabRect(k).center()));
+    if (sharesPage) {
+        pages.setCurrentWidget(sharesPage);
+        QApplication::processEvents();
+        listorix::AlignGridView* table = sharesPage->table();
+        const QPoint cell = table->visualRect(table->model()->index(0, 1)).center();
+        print("shares.firstRow", table->viewport()->mapTo(&inside, cell));
+    }
+    if (auto* portfolio = pages.findChild<listorix::PortfolioPage*>()) {
+        pages.setCurrentWidget(portfolio);
+        QApplication::processEvents();
+        const QToolButton* personal = portfolio->buttons().SpeedButtonTitoloPersonale;
+        print("portfolio.SpeedButtonTitoloPersonale", personal->mapTo(&inside, personal->rect().center()));
+        listorix::AlignGridView* table = portfolio->table();
+        const QPoint cell = table->visualRect(table->model()->index(0, 1)).center();
+        print("portfolio.firstRow", table->viewport()->mapTo(&inside, cell));
+    }
     return 0;
 }
 
@@ -54,8 +102,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "grab") == 0)
         return grab(argc, argv);
-    if (argc >= 2 && std::strcmp(argv[1], "tabs") == 0)
-        return tabs(argc, argv);
-    std::fprintf(stderr, "usage: listorix-e2e-helper grab OUT.png [WINDOW_ID] | tabs CAPTION...\n");
+    if (argc >= 2 && std::strcmp(argv[1], "places") == 0)
+        return places(argc, argv);
+    std::fprintf(stderr, "usage: listorix-e2e-helper grab OUT.png [WINDOW_ID] | places CAPTION...\n");
     return 2;
 }

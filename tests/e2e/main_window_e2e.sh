@@ -8,7 +8,8 @@
 # notification area run on the display: the program's icon must show up there, carry
 # a hint when the mouse is over it (photographed), minimising must hide the window and
 # a click on the icon bring it back; the help page, the about box and an HTML report
-# are photographed too.
+# are photographed too, and last the share page in a larger window (main-window.png,
+# from which docs/screenshot.png is made).
 #
 #   main_window_e2e.sh LISTORIX LISTORIX_QUOTED E2E_HELPER SOURCE_DIR OUT_DIR
 set -euo pipefail
@@ -54,31 +55,13 @@ if [ "$drive" = 1 ]; then
     return 1
   }
   # A window manager (for minimising), then a notification area at the top right.
-  # One after the other: started together, now and then one of them could not
-  # open the display while the other was setting itself up.
-  openbox >"$program/openbox.log" 2>&1 &
-  wm=$!
-  tray=""
-  trap 'kill -TERM $tray "$wm" 2>/dev/null || true' EXIT
-  for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-  done
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-    fail "the window manager did not start: $(cat "$program/openbox.log")"
-  trayer --edge top --align right --widthtype request --height 28 --SetDockType true \
-    --transparent false >"$program/trayer.log" 2>&1 &
-  tray=$!
-  for _ in $(seq 50); do
-    xdotool search --classname '^panel$' >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  xdotool search --classname '^panel$' >/dev/null 2>&1 ||
-    fail "the notification area did not start: $(cat "$program/trayer.log")"
+  . "$source/scripts/lib/desktop.sh"
+  trap 'stop_desktop' EXIT
+  start_desktop "$program" 2>"$program/desktop.err" || fail "$(cat "$program/desktop.err")"
 
   "$program/listorix" >"$program/listorix.log" 2>&1 &
   pid=$!
-  trap 'kill -TERM "$pid" 2>/dev/null || true; kill -TERM "$tray" "$wm" 2>/dev/null || true' EXIT
+  trap 'kill -TERM "$pid" 2>/dev/null || true; stop_desktop' EXIT
 
   window=""
   for _ in $(seq 150); do
@@ -114,13 +97,22 @@ if [ "$drive" = 1 ]; then
       / Width:/ { w = $NF } / Height:/ { h = $NF } END { print x, y, w, h }'
   }
   read -r X Y WIDTH HEIGHT < <(place_of "$window")
+  # Where the test clicks, from the window's inside top left, measured by the helper
+  # on the program's own widgets laid out as the window lays them out:
+  #   tab.0 … tab.6                           the centre of each page's tab
+  #   toolbar.SpeedButtonReload … HTML         the tool bar's buttons (help, report)
+  #   portfolio.SpeedButtonTitoloPersonale     "Riga personale" on the portfolio page
+  #   shares.firstRow, portfolio.firstRow      the first row of the shares and portfolio tables
   captions=("Indici" "Titoli azionari" "Obbligazioni" "Derivati" "Fondi" "Portafoglio" "Web")
-  mapfile -t places < <("$helper" tabs "${captions[@]}")
-  toolbar=35
-  tabs_bottom=$((toolbar + ${places[7]}))
+  declare -A at
+  while read -r name x y; do at[$name]="$x $y"; done < <("$helper" places "${captions[@]}")
+  [ -n "${at[tab.6]:-}" ] || fail "the helper measured no tabs"
+  click_at() {
+    read -r px py <<<"${at[$1]}"
+    xdotool mousemove $((X + px)) $((Y + py)) click "${2:-1}"
+  }
   click_tab() {
-    read -r tx ty <<<"${places[$1]}"
-    xdotool mousemove $((X + tx)) $((Y + toolbar + ty)) click 1
+    click_at "tab.$1"
     sleep 0.8
   }
   shot() { "$helper" grab "$out/$1.png" "$2"; }
@@ -133,7 +125,7 @@ if [ "$drive" = 1 ]; then
 
   # A personal row on the portfolio page, its quantity and price typed in.
   click_tab 5
-  xdotool mousemove $((X + 2 + 2 * 28 + 13)) $((Y + tabs_bottom + 16)) click 1
+  click_at portfolio.SpeedButtonTitoloPersonale
   sleep 0.5
   xdotool key Home Right Right Right
   xdotool type --delay 60 "250"
@@ -188,28 +180,76 @@ if [ "$drive" = 1 ]; then
   read -r X Y WIDTH HEIGHT < <(place_of "$window")
 
   # The help page, then an HTML report of the shares, in the web tab.
-  toolbar_button() { xdotool mousemove $((X + 2 + $1 * 33 + 16)) $((Y + 17)) click 1; }
-  toolbar_button 3
+  click_at toolbar.SpeedButtonHelp
   sleep 4
   shot "web-help" "$window"
   click_tab 1
-  toolbar_button 4
+  click_at toolbar.SpeedButtonHTML
   sleep 4
   shot "web-report" "$window"
   [ -s "$program/report.html" ] || fail "no report.html beside the program"
 
+  # A price alert on the first share, at or above a level its price is over: the
+  # next download of the shares (the reload button) fires it. It shows in the
+  # status line, marks the price cell, and the settings file keeps it fired.
+  click_tab 1
+  click_at shares.firstRow
+  sleep 0.3
+  click_at shares.firstRow 3
+  sleep 0.5
+  xdotool key Down Down Return
+  alert="$(wait_for_window '^Avviso di prezzo$')" || fail "the price alert dialog did not open"
+  xdotool type --delay 60 "0,001"
+  xdotool key Return
+  sleep 0.5
+  grep -q '^1=TA;[^;]*;0,001;;;A--;' "$program/LISTORIX.INI" || fail "the alert was not stored: $(cat "$program/LISTORIX.INI")"
+  click_at toolbar.SpeedButtonReload
+  for _ in $(seq 100); do
+    grep -q '^1=TA;[^;]*;0,001;;;S--;' "$program/LISTORIX.INI" && break
+    sleep 0.1
+  done
+  grep -q '^1=TA;[^;]*;0,001;;;S--;' "$program/LISTORIX.INI" || fail "the alert did not fire at the next download"
+  sleep 0.5
+  shot "alert-fired" "$window"
+
+  # The portfolio to a CSV file and back: the file dialogs answered with a path.
+  click_tab 5
+  click_at portfolio.firstRow 3
+  sleep 0.5
+  xdotool key Up Up Return # "Esporta portafoglio (CSV)...", second from the bottom
+  wait_for_window '^Esporta portafoglio \(CSV\)$' >/dev/null || fail "the export dialog did not open"
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$program/portafoglio.csv"
+  xdotool key Return
+  for _ in $(seq 50); do [ -s "$program/portafoglio.csv" ] && break; sleep 0.1; done
+  [ -s "$program/portafoglio.csv" ] || fail "the portfolio was not exported"
+  grep -q 'PERSONALE' "$program/portafoglio.csv" || fail "the export lacks the personal row: $(cat "$program/portafoglio.csv")"
+  rows_before="$(grep -c '^[0-9]*=' <(sed -n '/^\[Portafoglio\]/,/^\[/p' "$program/LISTORIX.INI") || true)"
+  click_at portfolio.firstRow 3
+  sleep 0.5
+  xdotool key Up Return # "Importa portafoglio (CSV)...", the last
+  wait_for_window '^Importa portafoglio \(CSV\)$' >/dev/null || fail "the import dialog did not open"
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$program/portafoglio.csv"
+  xdotool key Return
+  sleep 1.5 # "Confermi l'importazione di N righe?"
+  xdotool key Return # "Sì", the default
+  sleep 1
+  rows_after="$(grep -c '^[0-9]*=' <(sed -n '/^\[Portafoglio\]/,/^\[/p' "$program/LISTORIX.INI") || true)"
+  [ "$rows_after" -gt "$rows_before" ] || fail "the import saved no rows ($rows_before before, $rows_after after)"
+  shot "portfolio-imported" "$window"
+
   # "Informazioni" from the icon's menu, photographed, then OK.
   xdotool mousemove "$icon_x" "$icon_y" click 3
   sleep 0.5
-  xdotool key Down Down Down Return
+  xdotool key Down Down Down Down Return
   about="$(wait_for_window '^Informazioni$')" || fail "the about box did not open"
   shot "dialog-informazioni" "$about"
   xdotool key Return
   sleep 0.5
 
   # "Configurazione" from the tab strip's menu, photographed, then "Annulla".
-  read -r tx ty <<<"${places[0]}"
-  xdotool mousemove $((X + tx)) $((Y + toolbar + ty)) click 3
+  click_at tab.0 3
   sleep 0.5
   xdotool key Down Down Return
   dialog="$(wait_for_window '^Configurazione$')" || fail "the configuration dialog did not open"
@@ -217,13 +257,20 @@ if [ "$drive" = 1 ]; then
   xdotool key Escape
   sleep 0.5
 
+  # The share page in a larger window, every column in view: the picture of the
+  # program (docs/screenshot.png is this one).
+  click_tab 1
+  xdotool windowmove "$window" 32 48 windowsize "$window" 960 660
+  sleep 1
+  shot "main-window" "$window"
+
   kill -TERM "$pid"
   for _ in $(seq 300); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
   kill -0 "$pid" 2>/dev/null && fail "listorix did not end on SIGTERM"
-  trap 'kill -TERM "$tray" "$wm" 2>/dev/null || true' EXIT
+  trap 'stop_desktop' EXIT
   wait "$pid" || fail "listorix ended with status $?: $(cat "$program/listorix.log")"
   exit 0
 fi
@@ -272,16 +319,19 @@ for series in "MIBTEL Series" "MIB30 Series" "MIDEX Series"; do
   section "$series" | grep -q '^1=' || fail "$series has no point"
 done
 section Window | grep -q '^NormPos=' || fail "no window placement"
+section Avvisi | grep -qx '1=TA;A2A.MI;0,001;;;S--;A2A' || fail "the fired alert is not kept: $(section Avvisi)"
+section Portafoglio | grep -qx '2=;PERSONALE;PERS;250;;12,5;;' || fail "the imported row is not saved: $(section Portafoglio)"
 
 # Everything else is as it was, byte for byte.
 awk '{ line = $0; sub(/\r$/, "", line) }
-  line ~ /^\[/ { skip = (line ~ /^\[(Portafoglio|Grids|MIBTEL Series|MIB30 Series|MIDEX Series|Window)\]$/) }
+  line ~ /^\[/ { skip = (line ~ /^\[(Portafoglio|Grids|MIBTEL Series|MIB30 Series|MIDEX Series|Window|Avvisi)\]$/) }
   !skip { print $0 }' "$ini" >"$program/others.ini"
 cmp -s "$program/others.ini" "$program/before.ini" ||
   fail "other settings changed: $(diff <(cat -A "$program/before.ini") <(cat -A "$program/others.ini"))"
 
 for page in page-1-indici page-2-titoli-azionari page-3-obbligazioni page-4-derivati page-5-fondi \
-  page-6-portafoglio page-7-web dialog-configurazione tray-hint web-help web-report dialog-informazioni; do
+  page-6-portafoglio page-7-web dialog-configurazione tray-hint web-help web-report dialog-informazioni \
+  alert-fired portfolio-imported main-window; do
   [ -s "$out/$page.png" ] || fail "no screenshot $page.png"
 done
 echo "e2e: passed; screenshots in $out"

@@ -88,6 +88,7 @@ TEST(HtmlReport, onePortfolioRowGivesTheThirtyTwoLinesByteForByte)
 TEST(HtmlReport, alignmentWordIsPositionalInTheHeaderAndTheColumnsOwnBelowIt)
 {
     TAlignGrid grid(4, 2);
+    grid.setAlignment(Alignment::Right); // the table's own: a column without a setting is still "left"
     grid.setAlignCol(0, Alignment::Right);
     grid.setAlignCol(1, Alignment::Center);
     grid.setAlignCol(2, Alignment::Left);

@@ -4,7 +4,9 @@
 #include "FakeToolkit.h"
 #include "ScratchDir.h"
 #include "fetch/FetchDispatch.h"
+#include "fetch/Schedule.h"
 #include "fetch/TConnessione.h"
+#include "market/AnswerSink.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -25,21 +27,22 @@ std::string readFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-class FetchDispatchTest : public ::testing::Test
+// The fixture is the connection's sink and the fetch's observer.
+class FetchDispatchTest : public ::testing::Test, public AnswerSink, public FetchObserver
 {
 protected:
-    FetchDispatchTest()
+    FetchDispatchTest() { shares.Enabled = true; }
+
+    AnswerVerdict take(const LineList& lines, AnswerOrigin origin) override
     {
-        shares.CacheFileName = "y_mibtel.dat";
-        shares.Enabled = true;
-        shares.OnAnswer = [this](TConnessione&, const LineList& lines, AnswerOrigin origin) {
-            if (parseThrows)
-                throw std::runtime_error("malformed");
-            parsed.push_back(lines);
-            origins.push_back(origin);
-            return accept;
-        };
+        if (parseThrows)
+            throw std::runtime_error("malformed");
+        parsed.push_back(lines);
+        origins.push_back(origin);
+        return accept ? AnswerVerdict::Read : AnswerVerdict::Refused;
     }
+    void answerRead(ConnectionId) override { ++revalued; }
+    void fetchEnded(ConnectionId, FetchOutcome outcome) override { outcomes.push_back(outcome); }
 
     void startShares() { dispatch.StartFetch(shares, false); }
     std::filesystem::path cacheFile() const { return dir.file("y_mibtel.dat"); }
@@ -51,22 +54,18 @@ protected:
     test::RecordingSink status;
     test::RecordingSink transfer;
     test::RecordingSink countdown;
+    test::FakeTimer timer; // switched on each time the fetch's end unlocks the schedule
     FakeWorkers workers{mainThread};
     int revalued = 0;
-    int unlocked = 0;
     std::vector<FetchOutcome> outcomes;
-    FetchDispatch dispatch{
-        mainThread,
-        prompts,
-        indicator,
-        status,
-        transfer,
-        dir.path(),
-        workers.factory(),
-        FetchHooks{[this] { ++revalued; }, [this] { ++unlocked; },
-                   [this](TConnessione&, FetchOutcome outcome) { outcomes.push_back(outcome); }}};
-    TConnessione shares{
-        {"http://q/1\tTitoli 1/3", "http://q/2\tTitoli 2/3", "http://q/3\tTitoli 3/3"}, 300, &countdown};
+    Schedule schedule{timer, mainThread};
+    FetchDispatch dispatch{mainThread, prompts, indicator, status, transfer,
+                           dir.path(), workers, schedule,  *this};
+    TConnessione shares{ConnectionId::Azioni,
+                        {"http://q/1\tTitoli 1/3", "http://q/2\tTitoli 2/3", "http://q/3\tTitoli 3/3"},
+                        300,
+                        &countdown,
+                        *this};
     std::vector<LineList> parsed;
     std::vector<AnswerOrigin> origins;
     bool accept = true;
@@ -101,10 +100,9 @@ TEST_F(FetchDispatchTest, threeEntriesAreFetchedInTurnParsedOnceAndCached)
     EXPECT_EQ(shares.Elapsed, 0);
     EXPECT_EQ(countdown.texts, (std::vector<std::string>{"CONNECT", "05.00", "END"}));
     EXPECT_EQ(dispatch.CurrentConnection(), nullptr);
-    EXPECT_EQ(shares.Worker, nullptr);
     EXPECT_FALSE(indicator.fetching());
     EXPECT_EQ(revalued, 1);
-    EXPECT_EQ(unlocked, 1);
+    EXPECT_EQ(timer.enables, 1);
     EXPECT_EQ(outcomes, std::vector<FetchOutcome>{FetchOutcome::Answered});
     EXPECT_TRUE(prompts.shown.empty());
 }
@@ -125,19 +123,20 @@ TEST_F(FetchDispatchTest, aFailedRequestDropsTheAnswerKeepsTheCacheAndRetriesInA
     EXPECT_EQ(countdown.texts, (std::vector<std::string>{"CONNECT", "01.00", "END"}));
     EXPECT_EQ(dispatch.CurrentConnection(), nullptr);
     EXPECT_EQ(revalued, 0);
-    EXPECT_EQ(unlocked, 1);
+    EXPECT_EQ(timer.enables, 1);
     EXPECT_EQ(outcomes, std::vector<FetchOutcome>{FetchOutcome::Failed});
 }
 
-// A parse routine that refuses its answer, or throws, ends the fetch as a failed
-// request does: no cache, a retry in a minute, the schedule released.
+// A sink that refuses its answer, or throws, ends the fetch as a failed request
+// does: no cache, a retry in a minute said in the status line, the schedule
+// released. The dispatch alone does that: the sinks only give their verdict.
 TEST_F(FetchDispatchTest, aRefusedOrFailingParseConcludesAFailedFetch)
 {
     for (const bool throws : {false, true}) {
         SCOPED_TRACE(throws ? "throws" : "refuses");
         accept = false;
         parseThrows = throws;
-        unlocked = 0;
+        timer.enables = 0;
         shares.Requests = {"http://q/index"};
         shares.Restart();
         startShares();
@@ -149,7 +148,7 @@ TEST_F(FetchDispatchTest, aRefusedOrFailingParseConcludesAFailedFetch)
         EXPECT_EQ(countdown.last(), "END");
         EXPECT_EQ(dispatch.CurrentConnection(), nullptr);
         EXPECT_FALSE(indicator.fetching());
-        EXPECT_EQ(unlocked, 1);
+        EXPECT_EQ(timer.enables, 1);
         EXPECT_EQ(revalued, 0);
         EXPECT_EQ(outcomes.back(), FetchOutcome::Failed);
     }
@@ -178,7 +177,7 @@ TEST_F(FetchDispatchTest, entriesWithoutCaptionOrUrlAndAnEmptyList)
 TEST_F(FetchDispatchTest, aSecondLiveStartOnlyWarns)
 {
     startShares();
-    TConnessione other({"http://q/other"}, 300, nullptr);
+    TConnessione other(ConnectionId::Obbligazioni, {"http://q/other"}, 300, nullptr, *this);
     dispatch.StartFetch(other, false);
 
     EXPECT_EQ(prompts.shown,
@@ -232,7 +231,7 @@ TEST_F(FetchDispatchTest, closingAbandonsTheFetchWithoutParsingOrCaching)
     EXPECT_TRUE(parsed.empty());
     EXPECT_EQ(readFile(cacheFile()), "OLD\r\n");
     EXPECT_EQ(dispatch.CurrentConnection(), nullptr);
-    EXPECT_EQ(unlocked, 1);
+    EXPECT_EQ(timer.enables, 1);
     EXPECT_EQ(outcomes, std::vector<FetchOutcome>{FetchOutcome::Abandoned});
 }
 
@@ -261,7 +260,7 @@ TEST_F(FetchDispatchTest, theReplayParsesTheCacheFileAndTouchesNothingElse)
     EXPECT_TRUE(indicator.changes.empty());
     EXPECT_EQ(shares.Elapsed, -1);
     EXPECT_EQ(workers.made, 0);
-    EXPECT_EQ(unlocked, 0);
+    EXPECT_EQ(timer.enables, 0);
 
     // A missing cache file, and a parse that throws, are passed over in silence.
     std::filesystem::remove(cacheFile());
@@ -270,6 +269,32 @@ TEST_F(FetchDispatchTest, theReplayParsesTheCacheFileAndTouchesNothingElse)
     parseThrows = true;
     dispatch.StartFetch(shares, true);
     EXPECT_EQ(parsed.size(), 1u);
+}
+
+// An empty cache file of a quote table retries in a minute as a failed fetch does;
+// a refused replay of the indices changes nothing.
+TEST_F(FetchDispatchTest, aRefusedReplayRetriesInAMinuteWhereTheCategorySaysSo)
+{
+    accept = false;
+    dir.write("y_mibtel.dat", "");
+    shares.Elapsed = 10;
+    dispatch.StartFetch(shares, true);
+    EXPECT_EQ(shares.Elapsed, 300 - 60);
+    EXPECT_EQ(countdown.texts, std::vector<std::string>{"01.00"});
+    EXPECT_EQ(status.texts, std::vector<std::string>{"Connessione fallita, ritento fra un minuto"});
+
+    test::RecordingSink indexCountdown;
+    TConnessione indices(ConnectionId::Indici, {"http://q/index"}, 120, &indexCountdown, *this);
+    indices.Enabled = true;
+    dir.write("i.dat", "too;short\r\n");
+    status.texts.clear();
+    dispatch.StartFetch(indices, true);
+    EXPECT_EQ(origins.back(), AnswerOrigin::Replay);
+    EXPECT_EQ(indices.Elapsed, -1);
+    EXPECT_TRUE(indexCountdown.texts.empty());
+    EXPECT_TRUE(status.texts.empty());
+    EXPECT_EQ(workers.made, 0);
+    EXPECT_EQ(timer.enables, 0);
 }
 
 TEST_F(FetchDispatchTest, aCacheThatCannotBeWrittenIsReportedAndTheFetchStillSucceeds)

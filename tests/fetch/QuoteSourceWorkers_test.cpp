@@ -1,7 +1,10 @@
-// The workers of the three quote sources behind the fetch's one factory.
+// The workers of the three quote sources behind the fetch's one request source,
+// chosen by the settings in force.
+#include "ScratchDir.h"
 #include "ScriptedServer.h"
 #include "base/EventLoop.h"
 #include "fetch/QuoteSourceWorkers.h"
+#include "settings/SettingsInForce.h"
 #include "websource/WebAnswerTranslator.h"
 
 #include <chrono>
@@ -23,18 +26,20 @@ std::string jsonOk(const std::string& body)
            std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
 }
 
-// One request of the factory's worker on the test thread's event loop.
+// One request of the source's worker on the test thread's event loop, with the
+// settings in force loaded from a settings file holding `service` as its
+// "SERVIZIO" section.
 struct Request
 {
-    explicit Request(RequestSettings settings)
-        : factory(quoteSourceWorkerFactory(
-              loop, [settings] { return settings; }, HttpTimeouts{5s, 5s}))
+    explicit Request(const std::string& service)
     {
+        dir.write("LISTORIX.INI", "[SERVIZIO]\r\n" + service);
+        settings.LoadSettings();
     }
 
-    void run(const std::string& url)
+    void run(const std::string& path)
     {
-        worker = factory();
+        worker = sources.newWorker();
         done = false;
         worker->OnStatus = [this](HttpWorker& w) { status = w.StatusText; };
         worker->OnDone = [this](HttpWorker& w) {
@@ -42,13 +47,15 @@ struct Request
             body = w.Body;
             done = true;
         };
-        worker->Url = url;
+        worker->Url = sources.requestUrl(path);
         worker->Resume();
         loop.serveEventsUntil([this] { return done; });
     }
 
+    test::ScratchDir dir;
+    SettingsInForce settings{dir.file("LISTORIX.INI")};
     EventLoop loop;
-    WorkerFactory factory;
+    QuoteSourceWorkers sources{loop, settings, HttpTimeouts{5s, 5s}};
     std::unique_ptr<HttpWorker> worker;
     bool done = false;
     bool succeeded = false;
@@ -74,16 +81,15 @@ TEST(QuoteSourceWorkers, csvAndDemoRequestsGoToTheQuoteHostOfTheirSource)
         SCOPED_TRACE(c.settingsHost);
         EXPECT_EQ(quoteHostFor(c.source, c.settingsHost), c.host);
     }
-    EXPECT_EQ(withQuoteHost("http://it.finance.yahoo.com/d/quotes.csv?s=^MIBTEL", "127.0.0.1:9"),
-              "http://127.0.0.1:9/d/quotes.csv?s=^MIBTEL");
-    EXPECT_EQ(withQuoteHost("http://old:80?s=A", "new"), "http://new?s=A");
+    // The catalogue's entries are paths: the source in force gives their host.
+    EXPECT_EQ(Request("").sources.requestUrl("/d/quotes.csv?s=^MIBTEL"),
+              "http://it.finance.yahoo.com/d/quotes.csv?s=^MIBTEL");
+    EXPECT_EQ(Request("SORGENTE=demo\r\n").sources.requestUrl("/d/quotes.csv?s=A"),
+              "http://127.0.0.1:8080/d/quotes.csv?s=A");
 
     ScriptedServer demo({{"HTTP/1.0 200 OK\r\n\r\n\"A.MI\";1.5\r\n"}});
-    RequestSettings settings;
-    settings.source = QuoteSource::Demo;
-    settings.quoteHost = demo.origin();
-    Request request(settings);
-    request.run("http://it.finance.yahoo.com/d/quotes.csv?s=A.MI&f=sl1");
+    Request request("SORGENTE=demo\r\nHOST=" + demo.origin() + "\r\n");
+    request.run("/d/quotes.csv?s=A.MI&f=sl1");
     EXPECT_TRUE(request.succeeded);
     EXPECT_EQ(request.body, "\"A.MI\";1.5\r\n");
     EXPECT_EQ(demo.requests().at(0).rfind("GET /d/quotes.csv?s=A.MI&f=sl1 HTTP/1.0\r\n", 0), 0u);
@@ -95,11 +101,8 @@ TEST(QuoteSourceWorkers, theWebSourceAnswersTheCatalogueRequestWithCsvLinesOnThe
         {{jsonOk("{\"chart\":{\"result\":[{\"meta\":{\"shortName\":\"A2A\",\"regularMarketPrice\":"
                  "2.1,\"regularMarketTime\":1736928300}}]}}")},
          {"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 6\r\n\r\n<html>"}});
-    RequestSettings settings;
-    settings.source = QuoteSource::Web;
-    settings.web.chartUrl = "http://" + chart.origin();
-    Request request(settings);
-    request.run("http://it.finance.yahoo.com/d/quotes.csv?s=A2A.MI+B.MI&f=snl1d1t1");
+    Request request("SORGENTE=web\r\nWEB_GRAFICI=http://" + chart.origin() + "\r\n");
+    request.run("/d/quotes.csv?s=A2A.MI+B.MI&f=snl1d1t1");
     EXPECT_TRUE(request.succeeded);
     EXPECT_EQ(request.body, "\"A2A.MI\";\"A2A\";2.10;1/15/2025;9:05\r\n\"B.MI\";\"B.MI\";N/A;N/A;N/A\r\n");
     EXPECT_EQ(request.status, "Sorgente web: 1 simbolo non aggiornato");
@@ -108,7 +111,7 @@ TEST(QuoteSourceWorkers, theWebSourceAnswersTheCatalogueRequestWithCsvLinesOnThe
         0u);
 
     // The same request within the minute is answered again without a request.
-    request.run("http://it.finance.yahoo.com/d/quotes.csv?s=A2A.MI+B.MI&f=snl1d1t1");
+    request.run("/d/quotes.csv?s=A2A.MI+B.MI&f=snl1d1t1");
     EXPECT_TRUE(request.succeeded);
     EXPECT_EQ(chart.requests().size(), 2u);
 }
@@ -116,17 +119,14 @@ TEST(QuoteSourceWorkers, theWebSourceAnswersTheCatalogueRequestWithCsvLinesOnThe
 TEST(QuoteSourceWorkers, closingAWebRequestEndsItWithWhatItHas)
 {
     ScriptedServer chart({{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n{", Exchange::End::Hold}});
-    RequestSettings settings;
-    settings.source = QuoteSource::Web;
-    settings.web.chartUrl = "http://" + chart.origin();
-    Request request(settings);
-    request.worker = request.factory();
+    Request request("SORGENTE=web\r\nWEB_GRAFICI=http://" + chart.origin() + "\r\n");
+    request.worker = request.sources.newWorker();
     request.worker->OnDone = [&](HttpWorker& w) {
         request.succeeded = w.Succeeded;
         request.body = w.Body;
         request.done = true;
     };
-    request.worker->Url = "http://host/d/quotes.csv?s=A.MI&f=sl1";
+    request.worker->Url = request.sources.requestUrl("/d/quotes.csv?s=A.MI&f=sl1");
     request.worker->Resume();
     ASSERT_TRUE(chart.waitUntilHolding(5s));
     const auto started = std::chrono::steady_clock::now();

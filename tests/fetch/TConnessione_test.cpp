@@ -1,5 +1,6 @@
 #include "base/TextSink.h"
 #include "fetch/TConnessione.h"
+#include "market/AnswerSink.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -16,6 +17,13 @@ public:
 
     std::vector<std::string> texts;
 };
+
+// Where the answers of these connections would go; the schedule never asks.
+class IgnoredAnswers final : public AnswerSink
+{
+public:
+    AnswerVerdict take(const LineList&, AnswerOrigin) override { return AnswerVerdict::Read; }
+} noAnswers;
 
 TEST(TConnessione, countdownTextShowsOnlyTheFieldsNeeded)
 {
@@ -47,22 +55,20 @@ TEST(TConnessione, countdownTextShowsOnlyTheFieldsNeeded)
 
 TEST(TConnessione, constructionCopiesTheRequestsAndLeavesTheLabelAlone)
 {
-    std::vector<std::string> requests = {"http://host/d/quotes.csv?s=A",
-                                         "http://host/d/quotes.csv?s=B\tSecondi"};
+    std::vector<std::string> requests = {"/d/quotes.csv?s=A", "/d/quotes.csv?s=B\tSecondi"};
     RecordingLabel label;
-    const TConnessione connection(requests, 120, &label);
+    const TConnessione connection(ConnectionId::Azioni, requests, 120, &label, noAnswers);
     requests.clear();
 
     EXPECT_FALSE(connection.Locked);
     EXPECT_EQ(connection.Elapsed, -1);
     EXPECT_EQ(connection.IntervalSeconds, 120);
     EXPECT_EQ(connection.Requests.size(), 2u);
-    EXPECT_EQ(connection.Requests[1], "http://host/d/quotes.csv?s=B\tSecondi");
-    EXPECT_EQ(connection.RequestIndex, 0);
+    EXPECT_EQ(connection.Requests[1], "/d/quotes.csv?s=B\tSecondi");
     EXPECT_FALSE(connection.Enabled);
     EXPECT_EQ(connection.CountdownLabel, &label);
-    EXPECT_EQ(connection.Worker, nullptr);
-    EXPECT_EQ(connection.Grid, nullptr);
+    EXPECT_EQ(&connection.sink(), &noAnswers);
+    EXPECT_EQ(connection.CacheFileName(), "y_mibtel.dat");
     EXPECT_TRUE(label.texts.empty());
 }
 
@@ -82,7 +88,7 @@ TEST(TConnessione, dueTestFollowsEnabledFirstFetchAndInterval)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.enabled << ' ' << c.elapsed << '/' << c.interval);
-        TConnessione connection({}, c.interval, nullptr);
+        TConnessione connection(ConnectionId::Azioni, {}, c.interval, nullptr, noAnswers);
         connection.Enabled = c.enabled;
         connection.Elapsed = c.elapsed;
         EXPECT_EQ(connection.IsDue(), c.due);
@@ -92,7 +98,7 @@ TEST(TConnessione, dueTestFollowsEnabledFirstFetchAndInterval)
 TEST(TConnessione, countsDownATwoMinuteIntervalToDue)
 {
     RecordingLabel label;
-    TConnessione connection({}, 120, &label);
+    TConnessione connection(ConnectionId::Azioni, {}, 120, &label, noAnswers);
     connection.Enabled = true;
 
     connection.Restart();
@@ -112,7 +118,7 @@ TEST(TConnessione, countsDownATwoMinuteIntervalToDue)
 TEST(TConnessione, manualOrDisabledConnectionIgnoresTicks)
 {
     RecordingLabel label;
-    TConnessione manual({}, 0, &label);
+    TConnessione manual(ConnectionId::Azioni, {}, 0, &label, noAnswers);
     manual.Enabled = true;
     manual.Restart();
     EXPECT_EQ(label.last(), "manual");
@@ -122,7 +128,7 @@ TEST(TConnessione, manualOrDisabledConnectionIgnoresTicks)
     EXPECT_FALSE(manual.IsDue());
 
     RecordingLabel frozen;
-    TConnessione disabled({}, 120, &frozen);
+    TConnessione disabled(ConnectionId::Azioni, {}, 120, &frozen, noAnswers);
     disabled.Restart();
     disabled.Tick();
     EXPECT_EQ(disabled.Elapsed, 0);
@@ -143,14 +149,14 @@ TEST(TConnessione, retryLaterComesOneMinuteAhead)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.interval);
         RecordingLabel label;
-        TConnessione connection({}, c.interval, &label);
+        TConnessione connection(ConnectionId::Azioni, {}, c.interval, &label, noAnswers);
         connection.Enabled = true;
         connection.RetryLater();
         EXPECT_EQ(connection.Elapsed, c.elapsed);
         EXPECT_EQ(label.last(), c.label);
     }
 
-    TConnessione connection({}, 300, nullptr);
+    TConnessione connection(ConnectionId::Azioni, {}, 300, nullptr, noAnswers);
     connection.Enabled = true;
     connection.RetryLater();
     for (int i = 0; i < 59; ++i)
@@ -163,7 +169,7 @@ TEST(TConnessione, retryLaterComesOneMinuteAhead)
 TEST(TConnessione, newIntervalTakesEffectFromTheNextTick)
 {
     RecordingLabel label;
-    TConnessione connection({}, 300, &label);
+    TConnessione connection(ConnectionId::Azioni, {}, 300, &label, noAnswers);
     connection.Enabled = true;
     connection.Restart();
     connection.Tick();
@@ -181,14 +187,15 @@ TEST(TConnessione, newIntervalTakesEffectFromTheNextTick)
 
 TEST(TConnessione, extremeIntervalsStayInRange)
 {
-    TConnessione connection({}, 0, nullptr);
+    TConnessione connection(ConnectionId::Azioni, {}, 0, nullptr, noAnswers);
     connection.SetIntervalMinutes(std::numeric_limits<int>::max());
     EXPECT_EQ(connection.IntervalSeconds, std::numeric_limits<std::int32_t>::max());
     connection.SetIntervalMinutes(std::numeric_limits<int>::min());
     EXPECT_LT(connection.IntervalSeconds, 0);
 
     RecordingLabel label;
-    TConnessione longest({}, std::numeric_limits<std::int32_t>::max(), &label);
+    TConnessione longest(ConnectionId::Azioni, {}, std::numeric_limits<std::int32_t>::max(), &label,
+                         noAnswers);
     longest.Enabled = true;
     longest.Elapsed = std::numeric_limits<std::int32_t>::max();
     longest.Tick();
@@ -198,35 +205,32 @@ TEST(TConnessione, extremeIntervalsStayInRange)
 
 TEST(TConnessione, lockFlagIsSetAndCleared)
 {
-    TConnessione connection({}, 120, nullptr);
+    TConnessione connection(ConnectionId::Azioni, {}, 120, nullptr, noAnswers);
     connection.Lock();
     EXPECT_TRUE(connection.IsLocked());
     connection.Unlock();
     EXPECT_FALSE(connection.IsLocked());
 }
 
-TEST(TConnessione, answerCallbackReceivesTheConnectionAndTheLines)
+TEST(TConnessione, itsAnswersGoToTheSinkItWasMadeWithAndItsCacheFileIsItsRows)
 {
-    struct Owner
+    struct Recording final : AnswerSink
     {
-        TConnessione* seen = nullptr;
         std::size_t lines = 0;
         AnswerOrigin origin = AnswerOrigin::Live;
-        bool parse(TConnessione& connection, const std::vector<std::string>& answer, AnswerOrigin from)
+        AnswerVerdict take(const LineList& answer, AnswerOrigin from) override
         {
-            seen = &connection;
             lines = answer.size();
             origin = from;
-            return !answer.empty();
+            return answer.empty() ? AnswerVerdict::Refused : AnswerVerdict::Read;
         }
-    } owner;
-    TConnessione connection({}, 120, nullptr);
-    connection.OnAnswer = [&owner](TConnessione& c, const std::vector<std::string>& lines,
-                                   AnswerOrigin origin) { return owner.parse(c, lines, origin); };
-    EXPECT_TRUE(connection.OnAnswer(connection, {"a", "b"}, AnswerOrigin::Replay));
-    EXPECT_EQ(owner.seen, &connection);
-    EXPECT_EQ(owner.lines, 2u);
-    EXPECT_EQ(owner.origin, AnswerOrigin::Replay);
+    } sink;
+    const TConnessione funds(ConnectionId::Fondi, {}, 120, nullptr, sink);
+    EXPECT_EQ(funds.sink().take({"a", "b"}, AnswerOrigin::Replay), AnswerVerdict::Read);
+    EXPECT_EQ(sink.lines, 2u);
+    EXPECT_EQ(sink.origin, AnswerOrigin::Replay);
+    EXPECT_EQ(funds.id(), ConnectionId::Fondi);
+    EXPECT_EQ(funds.CacheFileName(), "y_fondi.dat");
 }
 
 } // namespace

@@ -42,12 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int columns = grid.colCount();
     // None, one or two title clicks (a second on the same column turns the order).
     if (steer & 4)
-        (tables.sorting.*table.click)(grid, firstClick % columns);
+        tables.sorting.titleClick(table.id, firstClick % columns);
     if (steer & 8)
-        (tables.sorting.*table.click)(grid, secondClick % columns);
+        tables.sorting.titleClick(table.id, secondClick % columns);
     const auto before = cellsOf(grid);
 
-    test::QuoteTablesFixture::answer(table.connection, lines);
+    test::QuoteTablesFixture::answer(table.sink, lines);
     FUZZ_CHECK(grid.colCount() == columns);
     if (lines.empty()) {
         FUZZ_CHECK(cellsOf(grid) == before); // an empty answer leaves the table alone
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int rows = grid.rowCount() - 1;
     FUZZ_CHECK(rows >= 0 && rows <= static_cast<int>(lines.size()));
 
-    const SortState order = tables.sorting.stateOf(grid);
+    const SortState order = tables.sorting.stateOf(table.id);
     FUZZ_CHECK(order.SortColumn >= 0 && order.SortColumn < columns);
     for (int row = 1; row < rows; ++row) {
         const TRelation relation = grid.OnCompareCol(grid, order.SortColumn, row, row + 1);
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const auto once = cellsOf(grid);
-    test::QuoteTablesFixture::answer(table.connection, lines);
+    test::QuoteTablesFixture::answer(table.sink, lines);
     FUZZ_CHECK(cellsOf(grid) == once);
     return 0;
 }

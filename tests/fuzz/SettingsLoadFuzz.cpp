@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     TiniConfig config;
     ReadConfig(config, file.path());
-    FUZZ_CHECK(config.ProxyEnabled ==
+    FUZZ_CHECK(config.proxy.enabled ==
                (document.value("PROXY", "ENABLED") == std::optional<std::string>("S")));
 
     TIniObject ini = TIniObject::atPath(file.path());

@@ -2,11 +2,22 @@
 # Installs the build into a temporary prefix, makes the tree read-only, and runs
 # a probe from its bin/ as an ordinary user would: the settings file must land in
 # the user's folder (owner-only), the pages and ticker lists come from the
-# installed data folder unless the user has their own.
+# installed data folder unless the user has their own. When the program is
+# installed, it is started there too (offscreen, through its start-up sequence).
 #   installed_tree_test.sh BUILD_DIR PROBE [PROGRAM_NAME]
-# PROGRAM_NAME, when the program is built, must be installed in bin/.
+#   installed_tree_test.sh --tree PREFIX PROBE [PROGRAM_NAME]
+# PROGRAM_NAME, when the program is built, must be installed in bin/. With --tree,
+# the tree at PREFIX was laid out already (the package test unpacks its package
+# there); it is checked and made read-only the same way, and left to the caller.
 set -euo pipefail
-build="$1"
+if [ "$1" = --tree ]; then
+  shift
+  build=""
+  prefix="$1"
+else
+  build="$1"
+  prefix=""
+fi
 probe="$2"
 program="${3:-}"
 
@@ -15,24 +26,28 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 work="$(mktemp -d)"
 trap 'chmod -R u+w "$work" 2>/dev/null || true; rm -rf "$work"' EXIT
 chmod 755 "$work"
-prefix="$work/prefix"
+if [ -z "$prefix" ]; then
+  prefix="$work/prefix"
+  cmake --install "$build" --prefix "$prefix" >/dev/null
+fi
 
-cmake --install "$build" --prefix "$prefix" >/dev/null
-
-for file in share/listorix/web/index.html share/listorix/web/help.html \
-    share/applications/listorix.desktop share/icons/hicolor/scalable/apps/listorix.svg; do
+desktop="$prefix/share/applications/example.listorix.Listorix.desktop"
+for file in share/listorix/web/index.html share/listorix/web/help.html share/listorix/A_azioni.lst \
+    "${desktop#"$prefix/"}" share/metainfo/example.listorix.Listorix.metainfo.xml \
+    share/icons/hicolor/scalable/apps/listorix.svg; do
   [ -f "$prefix/$file" ] || fail "$file not installed"
 done
-if [ -n "$(ls "$build"/icons/hicolor 2>/dev/null)" ]; then
+if [ -n "$program" ]; then
   for size in 16 32 48 256; do
     [ -f "$prefix/share/icons/hicolor/${size}x${size}/apps/listorix.png" ] || fail "${size}px icon not installed"
   done
-fi
-if [ -n "$program" ]; then
   [ -x "$prefix/bin/$program" ] || fail "the program is not installed"
 fi
-grep -qx 'Exec=listorix' "$prefix/share/applications/listorix.desktop" || fail "desktop entry runs something else"
-grep -qx 'Icon=listorix' "$prefix/share/applications/listorix.desktop" || fail "desktop entry names another icon"
+for file in bin/listorix-poll bin/listorix-fetch; do
+  [ -x "$prefix/$file" ] || fail "$file not installed"
+done
+grep -qx 'Exec=listorix' "$desktop" || fail "desktop entry runs something else"
+grep -qx 'Icon=listorix' "$desktop" || fail "desktop entry names another icon"
 
 mkdir -p "$prefix/bin"
 cp "$probe" "$prefix/bin/listorix-location-probe"
@@ -63,7 +78,9 @@ expect "read=$user_dir"
 expect "read=$prefix/share/listorix/"
 expect "home=file://$prefix/share/listorix/web/index.html"
 expect "settings=${user_dir}LISTORIX.INI"
-grep -q '^shares=.*?s=SHIPPED&' <<<"$out" || fail "installed ticker list not read:"$'\n'"$out"
+# One request for the shares of every installed list: the test's own and the sample.
+grep -q '^shares=.*[=+]SHIPPED[+&]' <<<"$out" || fail "installed ticker list not read:"$'\n'"$out"
+grep -q '^shares=.*[=+]A2A\.MI[+&]' <<<"$out" || fail "sample shares list not read:"$'\n'"$out"
 [ -f "${user_dir}LISTORIX.INI" ] || fail "settings file not written"
 [ "$(stat -c %a "$user_dir")" = 700 ] || fail "user folder is not owner-only"
 [ ! -e "$prefix/bin/LISTORIX.INI" ] || fail "settings file written beside the installed program"
@@ -82,4 +99,18 @@ out="$(run_probe_xdg)" || fail "probe failed: $out"
 expect "home=file://$xdg/listorix/web/index.html"
 grep -q '^shares=.*?s=MINE&' <<<"$out" || fail "the user's own list not read first:"$'\n'"$out"
 grep -q 'SHIPPED' <<<"$out" && fail "installed shares list read beside the user's own"
+
+# The program itself, in a home of its own: through its start-up sequence and out,
+# its settings file in the user's folder.
+if [ -n "$program" ]; then
+  program_home="$work/program-home"
+  mkdir -p "$program_home"
+  [ ${#as_user[@]} -eq 0 ] || chown "$user_id:$group_id" "$program_home"
+  out="$(env -i PATH=/usr/bin:/bin HOME="$program_home" QT_QPA_PLATFORM=offscreen "${as_user[@]}" \
+    timeout 60 "$prefix/bin/$program" --quit-after-startup 2>"$work/program.log")" ||
+    fail "the installed program failed: $(cat "$work/program.log")"
+  grep -q '^startup-complete ' <<<"$out" || fail "the installed program did not start up: $out"
+  [ -f "$program_home/.local/share/listorix/LISTORIX.INI" ] || fail "the installed program wrote no settings file"
+  [ "$(stat -c %a "$program_home/.local/share/listorix")" = 700 ] || fail "the program's user folder is not owner-only"
+fi
 echo "installed tree: ok"

@@ -19,11 +19,11 @@ int main()
     options.readDirs = DataReadDirs();
     BuildCatalogue(catalogue, options);
     std::cout << "home=" << catalogue.HomePageUrl << '\n';
-    for (const std::string& entry : catalogue.AzioniUrls)
+    for (const std::string& entry : catalogue.requestsOf(ConnectionId::Azioni))
         std::cout << "shares=" << entry.substr(0, entry.find('\t')) << '\n';
 
     try {
-        WriteConfig(TiniConfig{});
+        WriteConfig(TiniConfig{}, SettingsFilePath());
         std::cout << "settings=" << SettingsFilePath() << '\n';
     } catch (const std::exception& error) {
         std::cout << "settings-error=" << error.what() << '\n';

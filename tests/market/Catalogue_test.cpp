@@ -8,13 +8,13 @@ namespace {
 
 using test::ScratchDir;
 
-constexpr std::string_view kIndexUrl =
-    "http://it.finance.yahoo.com/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp&e=.csv";
+// Entries name a path on the quote host; the fetch puts them on the host in force.
+constexpr std::string_view kIndexUrl = "/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp&e=.csv";
 
-Catalogue build(const ScratchDir& dir, std::string host = std::string(kDefaultQuoteServiceHost))
+Catalogue build(const ScratchDir& dir)
 {
     Catalogue catalogue;
-    EXPECT_TRUE(BuildCatalogue(catalogue, {dir.dir(), std::move(host), "info@listorix.example"}));
+    EXPECT_TRUE(BuildCatalogue(catalogue, {dir.dir(), "info@listorix.example"}));
     return catalogue;
 }
 
@@ -30,8 +30,7 @@ TEST(BuildCatalogue, indexEntryIsTheFixedUrlByteForByte)
 {
     ScratchDir dir;
     const Catalogue catalogue = build(dir);
-    EXPECT_EQ(catalogue.IndiciUrls, LineList{std::string(kIndexUrl)});
-    EXPECT_EQ(catalogue.QuoteServiceHost, kDefaultQuoteServiceHost);
+    EXPECT_EQ(catalogue.requestsOf(ConnectionId::Indici), LineList{std::string(kIndexUrl)});
 }
 
 TEST(BuildCatalogue, fourHundredFiftySymbolsFromTwoFilesGiveThreeEntries)
@@ -55,42 +54,34 @@ TEST(BuildCatalogue, fourHundredFiftySymbolsFromTwoFilesGiveThreeEntries)
     };
 
     const Catalogue catalogue = build(dir);
-    const std::string prefix = "http://it.finance.yahoo.com/d/quotes.csv?s=";
+    const std::string prefix = "/d/quotes.csv?s=";
     const std::string fields = "&f=snl1d1t1oghpc2v\tYahoo finanza: titoli MIBTEL ";
-    EXPECT_EQ(catalogue.AzioniUrls,
+    EXPECT_EQ(catalogue.requestsOf(ConnectionId::Azioni),
               (LineList{prefix + joined(0, 200) + fields + "1/3", prefix + joined(200, 400) + fields + "2/3",
                         prefix + joined(400, 450) + fields + "3/3"}));
-    EXPECT_EQ(catalogue.IndiciUrls.size(), 1u);
-    EXPECT_TRUE(catalogue.ObbligazioniUrls.empty());
-    EXPECT_TRUE(catalogue.DerivatiUrls.empty());
-    EXPECT_TRUE(catalogue.FondiUrls.empty());
+    EXPECT_EQ(catalogue.requestsOf(ConnectionId::Indici).size(), 1u);
+    EXPECT_TRUE(catalogue.requestsOf(ConnectionId::Obbligazioni).empty());
+    EXPECT_TRUE(catalogue.requestsOf(ConnectionId::Derivati).empty());
+    EXPECT_TRUE(catalogue.requestsOf(ConnectionId::Fondi).empty());
 }
 
-TEST(BuildCatalogue, eachLetterFeedsItsListWithItsCaptionOnTheGivenHost)
+TEST(BuildCatalogue, eachLetterFeedsItsListWithItsCaption)
 {
     ScratchDir dir;
     dir.write("O_bonds.lst", "BTP\r\n");
     dir.write("D_derivatives.lst", "MINI\r\n");
     dir.write("F_funds.lst", "FUND\r\n");
-    const Catalogue catalogue = build(dir, "127.0.0.1:8080");
-    const std::string prefix = "http://127.0.0.1:8080/d/quotes.csv?s=";
-    EXPECT_EQ(
-        catalogue.IndiciUrls,
-        LineList{"http://127.0.0.1:8080/d/quotes.csv?s=^MIBTEL+^MIB30+^MIDEX+^SPMIB&f=sl1d1t1c1hgp&e=.csv"});
-    EXPECT_TRUE(catalogue.AzioniUrls.empty()); // no share list: the others are unaffected
-    EXPECT_EQ(catalogue.ObbligazioniUrls,
+    const Catalogue catalogue = build(dir);
+    const std::string prefix = "/d/quotes.csv?s=";
+    EXPECT_EQ(catalogue.requestsOf(ConnectionId::Indici), LineList{std::string(kIndexUrl)});
+    EXPECT_TRUE(
+        catalogue.requestsOf(ConnectionId::Azioni).empty()); // no share list: the others are unaffected
+    EXPECT_EQ(catalogue.requestsOf(ConnectionId::Obbligazioni),
               LineList{prefix + "BTP&f=snl1d1t1oghpc2v\tYahoo finanza: Obbligazioni 1/1"});
-    EXPECT_EQ(catalogue.DerivatiUrls,
+    EXPECT_EQ(catalogue.requestsOf(ConnectionId::Derivati),
               LineList{prefix + "MINI&f=snl1d1t1oghpc2v\tYahoo finanza: Derivati 1/1"});
-    EXPECT_EQ(catalogue.FondiUrls, LineList{prefix + "FUND&f=snl1d1t1oghpc2v\tYahoo finanza: Fondi 1/1"});
-}
-
-TEST(BuildCatalogue, unusableHostFallsBackToTheDefault)
-{
-    ScratchDir dir;
-    const Catalogue catalogue = build(dir, "evil\r\nHost: x");
-    EXPECT_EQ(catalogue.QuoteServiceHost, kDefaultQuoteServiceHost);
-    EXPECT_EQ(catalogue.IndiciUrls, LineList{std::string(kIndexUrl)});
+    EXPECT_EQ(catalogue.requestsOf(ConnectionId::Fondi),
+              LineList{prefix + "FUND&f=snl1d1t1oghpc2v\tYahoo finanza: Fondi 1/1"});
 }
 
 TEST(BuildCatalogue, buildingAgainStartsFromEmptyLists)
@@ -100,8 +91,8 @@ TEST(BuildCatalogue, buildingAgainStartsFromEmptyLists)
     Catalogue catalogue;
     BuildCatalogue(catalogue, {dir.dir()});
     BuildCatalogue(catalogue, {dir.dir()});
-    EXPECT_EQ(catalogue.IndiciUrls.size(), 1u);
-    EXPECT_EQ(catalogue.AzioniUrls.size(), 1u);
+    EXPECT_EQ(catalogue.requestsOf(ConnectionId::Indici).size(), 1u);
+    EXPECT_EQ(catalogue.requestsOf(ConnectionId::Azioni).size(), 1u);
 }
 
 TEST(BuildCatalogue, pagesAreTheWebFolderBesideTheProgram)
@@ -132,10 +123,11 @@ TEST(BuildCatalogue, userFolderComesFirstPerCategoryAndPerPage)
     options.readDirs = {user.dir(), installed.dir()};
     BuildCatalogue(catalogue, options);
 
-    ASSERT_EQ(catalogue.AzioniUrls.size(), 1u);
-    EXPECT_NE(catalogue.AzioniUrls[0].find("?s=MINE&"), std::string::npos) << catalogue.AzioniUrls[0];
-    ASSERT_EQ(catalogue.FondiUrls.size(), 1u);
-    EXPECT_NE(catalogue.FondiUrls[0].find("?s=FUND&"), std::string::npos);
+    ASSERT_EQ(catalogue.requestsOf(ConnectionId::Azioni).size(), 1u);
+    EXPECT_NE(catalogue.requestsOf(ConnectionId::Azioni)[0].find("?s=MINE&"), std::string::npos)
+        << catalogue.requestsOf(ConnectionId::Azioni)[0];
+    ASSERT_EQ(catalogue.requestsOf(ConnectionId::Fondi).size(), 1u);
+    EXPECT_NE(catalogue.requestsOf(ConnectionId::Fondi)[0].find("?s=FUND&"), std::string::npos);
     EXPECT_EQ(catalogue.HomePageUrl, "file://" + user.dir() + "web/index.html");
     EXPECT_EQ(catalogue.HelpPageUrl, "file://" + installed.dir() + "web/help.html");
 }

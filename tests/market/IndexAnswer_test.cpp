@@ -1,7 +1,5 @@
 #include "IndexTestSupport.h"
 #include "base/NumberFormat.h"
-#include "base/TextSink.h"
-#include "fetch/TConnessione.h"
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
@@ -16,14 +14,6 @@
 
 namespace listorix {
 namespace {
-
-class RecordingLabel final : public TextSink
-{
-public:
-    void setText(const std::string& text) override { texts.push_back(text); }
-
-    std::vector<std::string> texts;
-};
 
 LineList readAnswer(const std::string& name)
 {
@@ -69,8 +59,8 @@ std::string timeText(double dayFraction)
     return formatLongTime(TimeOfDay::fromDayFraction(dayFraction));
 }
 
-// The main window's side of the parser: panel, chart, status line, the indices
-// connection (replaying the cache until a test starts a fetch) and the tray hint.
+// The main window's side of the parser: panel, chart and tray hint, answers
+// replayed from the cache until a test starts a fetch.
 struct IndexPage
 {
     IndexPage()
@@ -79,18 +69,19 @@ struct IndexPage
         chart.setObserver([this] { ++chartNotices; });
     }
 
-    bool parse(const LineList& lines) { return parser.ParseIndexAnswer(connection, lines, origin); }
+    bool parse(const LineList& lines)
+    {
+        return parser.ParseIndexAnswer(lines, origin) == AnswerVerdict::Read;
+    }
     void startFetch() { origin = AnswerOrigin::Live; }
 
     IndexPanel panel;
     IntradayChart chart;
-    RecordingLabel status;
-    TConnessione connection{{"http://host/d/quotes.csv?s=^MIBTEL"}, 120, nullptr};
     AnswerOrigin origin = AnswerOrigin::Replay;
     std::vector<std::string> hints;
     int panelNotices = 0;
     int chartNotices = 0;
-    IndexAnswerParser parser{panel, chart, status, [this] { hints.push_back(trayHintText(panel)); }};
+    IndexAnswerParser parser{panel, chart, [this] { hints.push_back(trayHintText(panel)); }};
 };
 
 TEST(IndexAnswer, fullAnswerFillsPanelHeaderChartAndTrayHint)
@@ -136,9 +127,6 @@ TEST(IndexAnswer, fullAnswerFillsPanelHeaderChartAndTrayHint)
     EXPECT_EQ(page.chart.valueAxis(), (AxisRange{-2, 1}));
 
     EXPECT_EQ(page.hints, std::vector<std::string>{"MIBTEL:+0,50 MIB30:-1,00 MIDEX:+0,05"});
-    // The fetch concludes the answer itself; the parser neither retries nor reports.
-    EXPECT_EQ(page.connection.Elapsed, -1);
-    EXPECT_TRUE(page.status.texts.empty());
     // One notice per model for the whole parse.
     EXPECT_EQ(page.panelNotices, 1);
     EXPECT_EQ(page.chartNotices, 1);
@@ -385,13 +373,11 @@ TEST(IndexAnswer, anUnreadableAnswerAtStartUpChangesNothingButTheSpmibTexts)
         EXPECT_EQ(page.chart.timeAxis(), timeAxis);
         EXPECT_EQ(page.chart.valueAxis(), valueAxis);
         EXPECT_TRUE(page.hints.empty());
-        // No fetch runs at start-up: nothing to retry, nothing to report.
-        EXPECT_EQ(page.connection.Elapsed, -1);
-        EXPECT_TRUE(page.status.texts.empty());
     }
 }
 
-TEST(IndexAnswer, anUnreadableAnswerOfAFetchRetriesInAMinute)
+// The retry in a minute that follows is the fetch's: see FetchDispatch's tests.
+TEST(IndexAnswer, anUnreadableAnswerOfAFetchIsRefusedAndLeavesTheRestAsItWas)
 {
     for (const auto& c : unreadableAnswers()) {
         SCOPED_TRACE(c.label);
@@ -400,14 +386,9 @@ TEST(IndexAnswer, anUnreadableAnswerOfAFetchRetriesInAMinute)
         const auto mibtel = page.panel.control(MarketIndex::MIBTEL, IndexField::Value);
         const auto points = page.chart.Series1.points();
         page.startFetch();
-        page.connection.Restart();
-        page.connection.Elapsed = 7;
 
         EXPECT_FALSE(page.parse(c.lines));
 
-        // Interval 120 s: one minute left.
-        EXPECT_EQ(page.connection.Elapsed, 60);
-        EXPECT_EQ(page.status.texts, std::vector<std::string>{"Connessione fallita, ritento fra un minuto"});
         EXPECT_EQ(page.panel.control(MarketIndex::MIBTEL, IndexField::Value), mibtel);
         EXPECT_EQ(page.panel.text(MarketIndex::SPMIB, IndexField::Value), "");
         EXPECT_EQ(page.chart.Series1.points(), points);
@@ -415,12 +396,11 @@ TEST(IndexAnswer, anUnreadableAnswerOfAFetchRetriesInAMinute)
     }
 }
 
-TEST(IndexAnswer, answerCallbackServesAsTheConnectionsOnAnswer)
+TEST(IndexAnswer, theParserIsTheIndicesConnectionsSink)
 {
     IndexPage page;
-    page.connection.OnAnswer = page.parser.answerCallback();
-    EXPECT_TRUE(
-        page.connection.OnAnswer(page.connection, dayAnswer("1/25/2005", "10:00"), AnswerOrigin::Live));
+    AnswerSink& sink = page.parser;
+    EXPECT_EQ(sink.take(dayAnswer("1/25/2005", "10:00"), AnswerOrigin::Live), AnswerVerdict::Read);
     EXPECT_EQ(page.panel.text(MarketIndex::MIBTEL, IndexField::Change), "+0,50");
     EXPECT_EQ(page.hints, std::vector<std::string>{"MIBTEL:+0,50 MIB30:-1,00 MIDEX:+0,05"});
 }

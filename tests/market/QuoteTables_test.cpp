@@ -24,24 +24,24 @@ TEST(QuoteTables, eachCategoryGetsItsColumnsAndLook)
                                           A::Right, A::Right, A::Right, A::Right,  A::Right};
     const struct
     {
-        QuoteCategory category;
+        ConnectionId category;
         std::vector<std::string> titles;
         std::vector<int> widths; // the name column aside
         std::vector<A> alignments;
     } cases[] = {
-        {QuoteCategory::Shares,
+        {ConnectionId::Azioni,
          {"Codice", "Nome", "Flash", "data", "ora", "apert.", "min", "max", "prec.", "var.%", "volumi"},
          {64, 0, 56, 49, 48, 54, 56, 49, 45, 39, 64},
          elevenColumns},
-        {QuoteCategory::Bonds,
+        {ConnectionId::Obbligazioni,
          {"Codice", "Nome", "Flash", "data", "ora", "apet.", "min", "max", "prec.", "var.%", "volumi"},
          {64, 0, 64, 57, 64, 64, 64, 64, 64, 64, 64},
          elevenColumns},
-        {QuoteCategory::Derivatives,
+        {ConnectionId::Derivati,
          {"Codice", "Nome", "Flash", "data", "ora", "apert.", "min", "max", "prec.", "var.%", "volumi"},
          {64, 0, 46, 45, 64, 61, 59, 58, 47, 58, 64},
          elevenColumns},
-        {QuoteCategory::Funds,
+        {ConnectionId::Fondi,
          {"Codice", "Nome", "Chiusura", "data"},
          {64, 0, 64, 64},
          {A::Left, A::Left, A::Right, A::Center}},

@@ -49,7 +49,7 @@ TEST(SecurityAnswerFuzz, randomAnswersGiveWellFormedSortedTables)
         TAlignGrid& grid = table.grid;
         const int columns = grid.colCount();
         for (int clicks = static_cast<int>(random() % 3); clicks > 0; --clicks)
-            (tables.sorting.*table.click)(grid, static_cast<int>(random() % static_cast<unsigned>(columns)));
+            tables.sorting.titleClick(table.id, static_cast<int>(random() % static_cast<unsigned>(columns)));
 
         LineList lines;
         std::vector<std::string> expectedChange; // per line, when its change field is well formed
@@ -80,7 +80,7 @@ TEST(SecurityAnswerFuzz, randomAnswersGiveWellFormedSortedTables)
         SCOPED_TRACE(testing::Message() << "table " << (&table - all.data()) << ", first line "
                                         << (lines.empty() ? "" : lines.front()));
 
-        QuoteTablesFixture::answer(table.connection, lines);
+        QuoteTablesFixture::answer(table.sink, lines);
         ASSERT_EQ(grid.colCount(), columns);
         if (lines.empty()) {
             EXPECT_EQ(grid.rowCount(), 2); // an empty answer leaves the table alone
@@ -110,7 +110,7 @@ TEST(SecurityAnswerFuzz, randomAnswersGiveWellFormedSortedTables)
             }
         }
 
-        const SortState order = tables.sorting.stateOf(grid);
+        const SortState order = tables.sorting.stateOf(table.id);
         for (int row = 1; row < rows; ++row) {
             const TRelation relation = grid.OnCompareCol(grid, order.SortColumn, row, row + 1);
             EXPECT_NE(relation, order.SortAscending ? TRelation::Greater : TRelation::Less)

@@ -55,7 +55,7 @@ TEST(SecurityAnswer, answerLinesBecomeDisplayRows)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         QuoteTablesFixture tables;
-        tables.answer(tables.ConnAzioni, {c.line});
+        tables.answer(tables.Azioni, {c.line});
         ASSERT_EQ(tables.StringGridYahoo.rowCount(), 2);
         EXPECT_EQ(rowTexts(tables.StringGridYahoo, 1), c.row);
         EXPECT_EQ(tables.StringGridYahoo.effectiveFont(kChange, 1).color, c.changeColour);
@@ -75,7 +75,7 @@ TEST(SecurityAnswer, datesTurnFromMonthDayYearToDayMonth)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.field);
         QuoteTablesFixture tables;
-        tables.answer(tables.ConnAzioni, {std::string("A.MI;A;1;") + c.field + ";t"});
+        tables.answer(tables.Azioni, {std::string("A.MI;A;1;") + c.field + ";t"});
         EXPECT_EQ(tables.StringGridYahoo.cell(3, 1), c.cell);
     }
 }
@@ -102,8 +102,8 @@ TEST(SecurityAnswer, changeKeepsThePercentageColouredBySign)
         SCOPED_TRACE(c.field);
         QuoteTablesFixture tables;
         // A red cell from an earlier answer must turn black when the sign does.
-        tables.answer(tables.ConnAzioni, {shareLine("A.MI", "1", "-1 - -1%")});
-        tables.answer(tables.ConnAzioni, {shareLine("A.MI", "1", c.field)});
+        tables.answer(tables.Azioni, {shareLine("A.MI", "1", "-1 - -1%")});
+        tables.answer(tables.Azioni, {shareLine("A.MI", "1", c.field)});
         EXPECT_EQ(tables.StringGridYahoo.cell(kChange, 1), c.cell);
         EXPECT_EQ(tables.StringGridYahoo.effectiveFont(kChange, 1).color, c.colour);
     }
@@ -112,19 +112,19 @@ TEST(SecurityAnswer, changeKeepsThePercentageColouredBySign)
 TEST(SecurityAnswer, linesForUnquotedAndSpecialSymbolsAreSkipped)
 {
     QuoteTablesFixture tables;
-    tables.answer(tables.ConnAzioni, {
-                                         shareLine("B.MI", "2"),
-                                         "\"^MIBTEL\";30697.56;1/25/2005;15:30;-171.68",
-                                         "\"@IDX\";\"X\";1",
-                                         "\"\";\"\";N/A;N/A",
-                                         "",
-                                         "  \"  \"  ;\"BLANK SYMBOL\";1",
-                                         "\"C.MI\";\"^NAME\";3",
-                                         // rejected at its last field, after all eleven cells were written
-                                         shareLine("D.MI", "4") + ";^tail",
-                                         shareLine("A.MI", "1", "-1 - -1%"),
-                                         "\"E.MI\";\"E\";5;1/25/2005;@t",
-                                     });
+    tables.answer(tables.Azioni, {
+                                     shareLine("B.MI", "2"),
+                                     "\"^MIBTEL\";30697.56;1/25/2005;15:30;-171.68",
+                                     "\"@IDX\";\"X\";1",
+                                     "\"\";\"\";N/A;N/A",
+                                     "",
+                                     "  \"  \"  ;\"BLANK SYMBOL\";1",
+                                     "\"C.MI\";\"^NAME\";3",
+                                     // rejected at its last field, after all eleven cells were written
+                                     shareLine("D.MI", "4") + ";^tail",
+                                     shareLine("A.MI", "1", "-1 - -1%"),
+                                     "\"E.MI\";\"E\";5;1/25/2005;@t",
+                                 });
     const TAlignGrid& grid = tables.StringGridYahoo;
     ASSERT_EQ(grid.rowCount(), 3) << "a rejected last line leaves no row behind";
     EXPECT_EQ(rowTexts(grid, 1),
@@ -133,14 +133,13 @@ TEST(SecurityAnswer, linesForUnquotedAndSpecialSymbolsAreSkipped)
                                       "1,49", "+0,50", "1000"}));
     EXPECT_EQ(grid.effectiveFont(kChange, 1).color, clRed);
     EXPECT_EQ(grid.effectiveFont(kChange, 2).color, clBlack);
-    EXPECT_TRUE(tables.LabelStatus.texts.empty()) << "skipped lines are not reported";
 }
 
 TEST(SecurityAnswer, fundsKeepFourColumnsOfElevenFields)
 {
     QuoteTablesFixture tables;
     tables.answer(
-        tables.ConnFondi,
+        tables.Fondi,
         {"\"IT0004389109.MI\";\"EURIZON  AZIONI ITALIA\";7.982;1/24/2005;N/A;N/A;N/A;N/A;N/A;N/A;N/A",
          "\"IT0001.MI\";\"FONDO\";12.5;12/31/2004;4:00pm;N/A;N/A;N/A;N/A;-0.1 - -0.8%;0"});
     const TAlignGrid& grid = tables.StringGridFondi;
@@ -177,42 +176,28 @@ TEST(SecurityAnswer, tableHoldsExactlyTheAcceptedRowsOfTheLastAnswer)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QuoteTablesFixture tables;
-        tables.answer(tables.ConnAzioni, c.first);
-        tables.answer(tables.ConnAzioni, c.second);
+        tables.answer(tables.Azioni, c.first);
+        tables.answer(tables.Azioni, c.second);
         EXPECT_EQ(tables.StringGridYahoo.rowCount(), static_cast<int>(c.codes.size()) + 1);
         EXPECT_EQ(columnTexts(tables.StringGridYahoo, 0), c.codes);
         EXPECT_EQ(tables.StringGridYahoo.cell(0, 0), "Codice") << "the titles stay";
     }
 }
 
-TEST(SecurityAnswer, emptyAnswerRetriesInAMinuteAndKeepsTheTable)
+TEST(SecurityAnswer, emptyAnswerIsRefusedAndKeepsTheTable)
 {
+    // What follows a refusal (the retry in a minute, the status line) is the
+    // fetch's: see FetchDispatch's tests.
     QuoteTablesFixture tables;
-    tables.answer(tables.ConnAzioni, {shareLine("A"), shareLine("B")});
-    tables.ConnAzioni.Enabled = true;
-    tables.ConnAzioni.Elapsed = 10;
+    tables.answer(tables.Azioni, {shareLine("A"), shareLine("B")});
     const auto revision = tables.StringGridYahoo.revision();
 
-    EXPECT_FALSE(tables.answer(tables.ConnAzioni, {}));
+    EXPECT_FALSE(tables.answer(tables.Azioni, {}));
+    EXPECT_EQ(tables.Azioni.ParseSecurityAnswer({}, AnswerOrigin::Replay), AnswerVerdict::Refused);
 
-    EXPECT_EQ(tables.ConnAzioni.Elapsed, 300 - 60);
-    EXPECT_EQ(tables.countdown.texts.back(), "01.00");
-    EXPECT_EQ(tables.LabelStatus.texts,
-              std::vector<std::string>{"Connessione fallita, ritento fra un minuto"});
     EXPECT_EQ(tables.StringGridYahoo.revision(), revision);
     EXPECT_EQ(columnTexts(tables.StringGridYahoo, 0), (std::vector<std::string>{"A", "B"}));
-}
-
-TEST(SecurityAnswer, anEmptyCacheFileAtStartUpRetriesToo)
-{
-    QuoteTablesFixture tables;
-    tables.ConnAzioni.Enabled = true;
-    tables.ConnAzioni.Elapsed = 10;
-    EXPECT_FALSE(tables.parser.ParseSecurityAnswer(tables.ConnAzioni, {}, AnswerOrigin::Replay));
-    EXPECT_EQ(tables.ConnAzioni.Elapsed, 300 - 60);
-    EXPECT_EQ(tables.LabelStatus.texts,
-              std::vector<std::string>{"Connessione fallita, ritento fra un minuto"});
-    EXPECT_TRUE(tables.parser.ParseSecurityAnswer(tables.ConnAzioni, {shareLine("A")}, AnswerOrigin::Replay));
+    EXPECT_EQ(tables.Azioni.ParseSecurityAnswer({shareLine("A")}, AnswerOrigin::Replay), AnswerVerdict::Read);
 }
 
 TEST(SecurityAnswer, answerIsSortedInTheTablesOrderWithRowsWhole)
@@ -222,14 +207,14 @@ TEST(SecurityAnswer, answerIsSortedInTheTablesOrderWithRowsWhole)
     const LineList answer = {shareLine("C", "9.75", "-0.1 - -1%", "500"),
                              shareLine("A", "10.5", "+0.1 - +1%", "70"),
                              shareLine("B", "1", "-0.2 - -2%", "1500")};
-    tables.answer(tables.ConnAzioni, answer);
+    tables.answer(tables.Azioni, answer);
     EXPECT_EQ(columnTexts(grid, 0), (std::vector<std::string>{"A", "B", "C"})) << "by Codice at first";
     EXPECT_EQ(grid.effectiveFont(0, 0).color, clBlue);
 
     // "volumi" descending, then a refresh with new volumes.
     grid.clickFixedCol(10);
     grid.clickFixedCol(10);
-    tables.answer(tables.ConnAzioni,
+    tables.answer(tables.Azioni,
                   {shareLine("C", "9.75", "-0.1 - -1%", "50"), shareLine("A", "10.5", "+0.1 - +1%", "700"),
                    shareLine("B", "1", "-0.2 - -2%", "6000")});
     EXPECT_EQ(columnTexts(grid, 0), (std::vector<std::string>{"B", "A", "C"}));
@@ -245,31 +230,23 @@ TEST(SecurityAnswer, tableRepaintsOnceAndKeepsTheHighlightedRowNumber)
 {
     QuoteTablesFixture tables;
     TAlignGrid& grid = tables.StringGridYahoo;
-    tables.answer(tables.ConnAzioni, {shareLine("A"), shareLine("B"), shareLine("C"), shareLine("D")});
+    tables.answer(tables.Azioni, {shareLine("A"), shareLine("B"), shareLine("C"), shareLine("D")});
     grid.setCurrentRow(3);
     int repaints = 0;
     grid.setChangeObserver([&](GridChange) { ++repaints; });
 
-    tables.answer(tables.ConnAzioni, {shareLine("D"), shareLine("B"), shareLine("C"), shareLine("E")});
+    tables.answer(tables.Azioni, {shareLine("D"), shareLine("B"), shareLine("C"), shareLine("E")});
     EXPECT_EQ(repaints, 1);
     EXPECT_FALSE(grid.isHidden());
     EXPECT_EQ(grid.currentRow(), 3);
 
-    tables.answer(tables.ConnAzioni, {shareLine("A"), shareLine("B")});
+    tables.answer(tables.Azioni, {shareLine("A"), shareLine("B")});
     EXPECT_EQ(grid.currentRow(), 2) << "within the shorter table";
 
     grid.hide();
-    tables.answer(tables.ConnAzioni, {shareLine("A")});
+    tables.answer(tables.Azioni, {shareLine("A")});
     EXPECT_TRUE(grid.isHidden()) << "a table hidden by someone else stays hidden";
     EXPECT_EQ(repaints, 2);
-}
-
-TEST(SecurityAnswer, connectionWithoutTableIsLeftAlone)
-{
-    QuoteTablesFixture tables;
-    TConnessione indices({}, 120, nullptr);
-    tables.parser.ParseSecurityAnswer(indices, {shareLine("A")}, AnswerOrigin::Live);
-    EXPECT_TRUE(tables.LabelStatus.texts.empty());
 }
 
 } // namespace

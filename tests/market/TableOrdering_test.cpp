@@ -173,7 +173,7 @@ TEST(TableOrdering, titleClicksToggleTheDirectionAndColourTheTitles)
     for (const auto& step : steps) {
         SCOPED_TRACE(testing::Message() << "click on " << step.click);
         grid.clickFixedCol(step.click);
-        const SortState state = tables.sorting.stateOf(grid);
+        const SortState state = tables.sorting.stateOf(ConnectionId::Azioni);
         EXPECT_EQ(state.SortColumn, step.sortColumn);
         EXPECT_EQ(state.SortAscending, step.ascending);
         EXPECT_EQ(columnTexts(grid, 0), step.codes);
@@ -184,8 +184,8 @@ TEST(TableOrdering, titleClicksToggleTheDirectionAndColourTheTitles)
                 << "title " << col;
     }
     // Each table keeps its own state.
-    EXPECT_EQ(tables.sorting.stateOf(tables.StringGridYahooOBB).SortColumn, 0);
-    EXPECT_TRUE(tables.sorting.stateOf(tables.StringGridFondi).SortAscending);
+    EXPECT_EQ(tables.sorting.stateOf(ConnectionId::Obbligazioni).SortColumn, 0);
+    EXPECT_TRUE(tables.sorting.stateOf(ConnectionId::Fondi).SortAscending);
 }
 
 TEST(TableOrdering, columnOutsideTheTableSortsByName)
@@ -195,7 +195,7 @@ TEST(TableOrdering, columnOutsideTheTableSortsByName)
         QuoteTablesFixture tables;
         TAlignGrid& grid = tables.StringGridYahoo;
         fillRows(grid, 1, {"A", "B", "C"}, {"beta", "gamma", "alfa"});
-        ApplySort(grid, sharesColumnKind, column, false);
+        ApplySort(grid, categoryOf(ConnectionId::Azioni).columns, column, false);
         EXPECT_EQ(columnTexts(grid, 1), (Texts{"gamma", "beta", "alfa"}));
         EXPECT_EQ(grid.effectiveFont(1, 0).color, clRed);
         EXPECT_EQ(grid.effectiveFont(0, 0).color, clBlack);
@@ -233,9 +233,9 @@ TEST(TableOrdering, keyedSortGivesTheComparisonsOrder)
     {
         ColumnKinds kinds;
         TRelation (*compare)(const TAlignGrid&, int, int, int);
-    } tables[] = {{sharesColumnKind, StringGridYahooCompareCol},
-                  {fundsColumnKind, StringGridFondiCompareCol},
-                  {textColumnKind, TAlignGrid::compareColTexts}};
+    } tables[] = {{categoryOf(ConnectionId::Azioni).columns, StringGridYahooCompareCol},
+                  {categoryOf(ConnectionId::Fondi).columns, StringGridFondiCompareCol},
+                  {categoryOf(ConnectionId::Obbligazioni).columns, TAlignGrid::compareColTexts}};
     for (const auto& [kinds, compare] : tables) {
         for (int col = 0; col < 11; ++col) {
             for (const bool ascending : {true, false}) {
@@ -253,7 +253,7 @@ TEST(TableOrdering, keyedSortGivesTheComparisonsOrder)
                 // Without kinds the table's own comparison is asked pair by pair.
                 plain.OnCompareCol = compare;
                 ApplySort(keyed, kinds, col, ascending);
-                ApplySort(plain, nullptr, col, ascending);
+                ApplySort(plain, {}, col, ascending);
                 for (int c = 0; c < 11; ++c)
                     ASSERT_EQ(columnTexts(keyed, c), columnTexts(plain, c)) << "column " << c;
             }
@@ -264,10 +264,10 @@ TEST(TableOrdering, keyedSortGivesTheComparisonsOrder)
 TEST(TableOrdering, sortingLetsGoOfTheTablesWhenItGoes)
 {
     TAlignGrid shares, bonds, derivatives, funds;
-    setUpQuoteTable(shares, QuoteCategory::Shares);
+    setUpQuoteTable(shares, ConnectionId::Azioni);
     fillRows(shares, 0, {"B", "A"}, {"B", "A"});
     {
-        QuoteTableSorting sorting(shares, bonds, derivatives, funds);
+        QuoteTableSorting sorting({&shares, &bonds, &derivatives, &funds});
     }
     shares.clickFixedCol(0);
     EXPECT_EQ(columnTexts(shares, 0), (Texts{"B", "A"}));

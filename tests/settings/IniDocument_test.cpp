@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace listorix {
 namespace {
@@ -123,6 +124,18 @@ TEST(IniDocument, sectionEntriesInFileOrderWithoutEmptyValuesOrRepeats)
     EXPECT_EQ(rows.sectionEntries("Portafoglio"), (IniEntries{{"1", "a"}, {"3", "c"}, {"2", "b"}}));
 }
 
+TEST(IniDocument, sectionListingAccountsForEveryKeyAndBareLine)
+{
+    const IniDocument doc(messyText);
+    const std::vector<std::string> expected = {
+        "Key=Value", "spaced=v", "dq=  quoted  ", "sq=single",  "mixed=\"v'", "lone=\"",
+        "semi=v ;x", "k;x=v2",   "#hash=v3",      "bare line",  "dup=first",  "DUP=second",
+        "empty=",    "lf=unix",  "cr=mac",        "after cr=1",
+    };
+    EXPECT_EQ(doc.sectionListing("sec"), expected);
+    EXPECT_TRUE(doc.sectionListing("missing").empty());
+}
+
 struct EditCase
 {
     const char* name;
@@ -173,6 +186,10 @@ TEST(IniDocument, editsTouchOnlyTheirOwnLines)
          [](IniDocument& d) { return d.eraseSection("a"); }, "top=1\r\n[B]\r\nx=1\r\n"},
         {"erase of a missing section changes nothing", "[A]\nk=1\n",
          [](IniDocument& d) { return d.eraseSection("B"); }, "[A]\nk=1\n", false},
+        {"erase of a key removes its first line only", "[A]\r\nk=1\r\n; c\r\nK=2\r\nx=3\r\n",
+         [](IniDocument& d) { return d.eraseKey("a", "K"); }, "[A]\r\n; c\r\nK=2\r\nx=3\r\n"},
+        {"erase of a missing key changes nothing", "[A]\r\nk=1\r\n[B]\r\nx=1\r\n",
+         [](IniDocument& d) { return d.eraseKey("A", "x"); }, "[A]\r\nk=1\r\n[B]\r\nx=1\r\n", false},
         {"replace in place keeps the blank line before the next section",
          "[G]\r\nold=1\r\n; c\r\n\r\n[H]\r\nh=1\r\n[g]\r\nold2=2\r\n",
          [](IniDocument& d) {

@@ -31,12 +31,12 @@ TEST_F(SettingsInForceTest, loadFillsTheControlsAndTheProxyRuleGreysTheFields)
     c.selector(SelectorRow::Fondi).stepHours(+3);
     settings.LoadSettings();
 
-    EXPECT_TRUE(c.CheckBoxProxy);
+    EXPECT_TRUE(c.proxy.enabled);
     EXPECT_TRUE(c.proxyFieldsEnabled);
-    EXPECT_EQ(c.EditServerProxyAddress, "proxy.lan");
-    EXPECT_EQ(c.EditServerProxyPort, "3128");
-    EXPECT_EQ(c.EditServerProxyUsername, "anna");
-    EXPECT_EQ(c.EditServerProxyPassword, "abc");
+    EXPECT_EQ(c.proxy.address, "proxy.lan");
+    EXPECT_EQ(c.proxy.port, "3128");
+    EXPECT_EQ(c.proxy.username, "anna");
+    EXPECT_EQ(c.proxy.password, "abc");
     EXPECT_FALSE(c.CheckBoxDerivatiEnable);
     EXPECT_FALSE(c.CheckBoxMIB30Enable);
     EXPECT_TRUE(c.CheckBoxIndiciEnable && c.CheckBoxMIBTELEnable && c.CheckBoxOBBEnable &&
@@ -44,7 +44,7 @@ TEST_F(SettingsInForceTest, loadFillsTheControlsAndTheProxyRuleGreysTheFields)
     EXPECT_EQ(c.selector(SelectorRow::Fondi).hoursText(), "03"); // loading leaves the selectors alone
     EXPECT_EQ(applied, 0);
 
-    c.CheckBoxProxy = false;
+    c.proxy.enabled = false;
     settings.CheckBoxProxyClick();
     EXPECT_FALSE(c.proxyFieldsEnabled);
 }
@@ -53,8 +53,8 @@ TEST_F(SettingsInForceTest, okStoresEveryCheckBoxMib30IncludedAndApplies)
 {
     settings.Execute();
     settings.controls().CheckBoxMIB30Enable = false;
-    settings.controls().CheckBoxProxy = true;
-    settings.controls().EditServerProxyAddress = "10.0.0.1";
+    settings.controls().proxy.enabled = true;
+    settings.controls().proxy.address = "10.0.0.1";
     EXPECT_EQ(settings.BitBtn1Click(), std::nullopt);
 
     EXPECT_EQ(applied, 1);
@@ -62,8 +62,8 @@ TEST_F(SettingsInForceTest, okStoresEveryCheckBoxMib30IncludedAndApplies)
     SettingsInForce reopened(file);
     reopened.Execute();
     EXPECT_FALSE(reopened.controls().CheckBoxMIB30Enable);
-    EXPECT_TRUE(reopened.controls().CheckBoxProxy);
-    EXPECT_EQ(reopened.controls().EditServerProxyAddress, "10.0.0.1");
+    EXPECT_TRUE(reopened.controls().proxy.enabled);
+    EXPECT_EQ(reopened.controls().proxy.address, "10.0.0.1");
 }
 
 TEST_F(SettingsInForceTest, annullaPutsBackWhatTheDialogOpenedWith)
@@ -72,9 +72,9 @@ TEST_F(SettingsInForceTest, annullaPutsBackWhatTheDialogOpenedWith)
     settings.Execute();
     const ConfigurationControls opened = settings.controls();
 
-    settings.controls().CheckBoxProxy = true;
+    settings.controls().proxy.enabled = true;
     settings.CheckBoxProxyClick();
-    settings.controls().EditServerProxyAddress = "typed.example";
+    settings.controls().proxy.address = "typed.example";
     settings.controls().CheckBoxfondiEnable = false;
     settings.BitBtn2Click();
 
@@ -104,9 +104,9 @@ TEST_F(SettingsInForceTest, thePortFieldKeepsOnlyWholeNumbers)
         {"+80", "+80"}, {"80a", "0"}, {"2147483648", "0"}, {"+-1", "0"},
     };
     for (const auto& [typed, kept] : cases) {
-        settings.controls().EditServerProxyPort = typed;
+        settings.controls().proxy.port = typed;
         settings.EditServerProxyPortExit();
-        EXPECT_EQ(settings.controls().EditServerProxyPort, kept) << typed;
+        EXPECT_EQ(settings.controls().proxy.port, kept) << typed;
     }
 }
 

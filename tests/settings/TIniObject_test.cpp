@@ -3,6 +3,7 @@
 #include "base/NumberFormat.h"
 #include "base/TimeOfDay.h"
 #include "grid/TAlignGrid.h"
+#include "market/Categories.h"
 #include "market/IntradayChart.h"
 #include "portfolio/PortfolioTable.h"
 #include "settings/IniFile.h"
@@ -301,10 +302,10 @@ struct Window
     std::array<std::pair<std::string_view, TAlignGrid*>, 5> tables()
     {
         return {{{kPortfolioWidthsKey, &portfolio},
-                 {kSharesWidthsKey, &shares},
-                 {kBondsWidthsKey, &bonds},
-                 {kDerivativesWidthsKey, &derivatives},
-                 {kFundsWidthsKey, &funds}}};
+                 {categoryOf(ConnectionId::Azioni).widthsKey, &shares},
+                 {categoryOf(ConnectionId::Obbligazioni).widthsKey, &bonds},
+                 {categoryOf(ConnectionId::Derivati).widthsKey, &derivatives},
+                 {categoryOf(ConnectionId::Fondi).widthsKey, &funds}}};
     }
     std::array<std::pair<std::string_view, ChartSeries*>, 3> series()
     {

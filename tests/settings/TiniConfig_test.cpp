@@ -34,9 +34,9 @@ protected:
 TEST_F(TiniConfigTest, firstStartWithoutFileGivesDefaultsAndCreatesNoFile)
 {
     TiniConfig config;
-    config.ProxyEnabled = true;
-    config.ProxyAddress = "stale";
-    ReadConfig(config);
+    config.proxy.enabled = true;
+    config.proxy.address = "stale";
+    ReadConfig(config, settingsFile());
     EXPECT_EQ(config, firstStartConfig());
     EXPECT_FALSE(std::filesystem::exists(settingsFile()));
 }
@@ -45,16 +45,16 @@ TEST_F(TiniConfigTest, readsTheFileTheWindowsProgramWrote)
 {
     install("original.ini");
     TiniConfig expected = firstStartConfig();
-    expected.ProxyEnabled = true;
-    expected.ProxyAddress = "proxy.example.it";
-    expected.ProxyPort = "8080";
-    expected.ProxyUsername = "mrossi";
-    expected.ProxyPassword = "segreto";
+    expected.proxy.enabled = true;
+    expected.proxy.address = "proxy.example.it";
+    expected.proxy.port = "8080";
+    expected.proxy.username = "mrossi";
+    expected.proxy.password = "segreto";
     expected.Mib30Enabled = false;
     expected.DerivatiEnabled = false;
 
     TiniConfig config;
-    ReadConfig(config);
+    ReadConfig(config, settingsFile());
     EXPECT_EQ(config, expected);
 }
 
@@ -64,17 +64,17 @@ TEST_F(TiniConfigTest, readsAHandEditedFile)
     // repeated key and no line end at the end.
     install("hand-edited.ini");
     TiniConfig expected = firstStartConfig();
-    expected.ProxyEnabled = true;
-    expected.ProxyAddress = "proxy.lan ";
-    expected.ProxyPort = "3128";
-    expected.ProxyUsername = "m rossi";
-    expected.ProxyPassword = "abc";
+    expected.proxy.enabled = true;
+    expected.proxy.address = "proxy.lan ";
+    expected.proxy.port = "3128";
+    expected.proxy.username = "m rossi";
+    expected.proxy.password = "abc";
     expected.IndiciEnabled = false;
     expected.IndiciIntervallo = 7;
     expected.FondiIntervallo = 240;
 
     TiniConfig config;
-    ReadConfig(config);
+    ReadConfig(config, settingsFile());
     EXPECT_EQ(config, expected);
 }
 
@@ -91,13 +91,13 @@ TEST_F(TiniConfigTest, booleanConventionsOfTheTwoSections)
     for (const auto& [stored, expected] : proxyCases) {
         writeBytes(settingsFile(), stored ? "[PROXY]\r\nENABLED=" + *stored + "\r\n" : "[PROXY]\r\n");
         TiniConfig config;
-        ReadConfig(config);
-        EXPECT_EQ(config.ProxyEnabled, expected) << stored.value_or("(missing)");
+        ReadConfig(config, settingsFile());
+        EXPECT_EQ(config.proxy.enabled, expected) << stored.value_or("(missing)");
     }
     for (const auto& [stored, expected] : connectionCases) {
         writeBytes(settingsFile(), stored ? "[CONNESSIONI]\r\nINDICI ENABLED=" + *stored + "\r\n" : "");
         TiniConfig config;
-        ReadConfig(config);
+        ReadConfig(config, settingsFile());
         EXPECT_EQ(config.IndiciEnabled, expected) << stored.value_or("(missing)");
     }
 }
@@ -107,13 +107,13 @@ TEST_F(TiniConfigTest, writeKeepsOtherSectionsByteForByte)
     install("original.ini");
     const std::string original = readBytes(settingsFile());
     TiniConfig config;
-    ReadConfig(config);
-    config.ProxyEnabled = false;
-    config.ProxyAddress = "10.0.0.1";
-    config.ProxyPassword = "nuova";
+    ReadConfig(config, settingsFile());
+    config.proxy.enabled = false;
+    config.proxy.address = "10.0.0.1";
+    config.proxy.password = "nuova";
     config.Mib30Enabled = true;
     config.FondiIntervallo = 60;
-    WriteConfig(config);
+    WriteConfig(config, settingsFile());
 
     const std::string written = readBytes(settingsFile());
     const auto proxyAt = original.find("[PROXY]");
@@ -127,7 +127,7 @@ TEST_F(TiniConfigTest, writeKeepsOtherSectionsByteForByte)
     EXPECT_NE(written.find("FONDI INTERVALLO=60\r\n"), std::string::npos);
 
     TiniConfig reread;
-    ReadConfig(reread);
+    ReadConfig(reread, settingsFile());
     EXPECT_EQ(reread, config);
 }
 
@@ -137,23 +137,23 @@ TEST_F(TiniConfigTest, writeIntoAFileWithoutSettingsAppendsThem)
     const std::string foreign = "[Window]\nNormPos=1,2,3,4\n[Grids]\nAzioni=40;50";
     writeBytes(settingsFile(), foreign);
     TiniConfig config = firstStartConfig();
-    config.ProxyEnabled = true;
-    config.ProxyAddress = " spaced ";
-    config.ProxyUsername = "utente";
-    config.ProxyPassword = std::string("\xFF\x01 \xE8", 4);
-    WriteConfig(config);
+    config.proxy.enabled = true;
+    config.proxy.address = " spaced ";
+    config.proxy.username = "utente";
+    config.proxy.password = std::string("\xFF\x01 \xE8", 4);
+    WriteConfig(config, settingsFile());
 
     const std::string written = readBytes(settingsFile());
     EXPECT_EQ(written.substr(0, foreign.size() + 2), foreign + "\r\n");
     EXPECT_EQ(written.substr(foreign.size() + 2, 20), "[PROXY]\r\nENABLED=S\r\n");
     TiniConfig reread;
-    ReadConfig(reread);
+    ReadConfig(reread, settingsFile());
     EXPECT_EQ(reread, config);
 }
 
 TEST_F(TiniConfigTest, newSettingsFileIsPrivateToItsOwner)
 {
-    WriteConfig(firstStartConfig());
+    WriteConfig(firstStartConfig(), settingsFile());
     struct stat info = {};
     ASSERT_EQ(::stat(settingsFile().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
@@ -164,10 +164,10 @@ TEST_F(TiniConfigTest, unwritableFileReportsItsPathAndStaysAsItWas)
     install("original.ini");
     ASSERT_EQ(::chmod(settingsFile().c_str(), 0444), 0);
     TiniConfig config;
-    ReadConfig(config);
-    config.ProxyPort = "3128";
+    ReadConfig(config, settingsFile());
+    config.proxy.port = "3128";
     try {
-        WriteConfig(config);
+        WriteConfig(config, settingsFile());
         FAIL() << "the write did not fail";
     } catch (const FileWriteError& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + SettingsFilePath());

@@ -55,7 +55,7 @@ std::string readsDefaultsAndRefusesWrites(const std::filesystem::path& path)
 {
     std::string wrong;
     TiniConfig config;
-    config.ProxyAddress = "stale";
+    config.proxy.address = "stale";
     ReadConfig(config, path);
     if (!(config == firstStartConfig()))
         wrong += "ReadConfig did not give the defaults; ";

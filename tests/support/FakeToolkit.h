@@ -4,12 +4,12 @@
 // and the schedule: everything runs on the test's thread, and the test decides when
 // a request ends.
 
-#include "app/MainPage.h"
 #include "base/MainThread.h"
 #include "base/TextSink.h"
 #include "fetch/FetchDispatch.h"
 #include "fetch/FetchIndicator.h"
 #include "fetch/HttpWorker.h"
+#include "fetch/RequestSource.h"
 #include "fetch/TickTimer.h"
 
 #include <algorithm>
@@ -79,22 +79,15 @@ public:
 class FakeTimer final : public TickTimer
 {
 public:
-    void setEnabled(bool value) override { enabled = value; }
-
-    bool enabled = false;
-};
-
-class FakePages final : public PageVisibility
-{
-public:
-    void setPageVisible(MainPage page, bool visible) override { visibleNow[page] = visible; }
-    bool visible(MainPage page) const
+    void setEnabled(bool value) override
     {
-        const auto found = visibleNow.find(page);
-        return found == visibleNow.end() || found->second;
+        enabled = value;
+        if (value)
+            ++enables;
     }
 
-    std::map<MainPage, bool> visibleNow;
+    bool enabled = false;
+    int enables = 0; // how often it was switched on
 };
 
 class FakeWorkers;
@@ -150,16 +143,15 @@ private:
     std::shared_ptr<FakeWorker*> m_alive = std::make_shared<FakeWorker*>(this);
 };
 
-// Makes the fake workers and keeps track of them while they live.
-class FakeWorkers
+// Makes the fake workers and keeps track of them while they live. A request
+// entry's path is its URL as it stands.
+class FakeWorkers final : public RequestSource
 {
 public:
     explicit FakeWorkers(FakeMainThread& mainThread) : mainThread(mainThread) {}
 
-    WorkerFactory factory()
-    {
-        return [this]() -> std::unique_ptr<HttpWorker> { return std::make_unique<FakeWorker>(*this); };
-    }
+    std::string requestUrl(std::string_view path) const override { return std::string(path); }
+    std::unique_ptr<HttpWorker> newWorker() override { return std::make_unique<FakeWorker>(*this); }
 
     // The worker whose request runs; fails the test when there is none.
     FakeWorker& running()

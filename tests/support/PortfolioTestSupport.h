@@ -69,7 +69,8 @@ struct PortfolioFixture
     TAlignGrid table{kPortfolioColumns, 2};
     CaptionSink totalCaption;
     CaptionSink gainCaption;
-    Portfolio portfolio{table, CategoryTables{shares, bonds, derivatives, funds}, totalCaption, gainCaption};
+    Portfolio portfolio{table, CategoryTables{{&shares, &bonds, &derivatives, &funds}}, totalCaption,
+                        gainCaption};
 
     PortfolioFixture()
     {

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "base/LineList.h"
-#include "base/TextSink.h"
-#include "fetch/TConnessione.h"
 #include "grid/TAlignGrid.h"
 #include "market/QuoteTableSorting.h"
 #include "market/QuoteTables.h"
@@ -14,71 +12,52 @@
 
 namespace listorix::test {
 
-class RecordingSink final : public TextSink
-{
-public:
-    void setText(const std::string& text) override { texts.push_back(text); }
-
-    std::vector<std::string> texts;
-};
-
-// The four quote tables with their design, their sorting and the security parse
-// wired to one connection per table, as the main window holds them.
+// The four quote tables with their design, their sorting and the security
+// answer bound to each, as the main window holds them.
 struct QuoteTablesFixture
 {
     TAlignGrid StringGridYahoo;
     TAlignGrid StringGridYahooOBB;
     TAlignGrid StringGridYahooDerivati;
     TAlignGrid StringGridFondi;
-    QuoteTableSorting sorting{StringGridYahoo, StringGridYahooOBB, StringGridYahooDerivati, StringGridFondi};
-    RecordingSink LabelStatus;
-    SecurityAnswer parser{LabelStatus, sorting};
-    RecordingSink countdown;
-    TConnessione ConnAzioni{{}, 300, &countdown};
-    TConnessione ConnObbligazioni{{}, 300, nullptr};
-    TConnessione ConnDerivati{{}, 300, nullptr};
-    TConnessione ConnFondi{{}, 10800, nullptr};
+    QuoteTableSorting sorting{
+        {&StringGridYahoo, &StringGridYahooOBB, &StringGridYahooDerivati, &StringGridFondi}};
+    // The sinks of the four connections.
+    SecurityAnswer Azioni{ConnectionId::Azioni, StringGridYahoo, sorting};
+    SecurityAnswer Obbligazioni{ConnectionId::Obbligazioni, StringGridYahooOBB, sorting};
+    SecurityAnswer Derivati{ConnectionId::Derivati, StringGridYahooDerivati, sorting};
+    SecurityAnswer Fondi{ConnectionId::Fondi, StringGridFondi, sorting};
 
     QuoteTablesFixture()
     {
-        setUpQuoteTable(StringGridYahoo, QuoteCategory::Shares);
-        setUpQuoteTable(StringGridYahooOBB, QuoteCategory::Bonds);
-        setUpQuoteTable(StringGridYahooDerivati, QuoteCategory::Derivatives);
-        setUpQuoteTable(StringGridFondi, QuoteCategory::Funds);
-        wire(ConnAzioni, StringGridYahoo);
-        wire(ConnObbligazioni, StringGridYahooOBB);
-        wire(ConnDerivati, StringGridYahooDerivati);
-        wire(ConnFondi, StringGridFondi);
+        setUpQuoteTable(StringGridYahoo, ConnectionId::Azioni);
+        setUpQuoteTable(StringGridYahooOBB, ConnectionId::Obbligazioni);
+        setUpQuoteTable(StringGridYahooDerivati, ConnectionId::Derivati);
+        setUpQuoteTable(StringGridFondi, ConnectionId::Fondi);
     }
 
-    void wire(TConnessione& connection, TAlignGrid& grid)
-    {
-        connection.Grid = &grid;
-        connection.OnAnswer = parser.callback();
-    }
-
-    // One table with its connection and its title-click handler.
+    // One table with its connection and its sink.
     struct Table
     {
         TAlignGrid& grid;
-        TConnessione& connection;
-        void (QuoteTableSorting::*click)(TAlignGrid&, int);
+        ConnectionId id;
+        SecurityAnswer& sink;
     };
     // The four, in the order shares, bonds, derivatives, funds.
     std::array<Table, 4> tables()
     {
         return {{
-            {StringGridYahoo, ConnAzioni, &QuoteTableSorting::StringGridYahooFixedColClick},
-            {StringGridYahooOBB, ConnObbligazioni, &QuoteTableSorting::StringGridYahooOBBFixedColClick},
-            {StringGridYahooDerivati, ConnDerivati, &QuoteTableSorting::StringGridYahooDerivatiFixedColClick},
-            {StringGridFondi, ConnFondi, &QuoteTableSorting::StringGridFondiFixedColClick},
+            {StringGridYahoo, ConnectionId::Azioni, Azioni},
+            {StringGridYahooOBB, ConnectionId::Obbligazioni, Obbligazioni},
+            {StringGridYahooDerivati, ConnectionId::Derivati, Derivati},
+            {StringGridFondi, ConnectionId::Fondi, Fondi},
         }};
     }
 
-    // Delivers an answer the way a finished fetch does.
-    static bool answer(TConnessione& connection, const LineList& lines)
+    // Delivers an answer the way a finished fetch does; true when it was read.
+    static bool answer(SecurityAnswer& sink, const LineList& lines)
     {
-        return connection.OnAnswer(connection, lines, AnswerOrigin::Live);
+        return sink.take(lines, AnswerOrigin::Live) == AnswerVerdict::Read;
     }
 };
 

@@ -20,6 +20,10 @@ public:
     void forward() override { calls << QStringLiteral("forward"); }
     void stop() override { calls << QStringLiteral("stop"); }
     void reload() override { calls << QStringLiteral("reload"); }
+    void setResting(bool resting) override
+    {
+        calls << (resting ? QStringLiteral("rest") : QStringLiteral("wake"));
+    }
 
     QStringList calls;
 };

@@ -116,10 +116,7 @@ TEST(CurlTransport, theProgramsProxyCarriesBasicCredentialsAndTheEnvironmentsPro
     StopSignal stop;
 
     CurlTransportOptions options = quickOptions();
-    options.proxyAddress = "127.0.0.1";
-    options.proxyPort = std::to_string(proxy.port());
-    options.proxyUsername = "mario";
-    options.proxyPassword = "segreto";
+    options.proxy = ProxySettings{true, "127.0.0.1", std::to_string(proxy.port()), "mario", "segreto"};
     CurlTransport viaProxy(options, stop);
     const WebResponse response = viaProxy.perform({"http://chart.test/v8/finance/chart/A", ""});
     ASSERT_TRUE(response.answered) << response.error;

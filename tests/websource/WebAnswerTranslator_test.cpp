@@ -1,6 +1,5 @@
 #include "WebSourceFakes.h"
 #include "base/LineList.h"
-#include "base/TextSink.h"
 #include "market/IndexAnswer.h"
 #include "market/IndexPanel.h"
 #include "market/IntradayChart.h"
@@ -259,15 +258,10 @@ TEST(WebAnswerTranslator, indexRowsAskTheSuccessorsAndTheIndexParserReadsEveryRo
                                 "\"^MIDEX\";49000.00;1/15/2025;9:05;-490.00;49000.00;49490.00;49490.00",
                                 "\"^SPMIB\";34000.00;1/15/2025;9:05;+0.00;34000.00;34000.00;34000.00"}));
 
-    struct : TextSink
-    {
-        void setText(const std::string&) override {}
-    } status;
     IndexPanel panel;
     IntradayChart chart;
-    TConnessione connection{{kIndexUrl}, 120, nullptr};
-    IndexAnswerParser parser{panel, chart, status, [] {}};
-    ASSERT_TRUE(parser.ParseIndexAnswer(connection, answer, AnswerOrigin::Live));
+    IndexAnswerParser parser{panel, chart, [] {}};
+    ASSERT_EQ(parser.ParseIndexAnswer(answer, AnswerOrigin::Live), AnswerVerdict::Read);
     EXPECT_EQ(panel.dateHeader(), "Valori del 15/01/2025");
     EXPECT_EQ(panel.text(MarketIndex::MIBTEL, IndexField::Change), "+0,42");
     EXPECT_EQ(panel.text(MarketIndex::MIBTEL, IndexField::Time), "9:05");

@@ -96,12 +96,7 @@ int runChartTool(const ChartToolOptions& options, std::ostream& out, std::ostrea
                                                    ini.readString(kServiceSection, kWebSearchUrlKey));
         TiniConfig config;
         ReadConfig(config, settingsFile);
-        if (config.ProxyEnabled) {
-            transportOptions.proxyAddress = config.ProxyAddress;
-            transportOptions.proxyPort = config.ProxyPort;
-            transportOptions.proxyUsername = config.ProxyUsername;
-            transportOptions.proxyPassword = config.ProxyPassword;
-        }
+        transportOptions.proxy = config.proxy;
     } catch (const std::exception& error) {
         err << "listorix-chart: the settings file is not read (" << error.what() << "); the defaults apply\n";
     }

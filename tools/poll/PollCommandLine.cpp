@@ -18,6 +18,7 @@ ParsedPollCommandLine failed(std::string error)
 std::string pollUsageText()
 {
     return "Usage: listorix-poll --dir DIR [--cycles N] [--no-wait] [--print-requests]\n"
+           "       listorix-poll --dir DIR --set-host HOST[:PORT]\n"
            "Runs Listorix without a window in the program folder DIR: reads LISTORIX.INI and\n"
            "the ticker lists there, replays the cache files, then fetches every enabled\n"
            "category on its countdown, writing the cache files as the program does. Each\n"
@@ -30,6 +31,9 @@ std::string pollUsageText()
            "  --no-wait     count the countdowns' seconds without waiting for them\n"
            "  --print-requests\n"
            "                print the request URLs of the five categories and fetch nothing\n"
+           "  --set-host HOST[:PORT]\n"
+           "                write the quote host into [SERVIZIO] HOST of DIR's LISTORIX.INI\n"
+           "                (made when missing; nothing else changes) and fetch nothing\n"
            "  --help        show this text\n"
            "\n"
            "Ctrl+C or SIGTERM stops after the current request, with the portfolio, column\n"
@@ -66,6 +70,11 @@ ParsedPollCommandLine parsePollCommandLine(const std::vector<std::string>& argum
             if (!dir || dir->empty())
                 return failed("--dir needs a folder");
             options.dir = *dir;
+        } else if (name == "--set-host") {
+            const auto host = takeValue();
+            if (!host || host->empty())
+                return failed("--set-host needs a host");
+            options.setHost = *host;
         } else if (name == "--cycles") {
             const auto text = takeValue();
             int cycles = 0;

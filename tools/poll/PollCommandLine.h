@@ -17,6 +17,9 @@ struct PollOptions
     bool noWait = false;
     // Print the request URLs of every category, one per line, and fetch nothing.
     bool printRequests = false;
+    // Write this quote host ("host" or "host:port") into the folder's settings file
+    // and do nothing else (the run command points the demo folder at its service).
+    std::optional<std::string> setHost;
     bool help = false;
 };
 

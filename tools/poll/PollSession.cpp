@@ -3,24 +3,21 @@
 #include "app/StartUpSteps.h"
 #include "base/Windows1252.h"
 #include "export/ClipboardText.h"
+#include "fetch/RequestSource.h"
 #include "fetch/TConnessione.h"
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 
 namespace listorix::poll {
 
 namespace {
 
-constexpr std::array<const char*, 5> kPageCaptions = {"Indici", "Titoli azionari", "Obbligazioni", "Derivati",
-                                                      "Fondi"};
 constexpr std::array<const char*, 4> kIndexRowNames = {"MIBTEL", "MIB30", "MIDEX", "S&P MIB"};
 constexpr std::array<const char*, 5> kIndexColumnTitles = {"var.", "valore", "ora", "min", "max"};
 
-std::size_t indexOf(ConnectionId id)
-{
-    return static_cast<std::size_t>(id);
-}
+constexpr std::string_view kAlertLinePrefix = "Avviso: ";
 
 // The index panel in the tables' format: its date header over the row names, the
 // column titles, and one row per index.
@@ -48,6 +45,10 @@ public:
     explicit StatusPrinter(PollSession& session) : m_session(session) {}
     void setText(const std::string& text) override
     {
+        if (!text.empty() && text == m_session.m_alertsInStatus) {
+            m_session.m_alertsInStatus.clear();
+            return;
+        }
         if (!text.empty())
             m_session.printLine(text);
     }
@@ -65,12 +66,14 @@ PollSession::PollSession(const PollOptions& options, std::ostream& out, std::ost
 {
     m_toolkit.attach(m_core);
     m_core.LabelStatus().attach(m_statusPrinter.get());
+    m_core.notices().setObserver([this](const std::string&, const std::string& text) { printAlerts(text); });
     m_core.setFetchEndedObserver(
         [this](ConnectionId id, FetchOutcome outcome) { onFetchEnded(id, outcome); });
 }
 
 PollSession::~PollSession()
 {
+    m_core.notices().setObserver(nullptr);
     m_core.LabelStatus().attach(nullptr);
 }
 
@@ -89,7 +92,7 @@ int PollSession::run()
     if (m_options.printRequests) {
         for (const ConnectionId id : kConnectionOrder) {
             for (const std::string& entry : m_core.connection(id)->Requests)
-                m_out << entry.substr(0, entry.find('\t')) << '\n';
+                m_out << m_core.requestSource().requestUrl(entry.substr(0, entry.find('\t'))) << '\n';
         }
         m_out.flush();
         m_core.FormCloseQuery();
@@ -147,11 +150,28 @@ bool PollSession::cyclesDone() const
 
 void PollSession::printTable(ConnectionId id)
 {
-    const std::string table = id == ConnectionId::Indici ? panelText(m_core.indexPanel())
-                                                         : clipboardText(*m_core.connection(id)->Grid,
-                                                                         m_core.UserDecimalSeparator());
-    m_out << kPageCaptions[indexOf(id)] << "\r\n" << utf8FromWindows1252(table) << "\r\n";
+    const std::string table = id == ConnectionId::Indici
+                                  ? panelText(m_core.indexPanel())
+                                  : clipboardText(m_core.quoteTable(id), m_core.UserDecimalSeparator());
+    m_out << categoryOf(id).caption << "\r\n" << utf8FromWindows1252(table) << "\r\n";
     m_out.flush();
+}
+
+// The notification of the alerts a download fired: a line each.
+void PollSession::printAlerts(const std::string& text)
+{
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\r');
+        m_err << kAlertLinePrefix << utf8FromWindows1252(rest.substr(0, end)) << '\n';
+        rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+    }
+    m_err.flush();
+    // The status line says the same, joined by "; ".
+    m_alertsInStatus = text;
+    for (std::size_t at = m_alertsInStatus.find('\r'); at != std::string::npos;
+         at = m_alertsInStatus.find('\r', at + 2))
+        m_alertsInStatus.replace(at, 1, "; ");
 }
 
 void PollSession::printLine(const std::string& text)

@@ -12,7 +12,8 @@ namespace listorix::poll {
 
 // One run of listorix-poll: the program's core with the core's event loop in place
 // of a window. Start-up replays the caches; the tick then fetches what is due;
-// every answered fetch prints its table; the shutdown saves as the program does.
+// every answered fetch prints its table, and the price alerts it fired go to the
+// error stream as "Avviso: ..." lines; the shutdown saves as the program does.
 class PollSession final
 {
 public:
@@ -38,6 +39,7 @@ private:
     void onFetchEnded(ConnectionId id, FetchOutcome outcome);
     bool cyclesDone() const;
     void printTable(ConnectionId id);
+    void printAlerts(const std::string& text);
     void printLine(const std::string& text);
 
     PollOptions m_options;
@@ -47,6 +49,8 @@ private:
     HeadlessToolkit m_toolkit;
     MainFormCore m_core;
     std::unique_ptr<StatusPrinter> m_statusPrinter;
+    // The status line that repeats the alerts just printed, not printed again.
+    std::string m_alertsInStatus;
     std::array<int, 5> m_fetches{};
     std::array<bool, 5> m_lastFailed{};
     std::array<bool, 5> m_enabled{};

@@ -1,6 +1,9 @@
 // listorix-poll --dir DIR [--cycles N] [--no-wait]: Listorix without a window.
+#include "base/Windows1252.h"
 #include "poll/PollCommandLine.h"
 #include "poll/PollSession.h"
+#include "settings/ProgramDir.h"
+#include "settings/QuoteHostSetting.h"
 
 #include <csignal>
 #include <filesystem>
@@ -28,6 +31,20 @@ int main(int argc, char** argv)
     if (!std::filesystem::is_directory(options.dir, error)) {
         std::cerr << "listorix-poll: no such folder: " << options.dir << '\n';
         return 2;
+    }
+
+    if (options.setHost) {
+        try {
+            if (!listorix::writeQuoteHost(std::filesystem::path(options.dir) / listorix::kSettingsFileName,
+                                          *options.setHost)) {
+                std::cerr << "listorix-poll: not a usable quote host: " << *options.setHost << '\n';
+                return 2;
+            }
+        } catch (const std::exception& failure) {
+            std::cerr << "listorix-poll: " << listorix::utf8FromWindows1252(failure.what()) << '\n';
+            return 1;
+        }
+        return 0;
     }
 
     // The stop signals are taken by sigwait on a thread of their own; every thread

@@ -37,6 +37,7 @@ MainMenus buildMainMenus(QWidget* owner)
     m.PopupMenuTrayIcon = menu(owner, "PopupMenuTrayIcon");
     m.Portafoglio1 = item(m.PopupMenuTrayIcon, "Portafoglio1", "Portafoglio");
     m.Config = item(m.PopupMenuTrayIcon, "Config", "Configurazione");
+    m.Avvisi1 = item(m.PopupMenuTrayIcon, "Avvisi1", "Avvisi");
     m.ConfiguraschedaTV1 = item(m.PopupMenuTrayIcon, "ConfiguraschedaTV1", "Configura scheda TV", false);
     m.Aggiornailplugindainternet1 =
         item(m.PopupMenuTrayIcon, "Aggiornailplugindainternet1", "Aggiorna il plugin da internet", false);
@@ -52,9 +53,18 @@ MainMenus buildMainMenus(QWidget* owner)
     m.Duplicariga1 = item(m.PopupMenuPortafoglio, "Duplicariga1", "Duplica riga");
     m.Cancella1 = item(m.PopupMenuPortafoglio, "Cancella1", "Cancella riga");
     m.Cancella1->setShortcut(QKeySequence(Qt::Key_Delete));
+    m.PopupMenuPortafoglio->addSeparator();
+    m.Avvisodiprezzo2 = item(m.PopupMenuPortafoglio, "Avvisodiprezzo2", "Avviso di prezzo...");
+    m.PopupMenuPortafoglio->addSeparator();
+    m.Esportaportafoglio1 =
+        item(m.PopupMenuPortafoglio, "Esportaportafoglio1", "Esporta portafoglio (CSV)...");
+    m.Importaportafoglio1 =
+        item(m.PopupMenuPortafoglio, "Importaportafoglio1", "Importa portafoglio (CSV)...");
 
     m.PopupMenuOnGrid = menu(owner, "PopupMenuOnGrid");
     m.Aggiungialportafoglio1 = item(m.PopupMenuOnGrid, "Aggiungialportafoglio1", "Aggiungi al portafoglio");
+    m.Avvisodiprezzo1 = item(m.PopupMenuOnGrid, "Avvisodiprezzo1", "Avviso di prezzo...");
+    m.MenuItemAvvisi = item(m.PopupMenuOnGrid, "MenuItemAvvisi", "Avvisi");
     m.PopupMenuOnGrid->addSeparator();
     static_assert(kChartEntries.size() == std::tuple_size_v<decltype(m.grafico)>);
     for (std::size_t k = 0; k < m.grafico.size(); ++k)

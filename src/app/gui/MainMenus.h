@@ -16,6 +16,7 @@ struct MainMenus
     QMenu* PopupMenuTrayIcon;
     QAction* Portafoglio1;
     QAction* Config;
+    QAction* Avvisi1;
     QAction* ConfiguraschedaTV1;
     QAction* Aggiornailplugindainternet1;
     QAction* Informazioni1;
@@ -27,10 +28,15 @@ struct MainMenus
     QAction* Edit1;
     QAction* Duplicariga1;
     QAction* Cancella1;
+    QAction* Avvisodiprezzo2;
+    QAction* Esportaportafoglio1;
+    QAction* Importaportafoglio1;
 
     // The four category tables.
     QMenu* PopupMenuOnGrid;
     QAction* Aggiungialportafoglio1;
+    QAction* Avvisodiprezzo1;
+    QAction* MenuItemAvvisi;
     // "Grafico 1 giorno" ... "Grafico 5 anni" (kChartEntries), periods 1 to 7.
     std::array<QAction*, 7> grafico;
     QAction* MenuItem1;

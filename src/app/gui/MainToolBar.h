@@ -1,7 +1,5 @@
 #pragma once
 
-#include "fetch/FetchIndicator.h"
-
 #include <QWidget>
 
 class QToolButton;
@@ -14,7 +12,7 @@ class AnimatedLogo;
 // (reload, stop, clipboard, help, HTML report) and the animated logo at the right
 // edge. It shows the fetch state: while a fetch runs the logo turns, "Stop" is
 // enabled and "Collegamento" is not; otherwise the other way round.
-class MainToolBar final : public QWidget, public FetchIndicator
+class MainToolBar final : public QWidget
 {
     Q_OBJECT
 
@@ -33,7 +31,7 @@ public:
     const Buttons& buttons() const { return m_buttons; }
     AnimatedLogo* logo() const { return m_logo; }
 
-    void setFetching(bool fetching) override;
+    void setFetching(bool fetching);
 
 private:
     Buttons m_buttons{};

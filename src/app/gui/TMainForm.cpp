@@ -1,5 +1,7 @@
 #include "app/gui/TMainForm.h"
 
+#include "alerts/gui/AlertDialog.h"
+#include "alerts/gui/AlertListDialog.h"
 #include "app/ProgramInfo.h"
 #include "app/gui/MainToolBar.h"
 #include "app/gui/MinimiseToTray.h"
@@ -7,6 +9,7 @@
 #include "app/gui/TFormCover.h"
 #include "app/gui/TrayIcon.h"
 #include "base/Prompts.h"
+#include "base/gui/DisplayText.h"
 #include "base/gui/Looks.h"
 #include "base/gui/QtText.h"
 #include "browser/BrowserProxy.h"
@@ -22,10 +25,12 @@
 #include "market/gui/QuotePage.h"
 #include "portfolio/Portfolio.h"
 #include "portfolio/PortfolioCommands.h"
+#include "portfolio/PortfolioCsvCommands.h"
 #include "portfolio/gui/PortfolioPage.h"
 #include "portfolio/gui/TDlgPortafoglio.h"
 #include "settings/gui/TFormConfigura.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -35,6 +40,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <iostream>
@@ -45,30 +51,6 @@ namespace {
 
 constexpr int kTransferWidth = 86;
 
-// The four category pages, in page order, with their tables and countdown labels.
-struct QuotePageDesign
-{
-    MainPage page;
-    QuoteCategory category;
-    ConnectionId connection;
-    const char* pageName;
-    const char* caption;
-    const char* tableName;
-    const char* countdownName;
-    int columns; // for the fill rule
-};
-
-constexpr QuotePageDesign kQuotePages[] = {
-    {MainPage::Yahoo, QuoteCategory::Shares, ConnectionId::Azioni, "TabSheetYahoo", "Titoli azionari",
-     "StringGridYahoo", "LabelYahooTimer", 11},
-    {MainPage::YahooOBB, QuoteCategory::Bonds, ConnectionId::Obbligazioni, "TabSheetYahooOBB", "Obbligazioni",
-     "StringGridYahooOBB", "LabelYahooOBBTimer", 11},
-    {MainPage::YahooDerivati, QuoteCategory::Derivatives, ConnectionId::Derivati, "TabSheetYahooDerivati",
-     "Derivati", "StringGridYahooDerivati", "LabelYahooDerivatiTimer", 11},
-    {MainPage::Fondi, QuoteCategory::Funds, ConnectionId::Fondi, "TabSheetFondi", "Fondi", "StringGridFondi",
-     "LabelFondiTimer", 4},
-};
-
 constexpr int kPortfolioColumnsToFit = 11;
 
 int pageIndex(MainPage page)
@@ -78,22 +60,21 @@ int pageIndex(MainPage page)
 
 } // namespace
 
-TMainForm::TMainForm(Prompts& prompts, Options options, QWidget* parent)
-    : QMainWindow(parent), m_prompts(prompts), m_options(std::move(options)), m_toolBar(new MainToolBar),
-      m_core(std::make_unique<MainFormCore>(
-          MainFormCore::Toolkit{m_mainThread, m_timer1, prompts, *m_toolBar, *this},
-          MainFormCore::Options{
-              m_options.programDir, LocaleDecimalSeparator(), m_options.makeWorker, {}, m_options.readDirs})),
-      m_placement(m_core->settingsFilePath())
+TMainForm::TMainForm(Collaborators collaborators, Options options, QWidget* parent)
+    : QMainWindow(parent), m_core(collaborators.core), m_prompts(collaborators.prompts),
+      m_files(collaborators.files), m_alertDialog(collaborators.alertDialog),
+      m_alertList(collaborators.alertList), m_formConfigura(collaborators.formConfigura),
+      m_dlgPortafoglio(collaborators.dlgPortafoglio), m_about(collaborators.aboutForm),
+      m_splash(collaborators.splash), m_options(std::move(options)), m_placement(m_core.settingsFilePath())
 {
     setObjectName("MainForm");
     setWindowTitle(qText(programCaption()));
     setEnabled(false);
-    connect(&m_timer1.timer(), &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    connect(&collaborators.Timer1.timer(), &QTimer::timeout, this, &TMainForm::Timer1Timer);
 
     auto* central = new QWidget(this);
     auto* layout = tightColumn(central);
-    m_toolBar->setParent(central);
+    m_toolBar = new MainToolBar(central);
     layout->addWidget(m_toolBar);
 
     m_pages = new QTabWidget(central);
@@ -102,14 +83,15 @@ TMainForm::TMainForm(Prompts& prompts, Options options, QWidget* parent)
     m_pages->tabBar()->setObjectName("PageControl1Tabs");
     m_pages->setDocumentMode(false);
     m_pages->addTab(buildIndexPage(), "Indici");
-    for (std::size_t k = 0; k < std::size(kQuotePages); ++k) {
-        const QuotePageDesign& d = kQuotePages[k];
-        auto* page = new QuotePage(m_core->quoteTable(d.category), d.tableName, d.countdownName, m_pages);
-        page->setObjectName(d.pageName);
+    for (std::size_t k = 0; k < kQuoteConnections.size(); ++k) {
+        const Category& category = categoryOf(kQuoteConnections[k]);
+        auto* page = new QuotePage(m_core.quoteTable(category.id), qText(category.tableName),
+                                   qText(category.countdownName), m_pages);
+        page->setObjectName(qText(category.pageName));
         m_quotePages[k] = page;
-        m_pages->addTab(page, d.caption);
+        m_pages->addTab(page, qText(category.caption));
     }
-    m_portfolioPage = new PortfolioPage(m_core->StringGridPortafoglio(), m_pages);
+    m_portfolioPage = new PortfolioPage(m_core.StringGridPortafoglio(), m_pages);
     m_portfolioPage->setObjectName("TabSheetPortafoglio");
     m_pages->addTab(m_portfolioPage, "Portafoglio");
     m_pages->addTab(buildWebPage(), "Web");
@@ -129,30 +111,46 @@ TMainForm::TMainForm(Prompts& prompts, Options options, QWidget* parent)
     connectCommands();
     connectMenus();
     connectTables();
-    m_core->portfolio().setActiveCaptionColour(
+    m_core.portfolio().setActiveCaptionColour(
         rgbColour(palette().color(QPalette::Active, QPalette::Highlight).red(),
                   palette().color(QPalette::Active, QPalette::Highlight).green(),
                   palette().color(QPalette::Active, QPalette::Highlight).blue()));
 
+    connect(&m_about, &TAboutForm::homePageRequested, this, &TMainForm::WebHomePage1Click);
+    m_core.fetchState().setObserver([this] { m_toolBar->setFetching(m_core.fetchState().fetching()); });
+    m_core.pageTabs().setObserver([this](MainPage page) { showPageTab(page); });
+    m_core.notices().setObserver(
+        [this](const std::string& title, const std::string& text) { showNotice(title, text); });
+    for (const MainPage page : kMainPages)
+        showPageTab(page);
+
     m_restoreMaximized = m_placement.restore(*this);
-    m_core->FormCreate();
+    m_core.FormCreate();
 }
 
 TMainForm::~TMainForm()
 {
     FormDestroy();
-    // The views go before the core whose tables and chart they show; the tool bar
-    // and the labels' sinks, which the core writes to, after it.
-    delete m_pages;
-    m_core.reset();
+    // The core outlives the window: it must write to none of its widgets from now on.
+    m_core.fetchState().setObserver(nullptr);
+    m_core.pageTabs().setObserver(nullptr);
+    m_core.notices().setObserver(nullptr);
+    for (TextSlot* slot : {&m_core.LabelStatus(), &m_core.LabelTransfer(), &m_core.LabelPortafoglioTot(),
+                           &m_core.LabelPortafoglioTotGuadagno(), &m_core.trayHint()})
+        slot->attach(nullptr);
+    for (const ConnectionId id : kConnectionOrder)
+        m_core.countdownLabel(id).attach(nullptr);
+    for (const ConnectionId id : kQuoteConnections)
+        m_core.quoteTable(id).OnColWidthsChanged = nullptr;
+    m_core.StringGridPortafoglio().OnDblClick = nullptr;
 }
 
 QWidget* TMainForm::buildIndexPage()
 {
     auto* page = new QWidget(m_pages);
     page->setObjectName("TabSheetIndici");
-    m_indexPanel = new IndexPanelView(m_core->indexPanel(), page);
-    m_chart = new IntradayChartView(m_core->Chart1(), page);
+    m_indexPanel = new IndexPanelView(m_core.indexPanel(), page);
+    m_chart = new IntradayChartView(m_core.Chart1(), page);
     auto* layout = tightColumn(page);
     layout->addWidget(m_indexPanel);
     layout->addWidget(m_chart, 1);
@@ -188,37 +186,37 @@ void TMainForm::buildStatusBar()
 void TMainForm::attachLabels()
 {
     m_statusSink.setLabel(m_labelStatus);
-    m_core->LabelStatus().attach(&m_statusSink);
+    m_core.LabelStatus().attach(&m_statusSink);
     m_transferSink.setLabel(m_labelTransfer);
-    m_core->LabelTransfer().attach(&m_transferSink);
-    m_countdownSinks[0].setLabel(m_indexPanel->LabelINDICITimer());
-    for (std::size_t k = 0; k < std::size(kQuotePages); ++k)
-        m_countdownSinks[k + 1].setLabel(m_quotePages[k]->countdown());
-    for (std::size_t k = 0; k < kConnectionOrder.size(); ++k)
-        m_core->countdownLabel(kConnectionOrder[k]).attach(&m_countdownSinks[k]);
+    m_core.LabelTransfer().attach(&m_transferSink);
+    m_countdownSinks[indexOf(ConnectionId::Indici)].setLabel(m_indexPanel->LabelINDICITimer());
+    for (std::size_t k = 0; k < kQuoteConnections.size(); ++k)
+        m_countdownSinks[indexOf(kQuoteConnections[k])].setLabel(m_quotePages[k]->countdown());
+    for (const ConnectionId id : kConnectionOrder)
+        m_core.countdownLabel(id).attach(&m_countdownSinks[indexOf(id)]);
     m_totalSink.setLabel(m_portfolioPage->LabelPortafoglioTot());
-    m_core->LabelPortafoglioTot().attach(&m_totalSink);
+    m_core.LabelPortafoglioTot().attach(&m_totalSink);
     m_gainSink.setLabel(m_portfolioPage->LabelPortafoglioTotGuadagno());
-    m_core->LabelPortafoglioTotGuadagno().attach(&m_gainSink);
-    m_core->trayHint().attach(m_trayIcon);
+    m_core.LabelPortafoglioTotGuadagno().attach(&m_gainSink);
+    m_core.trayHint().attach(m_trayIcon);
 }
 
 void TMainForm::connectCommands()
 {
     const MainToolBar::Buttons& tools = m_toolBar->buttons();
     connect(tools.SpeedButtonReload, &QToolButton::clicked, this,
-            [this] { m_core->SpeedButtonReloadClick(activePage()); });
-    connect(tools.SpeedButtonStop, &QToolButton::clicked, this, [this] { m_core->SpeedButtonStopClick(); });
+            [this] { m_core.SpeedButtonReloadClick(activePage()); });
+    connect(tools.SpeedButtonStop, &QToolButton::clicked, this, [this] { m_core.SpeedButtonStopClick(); });
     connect(tools.SpeedButtonExcel, &QToolButton::clicked, this, &TMainForm::SpeedButtonExcelClick);
     connect(tools.SpeedButtonHelp, &QToolButton::clicked, this, &TMainForm::SpeedButtonHelpClick);
     connect(tools.SpeedButtonHTML, &QToolButton::clicked, this, &TMainForm::SpeedButtonHTMLClick);
 
     const PortfolioPage::Buttons& rows = m_portfolioPage->buttons();
-    TAlignGrid& portfolio = m_core->StringGridPortafoglio();
+    TAlignGrid& portfolio = m_core.StringGridPortafoglio();
     connect(rows.SpeedButtonModificaPortafoglio, &QToolButton::clicked, this, &TMainForm::Edit1Click);
     connect(rows.SpeedButtonDuplicaRiga, &QToolButton::clicked, this, &TMainForm::Duplicariga1Click);
     connect(rows.SpeedButtonTitoloPersonale, &QToolButton::clicked, this,
-            [this] { m_core->portfolio().SpeedButtonTitoloPersonaleClick(); });
+            [this] { m_core.portfolio().SpeedButtonTitoloPersonaleClick(); });
     connect(rows.SpeedButtonDeleteRow, &QToolButton::clicked, this, &TMainForm::Cancella1Click);
     connect(rows.SpeedButtonOrdina, &QToolButton::clicked, this,
             [&portfolio] { SpeedButtonOrdinaClick(portfolio); });
@@ -252,6 +250,12 @@ void TMainForm::connectMenus()
     connect(m.Duplicariga1, &QAction::triggered, this, &TMainForm::Duplicariga1Click);
     connect(m.Cancella1, &QAction::triggered, this, &TMainForm::Cancella1Click);
     connect(m.Aggiungialportafoglio1, &QAction::triggered, this, &TMainForm::Aggiungialportafoglio1Click);
+    connect(m.Avvisodiprezzo1, &QAction::triggered, this, &TMainForm::Avvisodiprezzo1Click);
+    connect(m.Avvisodiprezzo2, &QAction::triggered, this, &TMainForm::Avvisodiprezzo2Click);
+    for (QAction* alerts : {m.Avvisi1, m.MenuItemAvvisi})
+        connect(alerts, &QAction::triggered, this, &TMainForm::AvvisiClick);
+    connect(m.Esportaportafoglio1, &QAction::triggered, this, &TMainForm::Esportaportafoglio1Click);
+    connect(m.Importaportafoglio1, &QAction::triggered, this, &TMainForm::Importaportafoglio1Click);
     for (std::size_t k = 0; k < m.grafico.size(); ++k)
         connect(m.grafico[k], &QAction::triggered, this,
                 [this, k] { GraficoClick(kChartEntries[k].period); });
@@ -275,17 +279,22 @@ void TMainForm::connectMenus()
 void TMainForm::popUpOnRightClick(QWidget* widget, QMenu* menu)
 {
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    // A table (any scroll area) reports the click in its viewport's coordinates,
+    // below the header: mapped from the table itself the menu would open a header
+    // height above the pointer.
+    auto* area = qobject_cast<QAbstractScrollArea*>(widget);
+    QWidget* origin = area ? area->viewport() : widget;
     connect(widget, &QWidget::customContextMenuRequested, menu,
-            [widget, menu](const QPoint& at) { menu->popup(widget->mapToGlobal(at)); });
+            [origin, menu](const QPoint& at) { menu->popup(origin->mapToGlobal(at)); });
 }
 
 void TMainForm::connectTables()
 {
-    for (TAlignGrid* grid :
-         {&m_core->StringGridYahoo(), &m_core->StringGridYahooOBB(), &m_core->StringGridYahooDerivati()})
-        grid->OnColWidthsChanged = [this](TAlignGrid& sender) { StringGridYahooColWidthsChanged(sender); };
-    m_core->StringGridFondi().OnColWidthsChanged = [this](TAlignGrid&) { StringGridFondiColWidthsChanged(); };
-    m_core->StringGridPortafoglio().OnDblClick = [this](TAlignGrid&) { StringGridPortafoglioDblClick(); };
+    for (const ConnectionId id : kQuoteConnections)
+        m_core.quoteTable(id).OnColWidthsChanged = [this](TAlignGrid& sender) {
+            StringGridYahooColWidthsChanged(sender);
+        };
+    m_core.StringGridPortafoglio().OnDblClick = [this](TAlignGrid&) { StringGridPortafoglioDblClick(); };
 }
 
 // --- window events ------------------------------------------------------------------
@@ -302,21 +311,41 @@ void TMainForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // FormShow: the start-up sequence on the first showing only.
-    m_core->FormShow(*this);
+    if (!m_core.FormShow(*this))
+        m_webTab->setResting(false);
 }
 
 void TMainForm::hideEvent(QHideEvent* event)
 {
     QMainWindow::hideEvent(event);
     // FormHide: the placement is saved whenever the window is hidden.
-    if (m_core->started())
+    if (m_core.started())
         m_placement.save(*this);
+    // Hidden (resting in the notification area, or minimised), nobody sees the web
+    // page: the browser gives its memory back until the window shows again.
+    m_webTab->setResting(true);
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The browser engine takes a while to start: the start page is asked for once
+    // the window has been painted, so that neither the window nor the tables wait.
+    if (event->type() == QEvent::Paint && m_startPageDue) {
+        m_startPageDue = false;
+        QTimer::singleShot(0, this, [this] {
+            // A page the user asked for meanwhile stays.
+            if (!m_webTab->hasBrowser())
+                m_webTab->NavigateTo(m_startPage);
+        });
+    }
+    return handled;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     // FormCloseQuery: no fetch starts any more; closing is always allowed.
-    if (m_core->FormCloseQuery()) {
+    if (m_core.FormCloseQuery()) {
         event->accept();
         QCoreApplication::quit();
     } else {
@@ -336,7 +365,7 @@ void TMainForm::FormDestroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
-    const std::vector<std::string> errors = m_core->FormDestroy();
+    const std::vector<std::string> errors = m_core.FormDestroy();
     for (const std::string& error : errors)
         std::cerr << "listorix: " << error << '\n';
     // Otherwise the user would leave believing the portfolio's edits were kept.
@@ -352,22 +381,22 @@ void TMainForm::Chiudi1Click()
 
 // --- the core's seams ---------------------------------------------------------------
 
-void TMainForm::setPageVisible(MainPage page, bool visible)
+void TMainForm::showPageTab(MainPage page)
 {
     const QScopedValueRollback quiet(m_changingPage, true);
-    m_pages->setTabVisible(pageIndex(page), visible);
+    m_pages->setTabVisible(pageIndex(page), m_core.pageTabs().visible(page));
 }
 
 void TMainForm::bringSplashToFront()
 {
-    if (m_splash)
-        m_splash->bringToFront();
+    if (m_splash.isVisible())
+        m_splash.bringToFront();
 }
 
 void TMainForm::showWebPage()
 {
     // By this step the catalogue is built and the settings are loaded.
-    const Catalogue& catalogue = m_core->catalogue();
+    const Catalogue& catalogue = m_core.catalogue();
     m_webTab->setHomePageUrl(qText(catalogue.HomePageUrl));
     m_templates = BuildReportTemplates(catalogue.HomePageUrl);
     applyBrowserProxyInForce();
@@ -383,9 +412,7 @@ void TMainForm::activateTrayIcon()
 
 void TMainForm::closeSplash()
 {
-    if (m_splash)
-        m_splash->close();
-    m_splash.reset();
+    m_splash.close();
 }
 
 void TMainForm::enableWindow()
@@ -403,8 +430,10 @@ void TMainForm::refitMaximisedWindow()
 
 void TMainForm::navigateToStartPage(const std::string& url)
 {
-    // The focus stays where it is.
-    m_webTab->NavigateTo(qText(url));
+    // The focus stays where it is; the page loads once the window is painted.
+    m_startPage = qText(url);
+    m_startPageDue = true;
+    update();
 }
 
 // --- pages and tables ---------------------------------------------------------------
@@ -425,7 +454,7 @@ void TMainForm::setActivePage(MainPage page)
 
 TAlignGrid* TMainForm::ActiveGrid()
 {
-    return m_core->ActiveGrid(activePage());
+    return m_core.ActiveGrid(activePage());
 }
 
 void TMainForm::fitNameColumn(AlignGridView* view, int columns)
@@ -440,9 +469,9 @@ void TMainForm::fitNameColumn(AlignGridView* view, int columns)
 void TMainForm::PageControl1Change()
 {
     const MainPage page = activePage();
-    for (std::size_t k = 0; k < std::size(kQuotePages); ++k) {
-        if (kQuotePages[k].page == page)
-            fitNameColumn(m_quotePages[k]->table(), kQuotePages[k].columns);
+    for (std::size_t k = 0; k < kQuoteConnections.size(); ++k) {
+        if (pageOf(kQuoteConnections[k]) == page)
+            fitNameColumn(m_quotePages[k]->table(), categoryOf(kQuoteConnections[k]).fillColumns);
     }
     if (page != MainPage::Portafoglio)
         return;
@@ -450,25 +479,22 @@ void TMainForm::PageControl1Change()
     if (isVisible())
         m_portfolioPage->table()->setFocus(Qt::OtherFocusReason);
     bool canSelect = true;
-    m_core->portfolio().StringGridPortafoglioSelectCell(nullptr, 0, 0, canSelect);
+    m_core.portfolio().StringGridPortafoglioSelectCell(nullptr, 0, 0, canSelect);
 }
 
 void TMainForm::StringGridYahooColWidthsChanged(TAlignGrid& grid)
 {
-    for (std::size_t k = 0; k < std::size(kQuotePages); ++k) {
+    // One handler for the four quote tables: each refits with its own fill columns.
+    for (std::size_t k = 0; k < kQuoteConnections.size(); ++k) {
         if (&m_quotePages[k]->table()->grid() == &grid)
-            RidimensionaGriglia(grid, 11, m_quotePages[k]->table()->clientWidth());
+            RidimensionaGriglia(grid, categoryOf(kQuoteConnections[k]).fillColumns,
+                                m_quotePages[k]->table()->clientWidth());
     }
-}
-
-void TMainForm::StringGridFondiColWidthsChanged()
-{
-    RidimensionaGriglia(m_core->StringGridFondi(), 4, m_quotePages[3]->table()->clientWidth());
 }
 
 void TMainForm::PopupMenuOnGridPopup()
 {
-    const bool bondsFocused = m_core->StringGridYahooOBB().focused();
+    const bool bondsFocused = m_core.StringGridYahooOBB().focused();
     for (std::size_t k = 0; k < kChartEntries.size(); ++k)
         m_menus.grafico[k]->setEnabled(chartEntryEnabled(kChartEntries[k].period, bondsFocused));
 }
@@ -477,14 +503,12 @@ void TMainForm::PopupMenuOnGridPopup()
 
 void TMainForm::Timer1Timer()
 {
-    m_core->Timer1Timer();
+    m_core.Timer1Timer();
 }
 
 void TMainForm::ConfigClick()
 {
-    if (!m_formConfigura)
-        return;
-    m_formConfigura->Execute();
+    m_formConfigura.Execute();
     // "OK" may have changed the proxy; the browser follows (nothing happens when
     // it is unchanged, as after "Annulla").
     applyBrowserProxyInForce();
@@ -492,12 +516,12 @@ void TMainForm::ConfigClick()
 
 void TMainForm::applyBrowserProxyInForce()
 {
-    applyBrowserProxy(browserProxy(m_core->proxyInForce()));
+    applyBrowserProxy(browserProxy(m_core.proxyInForce()));
 }
 
 void TMainForm::Aggiungialportafoglio1Click()
 {
-    m_core->portfolio().Aggiungialportafoglio1Click([this] {
+    m_core.portfolio().Aggiungialportafoglio1Click([this] {
         setActivePage(MainPage::Portafoglio);
         PageControl1Change();
     });
@@ -505,20 +529,19 @@ void TMainForm::Aggiungialportafoglio1Click()
 
 void TMainForm::Duplicariga1Click()
 {
-    listorix::Duplicariga1Click(m_core->StringGridPortafoglio());
+    listorix::Duplicariga1Click(m_core.StringGridPortafoglio());
 }
 
 void TMainForm::Cancella1Click()
 {
-    listorix::Cancella1Click(m_core->StringGridPortafoglio(), [this](const std::string& question) {
+    listorix::Cancella1Click(m_core.StringGridPortafoglio(), [this](const std::string& question) {
         return m_prompts.confirmYesNo(question);
     });
 }
 
 void TMainForm::Portafoglio1Click()
 {
-    if (m_dlgPortafoglio)
-        m_dlgPortafoglio->ShowPortfolioDialog();
+    m_dlgPortafoglio.ShowPortfolioDialog();
 }
 
 void TMainForm::Edit1Click()
@@ -533,41 +556,78 @@ void TMainForm::StringGridPortafoglioDblClick()
 
 void TMainForm::Informazioni1Click()
 {
-    if (m_about)
-        m_about->ShowAbout(programVersion(), m_core->catalogue().ContactText);
+    m_about.ShowAbout(programVersion(), m_core.catalogue().ContactText);
 }
 
 void TMainForm::WebHomePage1Click()
 {
-    ShowInWebTab(qText(m_core->catalogue().HomePageUrl));
+    ShowInWebTab(qText(m_core.catalogue().HomePageUrl));
 }
 
 void TMainForm::SpeedButtonHelpClick()
 {
-    ShowInWebTab(qText(m_core->catalogue().HelpPageUrl));
+    ShowInWebTab(qText(m_core.catalogue().HelpPageUrl));
 }
 
 void TMainForm::GraficoClick(int period)
 {
-    const ChartTables tables{m_core->StringGridYahoo(), m_core->StringGridYahooOBB(),
-                             m_core->StringGridYahooDerivati()};
-    if (const auto url = chartEntryUrl(tables, m_core->catalogue().QuoteServiceHost, period))
+    const ChartTables tables{m_core.StringGridYahoo(), m_core.StringGridYahooOBB(),
+                             m_core.StringGridYahooDerivati()};
+    if (const auto url = chartEntryUrl(tables, m_core.quoteHostInForce(), period))
         ShowInWebTab(qText(*url));
 }
 
 void TMainForm::SpeedButtonExcelClick()
 {
-    clipboardCommand(ActiveGrid(), m_core->UserDecimalSeparator(), putTextOnClipboard, m_prompts);
+    clipboardCommand(ActiveGrid(), m_core.UserDecimalSeparator(), putTextOnClipboard, m_prompts);
 }
 
 void TMainForm::SpeedButtonHTMLClick()
 {
     const MainPage page = activePage();
-    const ActivePage active{
-        ActiveGrid(), coreText(m_pages->tabText(m_pages->currentIndex())),
-        page == MainPage::Portafoglio ? std::optional(m_core->LabelPortafoglioTot().text()) : std::nullopt};
-    if (const auto report = reportCommand(active, m_templates, m_core->programDir(), m_prompts))
+    const ActivePage active{ActiveGrid(), coreText(m_pages->tabText(m_pages->currentIndex())),
+                            page == MainPage::Portafoglio ? std::optional(m_core.LabelPortafoglioTot().text())
+                                                          : std::nullopt};
+    if (const auto report = reportCommand(active, m_templates, m_core.programDir(), m_prompts))
         ShowInWebTab(WebTab::fileAddress(*report));
+}
+
+// --- price alerts and the portfolio as CSV ------------------------------------------
+
+void TMainForm::Avvisodiprezzo1Click()
+{
+    // The menu belongs to the table of the page in front.
+    if (const TAlignGrid* grid = ActiveGrid())
+        m_alertDialog.editAlertOfRow(*grid, grid->currentRow());
+}
+
+void TMainForm::Avvisodiprezzo2Click()
+{
+    const TAlignGrid& portfolio = m_core.StringGridPortafoglio();
+    m_alertDialog.editAlertOfRow(portfolio, portfolio.currentRow());
+}
+
+void TMainForm::AvvisiClick()
+{
+    m_alertList.showAlerts();
+}
+
+void TMainForm::showNotice(const std::string& title, const std::string& text)
+{
+    QSystemTrayIcon& icon = m_trayIcon->systemTrayIcon();
+    // Without a notification area the status line and the marked cells tell.
+    if (icon.isVisible() && QSystemTrayIcon::isSystemTrayAvailable())
+        icon.showMessage(qText(title), displayText(text), QSystemTrayIcon::Information);
+}
+
+void TMainForm::Esportaportafoglio1Click()
+{
+    exportPortfolioCsvAsked(m_core.StringGridPortafoglio(), m_files, m_prompts);
+}
+
+void TMainForm::Importaportafoglio1Click()
+{
+    importPortfolioCsvAsked(m_core.portfolio(), m_files, m_prompts, [this] { m_core.savePortfolioRows(); });
 }
 
 // --- web tab, dialogs and splash ----------------------------------------------------
@@ -577,18 +637,6 @@ void TMainForm::ShowInWebTab(const QString& url)
     m_webTab->NavigateTo(url);
     setActivePage(MainPage::Web);
     m_webTab->focusBrowser();
-}
-
-void TMainForm::setAboutBox(TAboutForm* about)
-{
-    m_about = about;
-    if (m_about)
-        connect(m_about, &TAboutForm::homePageRequested, this, &TMainForm::WebHomePage1Click);
-}
-
-void TMainForm::setSplash(std::unique_ptr<TFormCover> splash)
-{
-    m_splash = std::move(splash);
 }
 
 } // namespace listorix

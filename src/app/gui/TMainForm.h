@@ -6,7 +6,6 @@
 #include "app/gui/MainMenus.h"
 #include "app/gui/WindowPlacementKeeper.h"
 #include "base/gui/LabelTextSink.h"
-#include "base/gui/QtMainThread.h"
 #include "browser/gui/WebTab.h"
 #include "export/ReportTemplates.h"
 #include "fetch/gui/QtTickTimer.h"
@@ -22,7 +21,10 @@ class QTabWidget;
 
 namespace listorix {
 
+class AlertDialog;
+class AlertListDialog;
 class AlignGridView;
+class FileNamePrompt;
 class IndexPanelView;
 class IntradayChartView;
 class MainToolBar;
@@ -36,50 +38,55 @@ class TFormCover;
 class TrayIcon;
 
 // The program's one main window. It composes the pages, tables, index panel and
-// chart, tool bar, status line, menus, web tab and notification icon, owns the
-// core (MainFormCore) and hands every event to it or to a dialog: the window's own
+// chart, tool bar, status line, menus, web tab and notification icon over the core
+// it is given, and hands every event to the core or to a dialog: the window's own
 // rules are only the name column's fill, the chart items of the table menu, the
-// placement and the minimise rule.
-class TMainForm final : public QMainWindow, private PageVisibility, private StartUpSteps
+// placement and the minimise rule. Its collaborators are made before it and
+// outlive it (Program holds them all).
+class TMainForm final : public QMainWindow, private StartUpSteps
 {
     Q_OBJECT
 
 public:
+    // What the window works with; everything must outlive it.
+    struct Collaborators
+    {
+        MainFormCore& core;
+        Prompts& prompts;
+        FileNamePrompt& files; // the CSV commands' file dialogs
+        QtTickTimer& Timer1;   // its timeouts are the window's tick
+        TFormConfigura& formConfigura;
+        TDlgPortafoglio& dlgPortafoglio;
+        TAboutForm& aboutForm;
+        AlertDialog& alertDialog;
+        AlertListDialog& alertList;
+        // Shown already (or not at all); the start-up sequence brings it to the
+        // front again and then closes it.
+        TFormCover& splash;
+    };
+
     struct Options
     {
-        // ProgramDir, with its trailing "/".
-        std::string programDir;
         // Whether the desktop offers a notification area; asked when minimising.
         std::function<bool()> notificationAreaAvailable;
-        // Makes the fetch's workers; empty gives the real ones (tests hand in fakes).
-        WorkerFactory makeWorker;
-        // Where the ticker lists and web/ are read from (DataReadDirs); programDir
-        // alone when empty.
-        std::vector<std::string> readDirs{};
         // Makes the web tab's browser; empty gives the real one (tests hand in a fake).
         WebTab::BrowserFactory makeBrowser;
     };
 
-    // FormCreate: the core and every control, caption, placement restored,
-    // category pages hidden; the window disabled until its first showing has run
-    // the start-up sequence.
-    TMainForm(Prompts& prompts, Options options, QWidget* parent = nullptr);
-    // FormDestroy, if it has not run.
+    // FormCreate: every control, caption, placement restored, category pages
+    // hidden; the window disabled until its first showing has run the start-up
+    // sequence.
+    TMainForm(Collaborators collaborators, Options options, QWidget* parent = nullptr);
+    // FormDestroy, if it has not run; the core hears nothing more of this window.
     ~TMainForm() override;
 
-    MainFormCore& core() { return *m_core; }
-    // The forms the program block makes after this window, each made once; not owned.
-    void setConfigurationDialog(TFormConfigura* dialog) { m_formConfigura = dialog; }
-    void setPortfolioDialog(TDlgPortafoglio* dialog) { m_dlgPortafoglio = dialog; }
-    void setAboutBox(TAboutForm* about);
-    // The splash window, shown already; the start-up sequence brings it to the
-    // front again and then frees it.
-    void setSplash(std::unique_ptr<TFormCover> splash);
+    MainFormCore& core() { return m_core; }
 
     // The address in the web tab's browser, the page "Web" in front and the
     // browser given the keyboard focus.
     void ShowInWebTab(const QString& url);
     TrayIcon& TrayIcon1() { return *m_trayIcon; }
+    TFormConfigura& formConfigura() { return m_formConfigura; }
 
     // Shows the window as its placement was saved: maximised or normal.
     void showAsPlaced();
@@ -105,14 +112,15 @@ public slots:
     void Chiudi1Click();
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // PageVisibility
-    void setPageVisible(MainPage page, bool visible) override;
+    // The core's page tabs, drawn.
+    void showPageTab(MainPage page);
     // StartUpSteps
     void bringSplashToFront() override;
     void showWebPage() override;
@@ -138,7 +146,6 @@ private:
     void PageControl1Change();
     void PopupMenuOnGridPopup();
     void StringGridYahooColWidthsChanged(TAlignGrid& grid);
-    void StringGridFondiColWidthsChanged();
     void ConfigClick();
     void Aggiungialportafoglio1Click();
     void Duplicariga1Click();
@@ -153,22 +160,36 @@ private:
     void SpeedButtonExcelClick();
     void SpeedButtonHelpClick();
     void SpeedButtonHTMLClick();
+    // The price alerts: of the row of the table the menu was opened on, and the list.
+    void Avvisodiprezzo1Click();
+    void Avvisodiprezzo2Click();
+    void AvvisiClick();
+    // The fired alerts told through the notification icon, where there is one.
+    void showNotice(const std::string& title, const std::string& text);
+    // The portfolio to and from a CSV file.
+    void Esportaportafoglio1Click();
+    void Importaportafoglio1Click();
 
+    MainFormCore& m_core;
     Prompts& m_prompts;
+    FileNamePrompt& m_files;
+    AlertDialog& m_alertDialog;
+    AlertListDialog& m_alertList;
+    TFormConfigura& m_formConfigura;
+    TDlgPortafoglio& m_dlgPortafoglio;
+    TAboutForm& m_about;
+    TFormCover& m_splash;
     Options m_options;
 
-    // Before the core: the core writes through them until it is gone.
-    QtMainThread m_mainThread;
-    QtTickTimer m_timer1;
+    // The widgets' ends of the core's text slots, detached when the window goes.
     LabelTextSink m_statusSink;
     LabelTextSink m_transferSink;
     std::array<LabelTextSink, 5> m_countdownSinks;
     LabelTextSink m_totalSink;
     LabelTextSink m_gainSink;
-    MainToolBar* m_toolBar;
-    std::unique_ptr<MainFormCore> m_core;
 
     WindowPlacementKeeper m_placement;
+    MainToolBar* m_toolBar = nullptr;
     QTabWidget* m_pages = nullptr;
     IndexPanelView* m_indexPanel = nullptr;
     IntradayChartView* m_chart = nullptr;
@@ -179,12 +200,10 @@ private:
     QLabel* m_labelTransfer = nullptr;
     MainMenus m_menus{};
     TrayIcon* m_trayIcon = nullptr;
-    TFormConfigura* m_formConfigura = nullptr;
-    TDlgPortafoglio* m_dlgPortafoglio = nullptr;
-    TAboutForm* m_about = nullptr;
-    std::unique_ptr<TFormCover> m_splash;
 
     ReportTemplates m_templates; // made from the catalogue at start-up
+    QString m_startPage;         // loaded once the window has been painted
+    bool m_startPageDue = false;
     bool m_restoreMaximized = false;
     bool m_minimiseHides = false;
     bool m_changingPage = false; // the program, not the user, changes the page

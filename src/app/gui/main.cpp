@@ -1,19 +1,12 @@
-// Listorix: the program block. The application titled "Listorix", the splash
-// window, the forms created in their order (the main window, whose creation runs
-// FormCreate, the configuration dialog, the portfolio dialog and the about box),
-// and the message loop, inside which the main window's first showing runs the
-// start-up sequence.
+// Listorix: the program block. The application titled "Listorix", then the
+// program itself (Program: the splash, the core, the dialogs and the main window,
+// in their order), and the message loop, inside which the main window's first
+// showing runs the start-up sequence.
+#include "app/gui/Program.h"
 #include "app/gui/ProgramIcon.h"
-#include "app/gui/TAboutForm.h"
-#include "app/gui/TFormCover.h"
-#include "app/gui/TMainForm.h"
 #include "app/gui/TerminationSignals.h"
-#include "base/gui/MessageBoxPrompts.h"
 #include "browser/gui/WebEngineStartup.h"
-#include "portfolio/SelectionList.h"
-#include "portfolio/gui/TDlgPortafoglio.h"
 #include "settings/ProgramDir.h"
-#include "settings/gui/TFormConfigura.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -25,14 +18,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 using namespace listorix;
 
 namespace {
 
 // --quit-after-startup: prints the moment the start-up sequence ended (milliseconds
-// since the epoch) and closes as "Chiudi" does, for the start-up benchmark.
+// since the epoch) and closes as "Chiudi" does once the window has had a moment to
+// show, for the start-up benchmarks.
 bool wantsQuitAfterStartUp(int argc, char** argv)
 {
     for (int k = 1; k < argc; ++k) {
@@ -51,6 +44,8 @@ int main(int argc, char** argv)
     prepareWebEngineStartup();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Listorix");
+    // Desktops that match windows to menu entries by name (Wayland) find ours.
+    QGuiApplication::setDesktopFileName("example.listorix.Listorix");
     QApplication::setWindowIcon(programIcon());
     QApplication::setQuitOnLastWindowClosed(false); // closing the main window ends the program
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
@@ -60,24 +55,12 @@ int main(int argc, char** argv)
     if (qtWords.load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtWords);
 
-    auto splash = std::make_unique<TFormCover>();
-    splash->showAndPaint();
-
-    MessageBoxPrompts prompts;
-    TMainForm::Options options;
+    Program::Options options;
     options.programDir = ProgramDir();
     options.readDirs = DataReadDirs();
     options.notificationAreaAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
-    TMainForm mainForm(prompts, options);
-    prompts.setParent(&mainForm);
-    mainForm.setSplash(std::move(splash));
-    TFormConfigura formConfigura(mainForm.core().settingsInForce(), prompts);
-    mainForm.setConfigurationDialog(&formConfigura);
-    SelectionList selection(mainForm.core().portfolio());
-    TDlgPortafoglio dlgPortafoglio(selection);
-    mainForm.setPortfolioDialog(&dlgPortafoglio);
-    TAboutForm aboutForm;
-    mainForm.setAboutBox(&aboutForm);
+    Program program(std::move(options));
+    TMainForm& mainForm = program.mainForm();
 
     // A stop signal or the end of the desktop session closes the window the way
     // "Chiudi" does, so the portfolio, widths and series are saved.
@@ -100,7 +83,7 @@ int main(int argc, char** argv)
                 std::chrono::system_clock::now().time_since_epoch());
             std::printf("startup-complete %lld\n", static_cast<long long>(now.count()));
             std::fflush(stdout);
-            mainForm.Chiudi1Click();
+            QTimer::singleShot(500, &mainForm, &TMainForm::Chiudi1Click);
         }
     });
     return QApplication::exec();

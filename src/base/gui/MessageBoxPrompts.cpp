@@ -9,18 +9,21 @@ namespace listorix {
 
 void MessageBoxPrompts::warningOk(const std::string& text)
 {
-    QMessageBox::warning(m_parent, QApplication::applicationName(), displayText(text), QMessageBox::Ok);
+    QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationName(), displayText(text),
+                         QMessageBox::Ok);
 }
 
 void MessageBoxPrompts::messageOk(const std::string& text)
 {
-    QMessageBox::information(m_parent, QApplication::applicationName(), displayText(text), QMessageBox::Ok);
+    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), displayText(text),
+                             QMessageBox::Ok);
 }
 
 bool MessageBoxPrompts::confirmYesNo(const std::string& question)
 {
-    return QMessageBox::question(m_parent, QApplication::applicationName(), displayText(question),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+    return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(),
+                                 displayText(question), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 } // namespace listorix

@@ -26,6 +26,10 @@ public:
     virtual void forward() = 0;
     virtual void stop() = 0;
     virtual void reload() = 0;
+    // While the window rests hidden in the notification area the page is let go,
+    // to give its memory back; waking brings it back at its address, with its
+    // history (the scroll position may reset). Nothing happens by default.
+    virtual void setResting(bool resting) { static_cast<void>(resting); }
 
 signals:
     void loadStarted();

@@ -47,4 +47,19 @@ void WebEngineBrowser::reload()
     m_view->reload();
 }
 
+void WebEngineBrowser::setResting(bool resting)
+{
+    QWebEnginePage* page = m_view->page();
+    using State = QWebEnginePage::LifecycleState;
+    if (resting) {
+        // Only a page nobody sees may be let go, and it is frozen on the way.
+        if (page->isVisible() || page->lifecycleState() == State::Discarded)
+            return;
+        page->setLifecycleState(State::Frozen);
+        page->setLifecycleState(State::Discarded);
+    } else if (page->lifecycleState() != State::Active) {
+        page->setLifecycleState(State::Active);
+    }
+}
+
 } // namespace listorix

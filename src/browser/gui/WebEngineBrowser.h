@@ -21,6 +21,9 @@ public:
     void forward() override;
     void stop() override;
     void reload() override;
+    // Resting discards the page (the browser's process for it ends); waking makes
+    // it active again, which loads it anew where it was.
+    void setResting(bool resting) override;
 
     QWebEngineView* view() const { return m_view; }
 

@@ -12,7 +12,9 @@ struct BrowserProxy;
 // It shares OpenGL contexts between the browser and the widgets, and for a
 // process running as root (effectiveUid 0) it switches the browser's sandbox off
 // (QTWEBENGINE_DISABLE_SANDBOX), which the browser engine refuses to run as root
-// with. Other users keep the sandbox. A value already in the environment is kept.
+// with. Other users keep the sandbox. The browser draws in software (Qt Quick's
+// software back end, no OpenGL integration), so the program loads no OpenGL
+// stack. A value already in the environment is kept.
 void prepareWebEngineStartup(uid_t effectiveUid);
 void prepareWebEngineStartup();
 

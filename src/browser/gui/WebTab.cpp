@@ -132,6 +132,12 @@ QString WebTab::fileAddress(const std::string& path)
     return QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path))).toString();
 }
 
+void WebTab::setResting(bool resting)
+{
+    if (m_browser)
+        m_browser->setResting(resting);
+}
+
 void WebTab::focusBrowser()
 {
     Browser().setFocus(Qt::OtherFocusReason);

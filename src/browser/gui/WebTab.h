@@ -44,6 +44,10 @@ public:
     // Gives the browser the keyboard focus (ShowInWebTab's last step).
     void focusBrowser();
 
+    // The window rests hidden in the notification area, or shows again: the
+    // browser, if there is one yet, lets its page go or brings it back.
+    void setResting(bool resting);
+
     // The browser, made now if it is not there yet.
     WebBrowser& Browser();
     bool hasBrowser() const { return m_browser != nullptr; }

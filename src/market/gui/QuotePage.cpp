@@ -16,7 +16,7 @@ constexpr int kCountdownWidth = 65;
 
 } // namespace
 
-QLabel* makeCountdownLabel(const char* name, QWidget* parent)
+QLabel* makeCountdownLabel(const QString& name, QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
@@ -26,7 +26,8 @@ QLabel* makeCountdownLabel(const char* name, QWidget* parent)
     return label;
 }
 
-QuotePage::QuotePage(TAlignGrid& grid, const char* tableName, const char* countdownName, QWidget* parent)
+QuotePage::QuotePage(TAlignGrid& grid, const QString& tableName, const QString& countdownName,
+                     QWidget* parent)
     : QWidget(parent), m_table(new AlignGridView(grid, this)),
       m_countdown(makeCountdownLabel(countdownName, this))
 {

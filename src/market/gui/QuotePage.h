@@ -17,7 +17,8 @@ class QuotePage final : public QWidget
     Q_OBJECT
 
 public:
-    QuotePage(TAlignGrid& grid, const char* tableName, const char* countdownName, QWidget* parent = nullptr);
+    QuotePage(TAlignGrid& grid, const QString& tableName, const QString& countdownName,
+              QWidget* parent = nullptr);
 
     AlignGridView* table() const { return m_table; }
     QLabel* countdown() const { return m_countdown; }
@@ -28,6 +29,6 @@ private:
 };
 
 // A bold white label on navy, as the countdowns are shown.
-QLabel* makeCountdownLabel(const char* name, QWidget* parent);
+QLabel* makeCountdownLabel(const QString& name, QWidget* parent);
 
 } // namespace listorix

@@ -200,14 +200,18 @@ void TFormConfigura::buildProxyGroup()
     m_proxy->raise();
 
     connect(m_proxy, &QCheckBox::clicked, this, &TFormConfigura::CheckBoxProxyClick);
+    // The fields write the settings in force as the user types: a request that
+    // starts while the dialog is open takes the proxy it shows, and "Annulla" puts
+    // back what was in force when it opened. HOST and the web source's addresses
+    // have no field: they are loaded with the others when the dialog opens.
     connect(m_address, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_settings.controls().EditServerProxyAddress = coreText(text); });
+            [this](const QString& text) { m_settings.controls().proxy.address = coreText(text); });
     connect(m_port, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_settings.controls().EditServerProxyPort = coreText(text); });
+            [this](const QString& text) { m_settings.controls().proxy.port = coreText(text); });
     connect(m_username, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_settings.controls().EditServerProxyUsername = coreText(text); });
+            [this](const QString& text) { m_settings.controls().proxy.username = coreText(text); });
     connect(m_password, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_settings.controls().EditServerProxyPassword = coreText(text); });
+            [this](const QString& text) { m_settings.controls().proxy.password = coreText(text); });
     m_port->installEventFilter(this);
 }
 
@@ -258,11 +262,11 @@ void TFormConfigura::showControls()
         showSelector(static_cast<SelectorRow>(k));
     }
     const QSignalBlocker quiet(m_proxy);
-    m_proxy->setChecked(controls.CheckBoxProxy);
-    m_address->setText(qText(controls.EditServerProxyAddress));
-    m_port->setText(qText(controls.EditServerProxyPort));
-    m_username->setText(qText(controls.EditServerProxyUsername));
-    m_password->setText(qText(controls.EditServerProxyPassword));
+    m_proxy->setChecked(controls.proxy.enabled);
+    m_address->setText(qText(controls.proxy.address));
+    m_port->setText(qText(controls.proxy.port));
+    m_username->setText(qText(controls.proxy.username));
+    m_password->setText(qText(controls.proxy.password));
     for (std::size_t k = 0; k < std::size(kSourceChoices); ++k) {
         if (kSourceChoices[k].source == controls.ComboBoxSorgente)
             m_source->setCurrentIndex(static_cast<int>(k));
@@ -288,7 +292,7 @@ void TFormConfigura::showSelector(SelectorRow row)
 
 void TFormConfigura::CheckBoxProxyClick()
 {
-    m_settings.controls().CheckBoxProxy = m_proxy->isChecked();
+    m_settings.controls().proxy.enabled = m_proxy->isChecked();
     m_settings.CheckBoxProxyClick();
     showProxyEnabling();
 }
@@ -296,7 +300,7 @@ void TFormConfigura::CheckBoxProxyClick()
 void TFormConfigura::EditServerProxyPortExit()
 {
     m_settings.EditServerProxyPortExit();
-    m_port->setText(qText(m_settings.controls().EditServerProxyPort));
+    m_port->setText(qText(m_settings.controls().proxy.port));
 }
 
 void TFormConfigura::BitBtn1Click()

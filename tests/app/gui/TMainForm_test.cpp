@@ -1,7 +1,9 @@
+#include "AnsweringFileNames.h"
 #include "AnsweringPrompts.h"
 #include "FakeToolkit.h"
 #include "RecordingBrowser.h"
 #include "ScratchDir.h"
+#include "app/gui/Program.h"
 #include "app/gui/TAboutForm.h"
 #include "app/gui/TFormCover.h"
 #include "app/gui/TMainForm.h"
@@ -17,8 +19,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QNetworkProxy>
 #include <QPointer>
@@ -38,6 +42,12 @@
 
 namespace listorix {
 namespace {
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
 
 // Counts the paintings of a widget.
 class PaintCounter final : public QObject
@@ -63,24 +73,38 @@ protected:
         dir.write("A_azioni.lst", "ENI.MI\r\nTIT.MI\r\n");
     }
 
-    TMainForm& form()
+    // The program as main() makes it, with fakes for the message boxes, the
+    // requests and the browser.
+    Program& program()
     {
-        if (!m_form) {
-            TMainForm::Options options;
+        if (!m_program) {
+            Program::Options options;
             options.programDir = dir.dir();
             options.notificationAreaAvailable = [this] { return trayAvailable; };
-            options.makeWorker = workers.factory();
+            options.showSplash = showSplash;
+            options.prompts = &prompts;
+            options.files = &files;
+            options.requests = &workers;
             options.makeBrowser = [this](QWidget* parent) {
                 return browser = new test::RecordingBrowser(parent);
             };
-            m_form = std::make_unique<TMainForm>(prompts, options);
+            m_program = std::make_unique<Program>(std::move(options));
         }
-        return *m_form;
+        return *m_program;
     }
+    TMainForm& form() { return program().mainForm(); }
+    // Shown, and the start page asked for: the browser starts once the window has
+    // been painted.
     void showForm()
     {
+        const bool first = !form().core().started();
+        if (first)
+            browser = nullptr;
         form().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+        if (first) {
+            ASSERT_TRUE(QTest::qWaitFor([this] { return browser != nullptr; }));
+        }
     }
     template <typename T = QWidget>
     T* control(const char* name)
@@ -94,11 +118,13 @@ protected:
 
     test::ScratchDir dir;
     test::AnsweringPrompts prompts;
+    test::AnsweringFileNames files;
     test::FakeMainThread workerThread;
     test::FakeWorkers workers{workerThread};
     bool trayAvailable = false;
+    bool showSplash = false;
     test::RecordingBrowser* browser = nullptr; // made by the web tab on its first address
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<Program> m_program;
 };
 
 TEST_F(TMainFormTest, everyNamedControlStandsWithItsCaptionOrHint)
@@ -164,22 +190,26 @@ TEST_F(TMainFormTest, menusHoldTheirItemsInOrderWithTheHiddenOnesHidden)
         return shown;
     };
     EXPECT_EQ(items("PopupMenuTrayIcon"),
-              (std::vector<std::string>{"Portafoglio1=Portafoglio", "Config=Configurazione",
+              (std::vector<std::string>{"Portafoglio1=Portafoglio", "Config=Configurazione", "Avvisi1=Avvisi",
                                         "ConfiguraschedaTV1=Configura scheda TV (hidden)",
                                         "Aggiornailplugindainternet1=Aggiorna il plugin da internet (hidden)",
                                         "-", "Informazioni1=Informazioni",
                                         "WebHomePage1=Web Listorix Home Page ", "-", "Chiudi1=Chiudi"}));
     EXPECT_EQ(items("PopupMenuPortafoglio"),
               (std::vector<std::string>{"Edit1=Modifica Portafoglio", "Duplicariga1=Duplica riga",
-                                        "Cancella1=Cancella riga"}));
+                                        "Cancella1=Cancella riga", "-", "Avvisodiprezzo2=Avviso di prezzo...",
+                                        "-", "Esportaportafoglio1=Esporta portafoglio (CSV)...",
+                                        "Importaportafoglio1=Importa portafoglio (CSV)..."}));
     EXPECT_EQ(control<QMenu>("PopupMenuPortafoglio")->defaultAction()->objectName(), "Edit1");
     EXPECT_EQ(control<QAction>("Cancella1")->shortcut(), QKeySequence(Qt::Key_Delete));
     const std::vector<std::string> onGrid = items("PopupMenuOnGrid");
-    ASSERT_EQ(onGrid.size(), 20u);
-    EXPECT_EQ(onGrid[2], "Grafico1giorno1=Grafico 1 giorno");
-    EXPECT_EQ(onGrid[8], "Grafico5anni1=Grafico 5 anni");
-    EXPECT_EQ(onGrid[17], "MenuItem8=Web Page Televideo RAI (hidden)");
-    EXPECT_EQ(onGrid[19], "MenuItem10=Chiudi");
+    ASSERT_EQ(onGrid.size(), 22u);
+    EXPECT_EQ(onGrid[1], "Avvisodiprezzo1=Avviso di prezzo...");
+    EXPECT_EQ(onGrid[2], "MenuItemAvvisi=Avvisi");
+    EXPECT_EQ(onGrid[4], "Grafico1giorno1=Grafico 1 giorno");
+    EXPECT_EQ(onGrid[10], "Grafico5anni1=Grafico 5 anni");
+    EXPECT_EQ(onGrid[19], "MenuItem8=Web Page Televideo RAI (hidden)");
+    EXPECT_EQ(onGrid[21], "MenuItem10=Chiudi");
     for (const char* hidden : {"ConfiguraschedaTV1", "Aggiornailplugindainternet1", "MenuItem3", "MenuItem4"})
         EXPECT_FALSE(control<QAction>(hidden)->isEnabled()) << hidden;
 }
@@ -356,7 +386,7 @@ TEST_F(TMainFormTest, minimisingHidesOnlyWhereANotificationAreaCanBringTheWindow
 TEST_F(TMainFormTest, failedShutdownSavesAreToldUnlessNobodyIsThereToRead)
 {
     for (const bool unattended : {false, true}) {
-        m_form.reset();
+        m_program.reset();
         prompts.shown.clear();
         std::filesystem::remove_all(dir.file("LISTORIX.INI"));
         std::filesystem::create_directory(dir.file("LISTORIX.INI")); // cannot be read or written
@@ -409,6 +439,28 @@ TEST_F(TMainFormTest, theWindowFitsItsDesignSizeWhateverItsLabelsSay)
 const char* const kSharesCache =
     "\"ENI.MI\";\"ENI\";17.50;\"1/25/2005\";\"17:35\";17.4;17.3;17.6;17.2;+0.30 - +1.74%;1000\r\n";
 
+// A right click on a cell opens the table's menu at the pointer, not a header
+// height above it.
+TEST_F(TMainFormSharesOnlyTest, theTablesMenuOpensWhereThePointerIs)
+{
+    showForm();
+    form().setActivePage(MainPage::Yahoo);
+    form().core().Timer1Timer(); // the shares are due at once
+    workers.answer(
+        "\"ENI.MI\";\"ENI\";17.50;\"1/25/2005\";\"17:35\";17.4;17.3;17.6;17.2;+0.30 - +1.74%;1000\r\n");
+    AlignGridView* view = table("StringGridYahoo");
+    QWidget* viewport = view->viewport();
+    const QPoint at = view->visualRect(view->model()->index(0, 1)).center();
+    ASSERT_TRUE(viewport->rect().contains(at));
+    auto* menu = control<QMenu>("PopupMenuOnGrid");
+
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &click);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+    EXPECT_EQ(menu->pos(), viewport->mapToGlobal(at));
+    menu->close();
+}
+
 // Four index lines as the service answers them.
 const char* const kIndexAnswer = "\"^MIBTEL\";30697.56;1/25/2005;15:30;+12.30;30700;30600;30685.26\r\n"
                                  "\"^MIB30\";31000.10;1/25/2005;15:30;-5.00;31010;30990;31005.10\r\n"
@@ -437,20 +489,32 @@ protected:
 
 TEST_F(TMainFormCommandsTest, startUpEndsWithTheSplashGoneTheIconActiveAndTheHomePageLoaded)
 {
-    auto splash = std::make_unique<TFormCover>();
-    splash->showAndPaint();
-    const QPointer<TFormCover> shown = splash.get();
-    form().setSplash(std::move(splash));
+    showSplash = true;
+    EXPECT_TRUE(program().splash().isVisible());
     pages()->setCurrentIndex(static_cast<int>(MainPage::Portafoglio));
     showForm();
 
-    EXPECT_TRUE(shown.isNull());
+    EXPECT_FALSE(program().splash().isVisible());
     EXPECT_TRUE(form().TrayIcon1().isActive());
     EXPECT_EQ(form().TrayIcon1().hint(), "MIBTEL: MIB30: MIDEX:"); // no index data yet
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(browser, control("Browser"));
     EXPECT_EQ(browser->calls, QStringList{home()});
     EXPECT_EQ(form().activePage(), MainPage::Web);
+}
+
+TEST_F(TMainFormCommandsTest, theWebPageRestsWhileTheWindowIsHiddenInTheNotificationArea)
+{
+    trayAvailable = true;
+    showForm();
+    browser->calls.clear();
+    form().showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !form().isVisible(); }));
+    EXPECT_EQ(browser->calls.value(0), "rest");
+
+    emit form().TrayIcon1().restoreRequested();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form().isVisible(); }));
+    EXPECT_EQ(browser->calls.last(), "wake");
 }
 
 TEST_F(TMainFormCommandsTest, trayHintFollowsEachIndexUpdate)
@@ -482,8 +546,7 @@ TEST_F(TMainFormCommandsTest, chartEntriesOpenTheFocusedTablesChartAndIgnoreTheF
 {
     dir.write("y_mibtel.dat", kSharesCache);
     showForm();
-    const std::string chart =
-        "navigate http://" + form().core().catalogue().QuoteServiceHost + "/q/bc?s=ENI.MI";
+    const std::string chart = "navigate http://" + form().core().quoteHostInForce() + "/q/bc?s=ENI.MI";
 
     form().setActivePage(MainPage::Yahoo);
     table("StringGridYahoo")->setFocus(Qt::MouseFocusReason);
@@ -554,11 +617,72 @@ TEST_F(TMainFormCommandsTest, htmlReportsItsFailuresThroughTheMessageBoxesAndOpe
     EXPECT_EQ(form().activePage(), MainPage::Yahoo);
 }
 
+TEST_F(TMainFormCommandsTest, priceAlertEntriesOpenTheirDialogsAndStoreTheAlert)
+{
+    dir.write("y_mibtel.dat", kSharesCache);
+    showForm();
+    form().setActivePage(MainPage::Yahoo);
+    form().core().StringGridYahoo().selectCell(1, 1);
+
+    // "Avviso di prezzo..." of the shares table: the dialog for its selected row.
+    QString title;
+    whenShown<QDialog>(&program().alertDialog(), [&](QDialog& shown) {
+        title = shown.findChild<QLabel*>("LabelTitolo")->text();
+        shown.findChild<QLineEdit*>("EditSopra")->setText("20");
+        QTest::mouseClick(shown.findChild<QPushButton*>("ButtonOK"), Qt::LeftButton);
+    });
+    control<QAction>("Avvisodiprezzo1")->trigger();
+    EXPECT_TRUE(title.contains("ENI.MI")) << title.toStdString();
+    ASSERT_EQ(form().core().alerts().alerts().size(), 1u);
+    EXPECT_NE(readFile(dir.file("LISTORIX.INI")).find("[Avvisi]\r\n1=TA;ENI.MI;20;"), std::string::npos);
+
+    // "Avvisi" from the tables' menu and from the icon's: the list.
+    for (const char* entry : {"MenuItemAvvisi", "Avvisi1"}) {
+        bool listed = false;
+        whenShown<QDialog>(&program().alertList(), [&](QDialog& shown) {
+            listed = shown.objectName() == "DlgAvvisi";
+            shown.reject();
+        });
+        control<QAction>(entry)->trigger();
+        EXPECT_TRUE(listed) << entry;
+    }
+    // The portfolio's entry on a personal row tells why there is nothing to watch.
+    form().setActivePage(MainPage::Portafoglio);
+    control<QAction>("Avvisodiprezzo2")->trigger();
+    ASSERT_FALSE(prompts.shown.empty());
+    EXPECT_EQ(prompts.shown.back().rfind("warning: ", 0), 0u);
+}
+
+TEST_F(TMainFormCommandsTest, thePortfolioGoesOutAsCsvAndComesBackIntoAnEmptyOne)
+{
+    dir.write("y_mibtel.dat", kSharesCache);
+    dir.write("LISTORIX.INI", "[Portafoglio]\r\n1=ENI.MI;ENI;TA;100;;;10;01/02/2003\r\n"
+                              "2=;Casa;PERS;1;;150000;120000;05/06/2004\r\n");
+    showForm();
+    TAlignGrid& portfolio = form().core().StringGridPortafoglio();
+    const std::string total = form().core().LabelPortafoglioTot().text();
+    ASSERT_EQ(portfolio.rowCount(), 3);
+
+    files.answer = dir.file("portafoglio.csv");
+    control<QAction>("Esportaportafoglio1")->trigger();
+    ASSERT_TRUE(std::filesystem::exists(dir.file("portafoglio.csv")));
+    EXPECT_EQ(readFile(dir.file("portafoglio.csv")).rfind("\xEF\xBB\xBF", 0), 0u); // UTF-8 with its mark
+
+    portfolio.setRowCount(2);
+    for (int col = 0; col < portfolio.colCount(); ++col)
+        portfolio.setCell(col, 1, "");
+    prompts.answers.push_back(true);
+    control<QAction>("Importaportafoglio1")->trigger();
+    EXPECT_EQ(prompts.shown.back(), "question: Confermi l'importazione di 2 righe?");
+    EXPECT_EQ(portfolio.cell(0, 1), "ENI.MI"); // into the empty row first
+    EXPECT_EQ(portfolio.cell(1, 2), "Casa");
+    EXPECT_EQ(form().core().LabelPortafoglioTot().text(), total);
+    EXPECT_NE(readFile(dir.file("LISTORIX.INI")).find("ENI.MI;ENI;TA;100"), std::string::npos);
+}
+
 TEST_F(TMainFormCommandsTest, portfolioDialogOpensFromEachOfItsCommands)
 {
-    SelectionList selection(form().core().portfolio());
-    TDlgPortafoglio dialog(selection);
-    form().setPortfolioDialog(&dialog);
+    TDlgPortafoglio& dialog = program().dlgPortafoglio();
     showForm();
     int opened = 0;
     const auto openedBy = [&](const std::function<void()>& command) {
@@ -580,8 +704,7 @@ TEST_F(TMainFormCommandsTest, portfolioDialogOpensFromEachOfItsCommands)
 
 TEST_F(TMainFormCommandsTest, aboutBoxShowsTheVersionAndItsNameClickOpensTheHomePage)
 {
-    TAboutForm about;
-    form().setAboutBox(&about);
+    TAboutForm& about = program().aboutForm();
     showForm();
     QString text;
     whenShown<QDialog>(&about, [&](QDialog& shown) {
@@ -642,8 +765,7 @@ protected:
 
 TEST_F(TMainFormProxyTest, browserFollowsTheProxyAtStartUpAndAfterTheDialogsOk)
 {
-    TFormConfigura dialog(form().core().settingsInForce(), prompts);
-    form().setConfigurationDialog(&dialog);
+    TFormConfigura& dialog = program().formConfigura();
     showForm();
     EXPECT_EQ(QNetworkProxy::applicationProxy().hostName(), "first.example");
     EXPECT_EQ(QNetworkProxy::applicationProxy().port(), 3128);

@@ -14,6 +14,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <algorithm>
@@ -118,6 +119,28 @@ TEST_F(WebEngineBrowserTest, showsTheShippedStartPageFromFile)
 {
     EXPECT_EQ(browser.view()->title(), QStringLiteral("Listorix"));
     EXPECT_TRUE(pageText(browser).contains(QStringLiteral("Benvenuto in Listorix")));
+}
+
+// Resting hidden, the page is let go; waking loads it again where it was, with
+// what came before it still behind the back button.
+TEST_F(WebEngineBrowserTest, aRestingPageIsDiscardedAndComesBackWithItsAddressAndHistory)
+{
+    test::ScratchDir dir;
+    dir.write("second.html", "<html><head><title>Seconda</title></head><body>seconda</body></html>");
+    ASSERT_EQ(load(browser, WebTab::fileAddress(dir.file("second.html").string())), true);
+    QWebEnginePage* page = browser.view()->page();
+    const QUrl address = page->url();
+
+    browser.setResting(true); // never shown: nobody sees it
+    EXPECT_EQ(page->lifecycleState(), QWebEnginePage::LifecycleState::Discarded);
+
+    QSignalSpy finished(&browser, &WebBrowser::loadFinished);
+    browser.setResting(false);
+    EXPECT_EQ(page->lifecycleState(), QWebEnginePage::LifecycleState::Active);
+    ASSERT_TRUE(finished.wait(kLoadTimeoutMs));
+    EXPECT_EQ(page->url(), address);
+    EXPECT_EQ(browser.view()->title(), QStringLiteral("Seconda"));
+    EXPECT_TRUE(page->history()->canGoBack());
 }
 
 TEST_F(WebEngineBrowserTest, reportShowsAccentsAndTheEuroSignRight)

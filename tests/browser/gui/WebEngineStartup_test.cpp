@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace listorix {
 namespace {
@@ -29,6 +30,32 @@ TEST(WebEngineStartup, sandboxGoesOffForRootOnly)
         prepareWebEngineStartup(0);
         EXPECT_EQ(qgetenv("QTWEBENGINE_DISABLE_SANDBOX"), "1");
     });
+}
+
+TEST(WebEngineStartup, theBrowserDrawsInSoftwareUnlessTheUserSaysOtherwise)
+{
+    // The test program's own values go back at the end, set or not.
+    const auto restore = [](const char* name, std::optional<QByteArray> value) {
+        if (value)
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
+    };
+    const auto valueOf = [](const char* name) {
+        return qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
+    };
+    const std::optional<QByteArray> backend = valueOf("QT_QUICK_BACKEND");
+    const std::optional<QByteArray> integration = valueOf("QT_XCB_GL_INTEGRATION");
+    ::unsetenv("QT_QUICK_BACKEND");
+    ::setenv("QT_XCB_GL_INTEGRATION", "xcb_egl", 1);
+    prepareWebEngineStartup(1000);
+    EXPECT_EQ(qgetenv("QT_QUICK_BACKEND"), "software");
+    EXPECT_EQ(qgetenv("QT_XCB_GL_INTEGRATION"), "xcb_egl");
+    ::unsetenv("QT_XCB_GL_INTEGRATION");
+    prepareWebEngineStartup(1000);
+    EXPECT_EQ(qgetenv("QT_XCB_GL_INTEGRATION"), "none");
+    restore("QT_QUICK_BACKEND", backend);
+    restore("QT_XCB_GL_INTEGRATION", integration);
 }
 
 } // namespace

@@ -107,7 +107,7 @@ TEST_F(TFormConfiguraTest, proxyOffGreysTheGroupAndItsFieldsAndTheModelFollows)
 {
     open();
     click("CheckBoxProxy");
-    EXPECT_FALSE(settings.controls().CheckBoxProxy);
+    EXPECT_FALSE(settings.controls().proxy.enabled);
     EXPECT_FALSE(control<QGroupBox>("GroupBoxProxy")->isEnabled());
     for (const char* field : {"EditServerProxyAddress", "EditServerProxyPort", "EditServerProxyUsername",
                               "EditServerProxyPassword"})
@@ -124,10 +124,10 @@ TEST_F(TFormConfiguraTest, aPortThatIsNotANumberBecomesZeroWhenTheFieldIsLeft)
     port->setFocus();
     port->selectAll();
     QTest::keyClicks(port, "abc");
-    EXPECT_EQ(settings.controls().EditServerProxyPort, "abc");
+    EXPECT_EQ(settings.controls().proxy.port, "abc");
     control<QLineEdit>("EditServerProxyUsername")->setFocus();
     EXPECT_EQ(port->text(), "0");
-    EXPECT_EQ(settings.controls().EditServerProxyPort, "0");
+    EXPECT_EQ(settings.controls().proxy.port, "0");
 }
 
 TEST_F(TFormConfiguraTest, okStoresWritesAndAppliesWhatTheControlsShow)
@@ -165,8 +165,8 @@ TEST_F(TFormConfiguraTest, annullaPutsBackWhatTheDialogOpenedWith)
 
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(applied, 0);
-    EXPECT_EQ(settings.controls().EditServerProxyAddress, "proxy.lan");
-    EXPECT_TRUE(settings.controls().CheckBoxProxy);
+    EXPECT_EQ(settings.controls().proxy.address, "proxy.lan");
+    EXPECT_TRUE(settings.controls().proxy.enabled);
     EXPECT_TRUE(settings.controls().CheckBoxIndiciEnable);
     EXPECT_EQ(address->text(), "proxy.lan");
 }

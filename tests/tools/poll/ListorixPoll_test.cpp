@@ -115,6 +115,44 @@ TEST(ListorixPoll, oneCycleFillsTheFiveCachesAndPrintsTheTables)
               std::string::npos);
 }
 
+// The "Avviso: " lines of standard error.
+std::vector<std::string> alertLines(const std::string& err)
+{
+    std::vector<std::string> lines;
+    for (std::size_t at = err.find("Avviso: "); at != std::string::npos; at = err.find("Avviso: ", at + 1)) {
+        if (at == 0 || err[at - 1] == '\n')
+            lines.push_back(err.substr(at, err.find('\n', at) - at));
+    }
+    return lines;
+}
+
+TEST(ListorixPoll, printsTheAlertsALiveDownloadFiresAndNoneOfTheReplay)
+{
+    RunningServer service;
+    // ENI's cached price would fire its alert; the live one (near 13,80) does not.
+    // A2A's alert holds at any price.
+    const ProgramFolder folder("127.0.0.1:" + std::to_string(service.port()),
+                               "[Avvisi]\r\n1=TA;ENI.MI;;2;;\r\n2=TA;A2A.MI;0,0001;;;\r\n");
+    folder.dir.write("y_mibtel.dat", "\"ENI.MI\";\"ENI\";1.5;1/24/2005;17:35\r\n");
+    test::ScratchDir outputs;
+    {
+        Child poll({"--dir", folder.dir.path().string(), "--cycles", "1", "--no-wait"}, outputs);
+        ASSERT_EQ(poll.wait(), 0) << poll.err();
+        const std::vector<std::string> alerts = alertLines(poll.err());
+        ASSERT_EQ(alerts.size(), 1u) << poll.err();
+        EXPECT_TRUE(alerts[0].starts_with("Avviso: A2A.MI: ")) << alerts[0];
+        EXPECT_NE(alerts[0].find(" >= 0,0001"), std::string::npos) << alerts[0];
+    }
+    const std::string ini = test::readFile(folder.file("LISTORIX.INI"));
+    // Only the state that changed is written; ENI's line stays as it was.
+    EXPECT_NE(ini.find("\r\n1=TA;ENI.MI;;2;;\r\n2=TA;A2A.MI;0,0001;;;S--;\r\n"), std::string::npos) << ini;
+
+    // Fired already: the next run's download tells nothing new.
+    Child again({"--dir", folder.dir.path().string(), "--cycles", "1", "--no-wait"}, outputs);
+    ASSERT_EQ(again.wait(), 0) << again.err();
+    EXPECT_TRUE(alertLines(again.err()).empty()) << again.err();
+}
+
 TEST(ListorixPoll, withTheServiceStoppedItReportsTheUrlAndKeepsTheCaches)
 {
     // A port that refuses connections: bound, never listening.
@@ -158,6 +196,31 @@ TEST(ListorixPoll, sigtermStopsAfterTheCurrentRequestWithTheSavesDone)
     EXPECT_FALSE(std::filesystem::exists(folder.file("y_mibtel.dat")));
     EXPECT_EQ(poll.out().find("Titoli azionari"), std::string::npos);
     EXPECT_NE(test::readFile(folder.file("LISTORIX.INI")).find("[Grids]\r\n"), std::string::npos);
+}
+
+// The run command points its demo folder at the service it started this way.
+TEST(ListorixPoll, setHostWritesOnlyTheQuoteHostAndFetchesNothing)
+{
+    test::ScratchDir folder;
+    test::ScratchDir outputs;
+    folder.write("LISTORIX.INI", "[PROXY]\r\nENABLED=N\r\n[SERVIZIO]\r\nSORGENTE=demo\r\nHOST=old:1\r\n"
+                                 "[Note]\r\nDi mano=mia \xE0\r\n");
+    Child rewrite({"--dir", folder.path().string(), "--set-host", "127.0.0.1:9000"}, outputs);
+    EXPECT_EQ(rewrite.wait(), 0) << rewrite.err();
+    EXPECT_EQ(test::readFile(folder.file("LISTORIX.INI")),
+              "[PROXY]\r\nENABLED=N\r\n[SERVIZIO]\r\nSORGENTE=demo\r\nHOST=127.0.0.1:9000\r\n"
+              "[Note]\r\nDi mano=mia \xE0\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("i.dat")));
+
+    test::ScratchDir empty;
+    Child first({"--dir", empty.path().string(), "--set-host=127.0.0.1:9001"}, outputs);
+    EXPECT_EQ(first.wait(), 0) << first.err();
+    EXPECT_EQ(test::readFile(empty.file("LISTORIX.INI")), "[SERVIZIO]\r\nHOST=127.0.0.1:9001\r\n");
+
+    Child wrong({"--dir", empty.path().string(), "--set-host", "evil\r\nHost: x"}, outputs);
+    EXPECT_EQ(wrong.wait(), 2);
+    EXPECT_NE(wrong.err().find("not a usable quote host"), std::string::npos) << wrong.err();
+    EXPECT_EQ(test::readFile(empty.file("LISTORIX.INI")), "[SERVIZIO]\r\nHOST=127.0.0.1:9001\r\n");
 }
 
 TEST(ListorixPoll, commandLine)

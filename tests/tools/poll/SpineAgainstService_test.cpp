@@ -151,14 +151,14 @@ TEST(SpineAgainstService, requestsGoThroughTheProxyInForceAndAnnullaKeepsTypedVa
 
     SettingsInForce& settings = spine.core.settingsInForce();
     settings.Execute();
-    settings.controls().EditServerProxyPort = "1";
+    settings.controls().proxy.port = "1";
     settings.BitBtn2Click(); // "Annulla"
     spine.core.SpeedButtonReloadClick(MainPage::Indici);
     spine.runUntilFetches(2);
     EXPECT_EQ(spine.ended.back(), std::make_pair(ConnectionId::Indici, FetchOutcome::Answered));
 
     settings.Execute();
-    settings.controls().CheckBoxProxy = false;
+    settings.controls().proxy.enabled = false;
     settings.CheckBoxProxyClick();
     ASSERT_EQ(settings.BitBtn1Click(), std::nullopt); // "OK"
     spine.core.SpeedButtonReloadClick(MainPage::Indici);

@@ -7,7 +7,6 @@
 #include "base/NumberFormat.h"
 #include "base/TextSink.h"
 #include "fetch/CleanAnswer.h"
-#include "fetch/TConnessione.h"
 #include "grid/TAlignGrid.h"
 #include "http/THttpClient.h"
 #include "market/Catalogue.h"
@@ -41,34 +40,34 @@ public:
     std::vector<std::string> texts;
 };
 
-// The catalogue the program builds at start-up from the sample ticker lists beside it,
-// with the service as its quote host.
+// The catalogue the program builds at start-up from the sample ticker lists beside it;
+// its requests go to the service, as the fetch sends them to the quote host.
 struct ProgramDir
 {
-    explicit ProgramDir(std::uint16_t port)
+    explicit ProgramDir(std::uint16_t port) : origin("http://127.0.0.1:" + std::to_string(port))
     {
         for (const char* list : {"A_azioni.lst", "O_obbligazioni.lst", "D_derivati.lst", "F_fondi.lst"})
             std::filesystem::copy_file(std::filesystem::path(LISTORIX_QUOTED_DATA_DIR) / list,
                                        dir.path() / list);
         CatalogueOptions options;
         options.programDir = dir.dir();
-        options.quoteServiceHost = "127.0.0.1:" + std::to_string(port);
         BuildCatalogue(catalogue, options);
     }
 
+    const std::string origin;
     test::ScratchDir dir;
     Catalogue catalogue;
 };
 
-// What a fetch of the connection hands its parse routine: each entry's body in turn,
-// split into lines and cleaned over the whole collection, as the dispatch does.
-LineList fetchAnswer(const TConnessione& connection)
+// What a fetch of the requests hands its sink: each entry's body in turn, split
+// into lines and cleaned over the whole collection, as the dispatch does.
+LineList fetchAnswer(const std::string& origin, const LineList& requests)
 {
     LineList lines;
-    for (const std::string& entry : connection.Requests) {
+    for (const std::string& entry : requests) {
         THttpClient client;
         std::string body;
-        client.setURL(entry.substr(0, entry.find('\t')));
+        client.setURL(origin + entry.substr(0, entry.find('\t')));
         client.setReceiveStream(&body);
         client.setConnectTimeout(5s);
         client.setIdleTimeout(10s);
@@ -101,19 +100,15 @@ TEST(ServiceToTables, theIndexAnswerFillsThePanelAndTheDaysChart)
 {
     RunningServer running;
     const ProgramDir program(running.port());
-    ASSERT_EQ(program.catalogue.IndiciUrls.size(), 1u);
+    ASSERT_EQ(program.catalogue.requestsOf(ConnectionId::Indici).size(), 1u);
 
     IndexPanel panel;
     IntradayChart chart;
-    RecordingSink LabelStatus;
-    TConnessione ConnIndici(program.catalogue.IndiciUrls, 120, nullptr);
-    IndexAnswerParser parser(panel, chart, LabelStatus, {});
-    ConnIndici.OnAnswer = parser.answerCallback();
+    IndexAnswerParser parser(panel, chart, {});
 
-    const LineList lines = fetchAnswer(ConnIndici);
+    const LineList lines = fetchAnswer(program.origin, program.catalogue.requestsOf(ConnectionId::Indici));
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_TRUE(parser.ParseIndexAnswer(ConnIndici, lines, AnswerOrigin::Live));
-    EXPECT_EQ(LabelStatus.texts, std::vector<std::string>{});
+    EXPECT_EQ(parser.ParseIndexAnswer(lines, AnswerOrigin::Live), AnswerVerdict::Read);
 
     for (const MarketIndex index : IndexPanel::kIndices) {
         SCOPED_TRACE(IndexPanel::indexName(index));
@@ -150,22 +145,19 @@ TEST(ServiceToTables, theFourCategoryAnswersFillTheirTablesAndThePortfolioIsValu
     TAlignGrid StringGridYahooOBB;
     TAlignGrid StringGridYahooDerivati;
     TAlignGrid StringGridFondi;
-    QuoteTableSorting sorting(StringGridYahoo, StringGridYahooOBB, StringGridYahooDerivati, StringGridFondi);
-    RecordingSink LabelStatus;
-    SecurityAnswer securities(LabelStatus, sorting);
+    QuoteTableSorting sorting(
+        {&StringGridYahoo, &StringGridYahooOBB, &StringGridYahooDerivati, &StringGridFondi});
 
     const struct
     {
         const char* tickerList;
-        const LineList& requests;
         TAlignGrid& grid;
-        QuoteCategory category;
+        ConnectionId category;
     } categories[] = {
-        {"A_azioni.lst", program.catalogue.AzioniUrls, StringGridYahoo, QuoteCategory::Shares},
-        {"O_obbligazioni.lst", program.catalogue.ObbligazioniUrls, StringGridYahooOBB, QuoteCategory::Bonds},
-        {"D_derivati.lst", program.catalogue.DerivatiUrls, StringGridYahooDerivati,
-         QuoteCategory::Derivatives},
-        {"F_fondi.lst", program.catalogue.FondiUrls, StringGridFondi, QuoteCategory::Funds},
+        {"A_azioni.lst", StringGridYahoo, ConnectionId::Azioni},
+        {"O_obbligazioni.lst", StringGridYahooOBB, ConnectionId::Obbligazioni},
+        {"D_derivati.lst", StringGridYahooDerivati, ConnectionId::Derivati},
+        {"F_fondi.lst", StringGridFondi, ConnectionId::Fondi},
     };
     int redChanges = 0;
     int blackChanges = 0;
@@ -173,19 +165,17 @@ TEST(ServiceToTables, theFourCategoryAnswersFillTheirTablesAndThePortfolioIsValu
         SCOPED_TRACE(c.tickerList);
         const std::vector<std::string> symbols = testing::sampleTickers(c.tickerList);
         setUpQuoteTable(c.grid, c.category);
-        TConnessione connection(c.requests, 300, nullptr);
-        connection.Grid = &c.grid;
-        connection.OnAnswer = securities.callback();
+        SecurityAnswer securities(c.category, c.grid, sorting);
 
         // A longer answer of the last run stands in the table: none of it may stay.
         LineList previous;
         for (std::size_t k = 0; k < symbols.size() + 3; ++k)
             previous.push_back("\"OLD" + std::to_string(k) + ".MI\";\"OLD\";1.5;1/24/2005;17:35");
-        connection.OnAnswer(connection, previous, AnswerOrigin::Replay);
+        securities.ParseSecurityAnswer(previous, AnswerOrigin::Replay);
 
-        const LineList lines = fetchAnswer(connection);
+        const LineList lines = fetchAnswer(program.origin, program.catalogue.requestsOf(c.category));
         ASSERT_EQ(lines.size(), symbols.size());
-        connection.OnAnswer(connection, lines, AnswerOrigin::Live);
+        securities.ParseSecurityAnswer(lines, AnswerOrigin::Live);
 
         const TAlignGrid& grid = c.grid;
         ASSERT_EQ(grid.rowCount(), static_cast<int>(symbols.size()) + 1);
@@ -197,7 +187,7 @@ TEST(ServiceToTables, theFourCategoryAnswersFillTheirTablesAndThePortfolioIsValu
             EXPECT_EQ(grid.cell(1, row).find('"'), std::string::npos);
             EXPECT_TRUE(matches(grid.cell(2, row), kDecimalComma)) << grid.cell(2, row);
             EXPECT_TRUE(matches(grid.cell(3, row), kDayMonth)) << grid.cell(3, row);
-            if (c.category == QuoteCategory::Funds)
+            if (c.category == ConnectionId::Fondi)
                 continue;
             EXPECT_EQ(grid.cell(3, row), "25/01");
             EXPECT_EQ(grid.cell(4, row), "15:30");
@@ -207,20 +197,19 @@ TEST(ServiceToTables, theFourCategoryAnswersFillTheirTablesAndThePortfolioIsValu
             EXPECT_EQ(grid.effectiveFont(9, row).color, loss ? clRed : clBlack);
             ++(loss ? redChanges : blackChanges);
         }
-        EXPECT_EQ(grid.colCount(), c.category == QuoteCategory::Funds ? 4 : 11);
+        EXPECT_EQ(grid.colCount(), c.category == ConnectionId::Fondi ? 4 : 11);
         EXPECT_EQ(sorted(codes), sorted(symbols));
     }
     EXPECT_GT(redChanges, 0);
     EXPECT_GT(blackChanges, 0);
-    EXPECT_EQ(LabelStatus.texts, std::vector<std::string>{});
 
     // Holdings of a share, a bond and a fund, valued on the prices just parsed.
     TAlignGrid StringGridPortafoglio;
     setUpPortfolioTable(StringGridPortafoglio);
     RecordingSink LabelPortafoglioTot;
     RecordingSink LabelPortafoglioTotGuadagno;
-    const CategoryTables tables{StringGridYahoo, StringGridYahooOBB, StringGridYahooDerivati,
-                                StringGridFondi};
+    const CategoryTables tables{
+        {&StringGridYahoo, &StringGridYahooOBB, &StringGridYahooDerivati, &StringGridFondi}};
     Portfolio portfolio(StringGridPortafoglio, tables, LabelPortafoglioTot, LabelPortafoglioTotGuadagno);
     const struct
     {

@@ -8,7 +8,9 @@
 #include "websource/WebAnswerTranslator.h"
 
 #include <chrono>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -114,6 +116,31 @@ TEST(QuoteSourceWorkers, theWebSourceAnswersTheCatalogueRequestWithCsvLinesOnThe
     request.run("/d/quotes.csv?s=A2A.MI+B.MI&f=snl1d1t1");
     EXPECT_TRUE(request.succeeded);
     EXPECT_EQ(chart.requests().size(), 2u);
+}
+
+// A fund the exchange does not know: the search's address (WEB_RICERCA) is asked,
+// and what it found goes to the settings file in force, in its own section.
+TEST(QuoteSourceWorkers, theSearchOfTheSettingsInForceIsAskedAndItsResultKeptInTheirFile)
+{
+    ScriptedServer web(
+        {{jsonOk("{\"d\":[]}")},
+         {jsonOk("{\"count\":1,\"quotes\":[{\"symbol\":\"0P0000ABCD\",\"quoteType\":\"MUTUALFUND\"}]}")},
+         {jsonOk(
+             "{\"chart\":{\"result\":[{\"meta\":{\"shortName\":\"Fondo\",\"regularMarketPrice\":5.1}}]}}")}});
+    const std::string address = "http://" + web.origin();
+    Request request("SORGENTE=web\r\nWEB_GRAFICI=" + address + "\r\nWEB_BORSA=" + address +
+                    "\r\nWEB_RICERCA=" + address + "\r\n");
+    request.run("/d/quotes.csv?s=LU0211445258.MI&f=snl1");
+    EXPECT_TRUE(request.succeeded);
+    EXPECT_EQ(request.body, "\"LU0211445258.MI\";\"Fondo\";5.10\r\n");
+    ASSERT_EQ(web.requests().size(), 3u);
+    EXPECT_EQ(web.requests()[1].rfind("GET /v1/finance/search?q=LU0211445258&quotesCount=1&newsCount=0 ", 0),
+              0u);
+    EXPECT_EQ(web.requests()[2].rfind("GET /v8/finance/chart/0P0000ABCD?", 0), 0u);
+    std::ifstream file(request.dir.file("LISTORIX.INI"), std::ios::binary);
+    const std::string settings{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_NE(settings.find("[SIMBOLI WEB]\r\nLU0211445258=0P0000ABCD;"), std::string::npos);
+    EXPECT_TRUE(request.sources.webSource()) << "the memory the chart pages' fetch shares";
 }
 
 TEST(QuoteSourceWorkers, closingAWebRequestEndsItWithWhatItHas)

@@ -1,7 +1,9 @@
 #include "app/MainFormCore.h"
 
 #include "app/StartUpSteps.h"
+#include "export/ChartPage.h"
 #include "fetch/TConnessione.h"
+#include "fetch/WebSourceMemory.h"
 #include "market/QuoteTables.h"
 #include "market/TrayHint.h"
 #include "portfolio/PortfolioTable.h"
@@ -38,10 +40,12 @@ MainFormCore::MainFormCore(Toolkit toolkit, Options options)
       m_portfolio(m_gridPortafoglio, CategoryTables{quoteTablePointers()}, m_labelPortafoglioTot,
                   m_labelPortafoglioTotGuadagno),
       m_indexAnswer(m_indexPanel, m_chart, [this] { refreshTrayHint(); }), m_settings(settingsFilePath()),
-      m_alerts(settingsFilePath()),
+      m_alerts(settingsFilePath()), m_web(std::make_shared<WebSourceMemory>()),
+      m_chartPages(toolkit.mainThread, m_labelStatus, toolkit.prompts, m_web,
+                   (std::filesystem::path(m_options.programDir) / kChartPageFileName).string()),
       m_sources(m_options.requests ? nullptr
                                    : std::make_unique<QuoteSourceWorkers>(toolkit.mainThread, m_settings,
-                                                                          m_options.httpTimeouts)),
+                                                                          m_options.httpTimeouts, m_web)),
       m_requestSource(m_options.requests ? *m_options.requests : *m_sources),
       m_fetch(QuoteFetch::Seams{toolkit.mainThread, toolkit.Timer1, toolkit.prompts, m_fetchState,
                                 m_labelStatus, m_labelTransfer},
@@ -242,6 +246,12 @@ TAlignGrid* MainFormCore::ActiveGrid(MainPage activePage)
 TConnessione* MainFormCore::connection(ConnectionId id)
 {
     return m_fetch.hasConnections() ? &m_fetch.connection(id) : nullptr;
+}
+
+void MainFormCore::openChartPage(const std::string& code, int period)
+{
+    if (const auto chartPeriod = chartPeriodFromNumber(period))
+        m_chartPages.open(code, *chartPeriod, requestSettingsOf(m_settings), m_options.httpTimeouts);
 }
 
 std::string MainFormCore::quoteHostInForce() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "alerts/AlertBook.h"
+#include "app/ChartPages.h"
 #include "app/DesktopNotices.h"
 #include "app/FetchState.h"
 #include "app/MainPage.h"
@@ -158,6 +159,12 @@ public:
     // the notifications of those that fire.
     AlertBook& alerts() { return m_alerts; }
     DesktopNotices& notices() { return m_notices; }
+    // With the web source the chart entries show a chart the program draws: the
+    // page of `code` over period 1 (1 day) to 7 (5 years) is fetched off the main
+    // thread and told to the chart pages' observer once written.
+    bool drawsChartPages() const { return m_settings.controls().ComboBoxSorgente == QuoteSource::Web; }
+    void openChartPage(const std::string& code, int period);
+    ChartPages& chartPages() { return m_chartPages; }
     // The four quote tables, for the portfolio and the alerts' dialogs.
     CategoryTables categoryTables() { return CategoryTables{quoteTablePointers()}; }
 
@@ -227,6 +234,9 @@ private:
     AlertBook m_alerts;
     DesktopNotices m_notices;
     Catalogue m_catalogue;
+    // The web source's memory of the run, shared by the quotes and the chart pages.
+    std::shared_ptr<WebSourceMemory> m_web;
+    ChartPages m_chartPages;
     std::unique_ptr<QuoteSourceWorkers> m_sources; // when the options name no request source
     RequestSource& m_requestSource;
     QuoteFetch m_fetch;

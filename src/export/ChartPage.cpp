@@ -180,9 +180,11 @@ std::string chartSvg(const std::vector<PricePoint>& points, ChartPeriod period)
         return kTop + static_cast<int>(std::lround((high - value) / (high - low) * plotHeight));
     };
 
+    // Drawn at its own size, shrunk to a narrower window (the web tab) as a whole.
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + number(kWidth) + "\" height=\"" +
                       number(kHeight) + "\" viewBox=\"0 0 " + number(kWidth) + ' ' + number(kHeight) +
-                      "\" font-family=\"Verdana,sans-serif\" font-size=\"11\">\r\n";
+                      "\" style=\"max-width:100%;height:auto\" font-family=\"Verdana,sans-serif\" "
+                      "font-size=\"11\">\r\n";
     svg += "<rect x=\"" + number(kLeft) + "\" y=\"" + number(kTop) + "\" width=\"" + number(plotWidth) +
            "\" height=\"" + number(plotHeight) + "\" fill=\"#fafaff\" stroke=\"#888\"/>\r\n";
 

@@ -8,9 +8,7 @@
 
 namespace listorix {
 
-namespace {
-
-CurlTransportOptions transportOptions(const RequestSettings& settings, const HttpTimeouts& timeouts)
+CurlTransportOptions webTransportOptions(const RequestSettings& settings, const HttpTimeouts& timeouts)
 {
     CurlTransportOptions options;
     options.proxy = settings.proxy;
@@ -19,8 +17,6 @@ CurlTransportOptions transportOptions(const RequestSettings& settings, const Htt
     options.totalTimeout = timeouts.idle;
     return options;
 }
-
-} // namespace
 
 RequestSettings requestSettingsOf(const SettingsInForce& settings)
 {
@@ -68,7 +64,7 @@ std::unique_ptr<HttpWorker> QuoteSourceWorkers::newWorker()
         // The translator shares the web source's lifetime through an aliasing pointer.
         return std::make_unique<WebWorker>(m_mainThread,
                                            std::shared_ptr<WebAnswerTranslator>(m_web, &m_web->translator),
-                                           settings.web, transportOptions(settings, m_timeouts));
+                                           settings.web, webTransportOptions(settings, m_timeouts));
     return std::make_unique<TThreadHttp>(m_mainThread, settings.proxy, m_timeouts);
 }
 

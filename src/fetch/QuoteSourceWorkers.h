@@ -4,6 +4,7 @@
 #include "fetch/RequestSource.h"
 #include "fetch/TThreadHttp.h"
 #include "settings/QuoteSourceSetting.h"
+#include "websource/CurlTransport.h"
 #include "websource/WebSourceEndpoints.h"
 
 #include <filesystem>
@@ -32,6 +33,9 @@ struct RequestSettings
 
 // The request settings of the settings in force.
 RequestSettings requestSettingsOf(const SettingsInForce& settings);
+
+// How the web source's requests travel for these settings.
+CurlTransportOptions webTransportOptions(const RequestSettings& settings, const HttpTimeouts& timeouts);
 
 // The quote host a CSV request of `source` goes to: "csv" the settings' host, or
 // the quote service's when it names none usable; "demo" the settings' host, or the

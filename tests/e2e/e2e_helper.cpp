@@ -1,6 +1,7 @@
 // The end-to-end test's eyes on the X display:
 //   listorix-e2e-helper grab OUT.png [WINDOW_ID]   saves the screen, or one window, as PNG
 //   listorix-e2e-helper places CAPTION...          prints where the test clicks, one
+//                                                 (the captions of the tabs shown)
 //                                                 "name x y" per line, measured on the
 //                                                 program's own widgets laid out as the
 //                                                 main window lays them out
@@ -44,7 +45,8 @@ void print(const char* name, const QPoint& at)
 }
 
 // The window's inside from its top left: the tool bar, then the page control with
-// a tab per caption, the shares page as the second, the portfolio page as the sixth.
+// a tab per caption shown (the shares and the portfolio pages as the program makes
+// them).
 int places(int argc, char** argv)
 {
     QWidget inside;
@@ -59,12 +61,15 @@ int places(int argc, char** argv)
     listorix::setUpQuoteTable(shares, listorix::ConnectionId::Azioni);
     listorix::QuotePage* sharesPage = nullptr;
     for (int k = 2; k < argc; ++k) {
-        QWidget* page = new QWidget;
-        if (k == 3)
+        const QString caption = QString::fromUtf8(argv[k]);
+        QWidget* page = nullptr;
+        if (caption == "Titoli azionari")
             page = sharesPage = new listorix::QuotePage(shares, "StringGridYahoo", "LabelYahooTimer");
-        else if (k == 7)
+        else if (caption == "Portafoglio")
             page = new listorix::PortfolioPage(grid);
-        pages.addTab(page, QString::fromUtf8(argv[k]));
+        else
+            page = new QWidget;
+        pages.addTab(page, caption);
     }
     pages.resize(614, 300);
     inside.resize(614, 335);

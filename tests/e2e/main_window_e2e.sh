@@ -22,38 +22,11 @@ else
 fi
 listorix="$1" quoted="$2" helper="$3" source="$4" out="$5"
 
-fail() {
-  echo "e2e: FAIL: $*" >&2
-  exit 1
-}
+. "$source/tests/e2e/e2e_lib.sh"
 
 # --- inside Xvfb: the user's hands and eyes ---------------------------------------
 if [ "$drive" = 1 ]; then
   program="$6"
-  # The program's own windows named so (the window manager's frames carry names too).
-  listorix_window() {
-    local w
-    for w in $(xdotool search "$@" 2>/dev/null); do
-      if xprop -id "$w" WM_CLASS 2>/dev/null | grep -q '"listorix"'; then
-        echo "$w"
-        return 0
-      fi
-    done
-    return 1
-  }
-  # A dialog of the program, shown within five seconds and given half a second to paint.
-  wait_for_window() {
-    local found
-    for _ in $(seq 50); do
-      if found="$(listorix_window --onlyvisible --name "$1")"; then
-        sleep 0.5
-        echo "$found"
-        return 0
-      fi
-      sleep 0.1
-    done
-    return 1
-  }
   # A window manager (for minimising), then a notification area at the top right.
   . "$source/scripts/lib/desktop.sh"
   trap 'stop_desktop' EXIT
@@ -91,31 +64,7 @@ if [ "$drive" = 1 ]; then
   window="$(listorix_window --onlyvisible --name '^Listorix 4\.35$' || true)"
   [ -n "$window" ] || fail "the main window went away"
 
-  # Where the window's inside is on the screen (the window manager's frame aside).
-  place_of() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-      / Width:/ { w = $NF } / Height:/ { h = $NF } END { print x, y, w, h }'
-  }
-  read -r X Y WIDTH HEIGHT < <(place_of "$window")
-  # Where the test clicks, from the window's inside top left, measured by the helper
-  # on the program's own widgets laid out as the window lays them out:
-  #   tab.0 … tab.6                           the centre of each page's tab
-  #   toolbar.SpeedButtonReload … HTML         the tool bar's buttons (help, report)
-  #   portfolio.SpeedButtonTitoloPersonale     "Riga personale" on the portfolio page
-  #   shares.firstRow, portfolio.firstRow      the first row of the shares and portfolio tables
-  captions=("Indici" "Titoli azionari" "Obbligazioni" "Derivati" "Fondi" "Portafoglio" "Web")
-  declare -A at
-  while read -r name x y; do at[$name]="$x $y"; done < <("$helper" places "${captions[@]}")
-  [ -n "${at[tab.6]:-}" ] || fail "the helper measured no tabs"
-  click_at() {
-    read -r px py <<<"${at[$1]}"
-    xdotool mousemove $((X + px)) $((Y + py)) click "${2:-1}"
-  }
-  click_tab() {
-    click_at "tab.$1"
-    sleep 0.8
-  }
-  shot() { "$helper" grab "$out/$1.png" "$2"; }
+  load_places "$window"
 
   names=(indici titoli-azionari obbligazioni derivati fondi portafoglio web)
   for k in 0 1 2 3 4 6; do

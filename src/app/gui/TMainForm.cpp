@@ -9,6 +9,7 @@
 #include "app/gui/TFormCover.h"
 #include "app/gui/TrayIcon.h"
 #include "base/Prompts.h"
+#include "base/Trim.h"
 #include "base/gui/DisplayText.h"
 #include "base/gui/Looks.h"
 #include "base/gui/QtText.h"
@@ -121,6 +122,8 @@ TMainForm::TMainForm(Collaborators collaborators, Options options, QWidget* pare
     m_core.pageTabs().setObserver([this](MainPage page) { showPageTab(page); });
     m_core.notices().setObserver(
         [this](const std::string& title, const std::string& text) { showNotice(title, text); });
+    m_core.chartPages().setObserver(
+        [this](const std::string& page) { ShowInWebTab(WebTab::fileAddress(page)); });
     for (const MainPage page : kMainPages)
         showPageTab(page);
 
@@ -135,6 +138,7 @@ TMainForm::~TMainForm()
     m_core.fetchState().setObserver(nullptr);
     m_core.pageTabs().setObserver(nullptr);
     m_core.notices().setObserver(nullptr);
+    m_core.chartPages().setObserver(nullptr);
     for (TextSlot* slot : {&m_core.LabelStatus(), &m_core.LabelTransfer(), &m_core.LabelPortafoglioTot(),
                            &m_core.LabelPortafoglioTotGuadagno(), &m_core.trayHint()})
         slot->attach(nullptr);
@@ -494,7 +498,8 @@ void TMainForm::StringGridYahooColWidthsChanged(TAlignGrid& grid)
 
 void TMainForm::PopupMenuOnGridPopup()
 {
-    const bool bondsFocused = m_core.StringGridYahooOBB().focused();
+    // The program's own charts serve every table and every period.
+    const bool bondsFocused = m_core.StringGridYahooOBB().focused() && !m_core.drawsChartPages();
     for (std::size_t k = 0; k < kChartEntries.size(); ++k)
         m_menus.grafico[k]->setEnabled(chartEntryEnabled(kChartEntries[k].period, bondsFocused));
 }
@@ -571,6 +576,17 @@ void TMainForm::SpeedButtonHelpClick()
 
 void TMainForm::GraficoClick(int period)
 {
+    if (m_core.drawsChartPages()) {
+        // The chart of the selected row of the table in front, drawn by the program;
+        // it opens in the web tab once it has been fetched and written.
+        const TAlignGrid* grid = ActiveGrid();
+        if (!grid || grid == &m_core.StringGridPortafoglio())
+            return;
+        const std::string code = std::string(trimControls(grid->cell(0, grid->currentRow())));
+        if (!code.empty() && grid->currentRow() >= grid->fixedRows())
+            m_core.openChartPage(code, period);
+        return;
+    }
     const ChartTables tables{m_core.StringGridYahoo(), m_core.StringGridYahooOBB(),
                              m_core.StringGridYahooDerivati()};
     if (const auto url = chartEntryUrl(tables, m_core.quoteHostInForce(), period))

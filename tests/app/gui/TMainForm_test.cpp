@@ -3,6 +3,7 @@
 #include "FakeToolkit.h"
 #include "RecordingBrowser.h"
 #include "ScratchDir.h"
+#include "ScriptedServer.h"
 #include "app/gui/Program.h"
 #include "app/gui/TAboutForm.h"
 #include "app/gui/TFormCover.h"
@@ -678,6 +679,54 @@ TEST_F(TMainFormCommandsTest, thePortfolioGoesOutAsCsvAndComesBackIntoAnEmptyOne
     EXPECT_EQ(portfolio.cell(1, 2), "Casa");
     EXPECT_EQ(form().core().LabelPortafoglioTot().text(), total);
     EXPECT_NE(readFile(dir.file("LISTORIX.INI")).find("ENI.MI;ENI;TA;100"), std::string::npos);
+}
+
+// The web source's chart entries: a chart the program draws, fetched off the main
+// thread from the chart endpoint (here a server on loopback), written beside the
+// report and opened in the web tab; a failure shows a page that says why.
+class TMainFormWebChartsTest : public TMainFormCommandsTest
+{
+protected:
+    static std::string chartAnswer()
+    {
+        const std::string body =
+            "{\"chart\":{\"result\":[{\"meta\":{\"currency\":\"EUR\",\"symbol\":\"ENI.MI\","
+            "\"shortName\":\"ENI\"},\"timestamp\":[1106640000,1106726400,1106812800],"
+            "\"indicators\":{\"quote\":[{\"close\":[11.2,11.7,11.5]}]}}],\"error\":null}}";
+        return "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
+               std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    }
+};
+
+TEST_F(TMainFormWebChartsTest, aChartEntryOpensTheChartTheProgramDrawsOrAPageThatSaysWhyNot)
+{
+    test::ScriptedServer chart({{chartAnswer()}, {"HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"}});
+    dir.write("LISTORIX.INI", "[SERVIZIO]\r\nSORGENTE=web\r\nWEB_GRAFICI=http://" + chart.origin() +
+                                  "\r\nWEB_BORSA=http://127.0.0.1:1\r\nWEB_RICERCA=http://127.0.0.1:1\r\n");
+    dir.write("y_mibtel.dat", kSharesCache);
+    showForm();
+    form().setActivePage(MainPage::Yahoo);
+    form().core().StringGridYahoo().selectCell(1, 1);
+    browser->calls.clear();
+
+    control<QAction>("Grafico5anni1")->trigger();
+    const QString page = "navigate " + WebTab::fileAddress(dir.file("grafico.html").string());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lastAddress() == page; }, 10000));
+    EXPECT_EQ(form().activePage(), MainPage::Web);
+    const std::string drawn = readFile(dir.file("grafico.html"));
+    EXPECT_NE(drawn.find("<svg"), std::string::npos);
+    EXPECT_NE(drawn.find("ENI.MI"), std::string::npos);
+    EXPECT_EQ(chart.requests().at(0).rfind("GET /v8/finance/chart/ENI.MI?range=5y&interval=1wk", 0), 0u)
+        << chart.requests().at(0);
+
+    // The endpoint has nothing for a day: the page says so, in Italian.
+    browser->calls.clear();
+    form().setActivePage(MainPage::Yahoo);
+    control<QAction>("Grafico1giorno1")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lastAddress() == page; }, 10000));
+    const std::string failed = readFile(dir.file("grafico.html"));
+    EXPECT_EQ(failed.find("<svg"), std::string::npos);
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(TMainFormCommandsTest, portfolioDialogOpensFromEachOfItsCommands)
